@@ -1,0 +1,61 @@
+# The user's interface to the project: `make run`, `make test`, `make bench`.
+# `make test SAN=1` builds with AddressSanitizer and UndefinedBehaviorSanitizer,
+# `make test SAN=thread` with ThreadSanitizer, each in a build folder of its own.
+
+SAN ?=
+JOBS ?= $(shell nproc)
+
+ifeq ($(SAN),)
+  BUILD := build/release
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release
+else ifeq ($(SAN),thread)
+  BUILD := build/tsan
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRETLO_SANITIZE=thread -DFRETLO_BENCH=OFF
+else
+  BUILD := build/asan
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRETLO_SANITIZE=address -DFRETLO_BENCH=OFF
+endif
+
+ifneq ($(CI),)
+  CMAKE_FLAGS += -DFRETLO_WERROR=ON
+endif
+
+ifneq ($(shell command -v ccache 2>/dev/null),)
+  CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
+
+.PHONY: all deps configure build run test bench fuzz format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/src/app/fretlo "$(BUILD)/share/fretlo/Demo Songs/Demo.frl"
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# libFuzzer targets need clang; they get a build folder of their own.
+fuzz: deps
+	CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DFRETLO_FUZZ=ON -DFRETLO_GUI=OFF -DFRETLO_TESTS=OFF -DFRETLO_BENCH=OFF -DFRETLO_SANITIZE=address
+	cmake --build build/fuzz -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,6 @@
+function(fretlo_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(FRETLO_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
