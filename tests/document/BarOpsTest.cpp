@@ -1,1 +1,213 @@
 #include <gtest/gtest.h>
+
+#include <random>
+
+#include "DocTestUtil.h"
+#include "document/ByteOrder.h"
+#include "document/Errors.h"
+#include "document/TabDoc.h"
+
+using namespace fretlo;
+using fretlo::test::BarsAreValid;
+using fretlo::test::TRecordingListener;
+
+namespace {
+
+// A document with `bars` bars of 16 spaces, listened to.
+struct TBarFixture {
+    TCustomTabDoc doc;
+    TRecordingListener listener;
+    explicit TBarFixture(int barSpaces = 16) {
+        doc.New(barSpaces);
+        doc.AddListener(&listener);
+    }
+};
+
+constexpr int32_t Bar16 = 16 * 256;
+
+} // namespace
+
+TEST(CreateBar, ExistingStartChangesNothing) {
+    TBarFixture f;
+    EXPECT_EQ(f.doc.CreateBar(2 * Bar16, 256, false), 2);
+    EXPECT_EQ(f.doc.BarCount(), 128);
+    EXPECT_TRUE(f.listener.barEvents.empty());
+}
+
+TEST(CreateBar, SplitMovesTheRepeatCloseToTheSecondHalf) {
+    TBarFixture f;
+    f.doc.Bar(2).RepeatEnd = 1;
+    f.doc.Bar(2).RepeatCount = 3;
+    const int i = f.doc.CreateBar(2 * Bar16 + 1024, 256, false);
+    EXPECT_EQ(i, 3);
+    EXPECT_EQ(f.doc.Bar(2).End, 2 * Bar16 + 1024);
+    EXPECT_EQ(f.doc.Bar(2).RepeatEnd, 0);
+    EXPECT_EQ(f.doc.Bar(2).RepeatCount, 0);
+    EXPECT_EQ(f.doc.Bar(3).End, 3 * Bar16);
+    EXPECT_EQ(f.doc.Bar(3).RepeatEnd, 1);
+    EXPECT_EQ(f.doc.Bar(3).RepeatCount, 3);
+    EXPECT_EQ(f.listener.barEvents, (std::vector<std::pair<int, int>>{{bcInserted, 3}}));
+    EXPECT_TRUE(BarsAreValid(f.doc));
+}
+
+TEST(CreateBar, GrowsTheSongOnlyFromItsEnd) {
+    TBarFixture f;
+    const int32_t end = f.doc.SongLength();
+    EXPECT_EQ(f.doc.CreateBar(end, 512, false), 128);
+    EXPECT_EQ(f.doc.SongLength(), end + 512);
+    EXPECT_THROW(f.doc.CreateBar(end + 2048, 256, false), EInternalError);
+    EXPECT_THROW(f.doc.CreateBar(100, 256, false), EInternalError);
+    EXPECT_THROW(f.doc.CreateBar(256, 0, false), EInternalError);
+    EXPECT_TRUE(BarsAreValid(f.doc));
+}
+
+TEST(CreateBar, RefusesBar32001WithTheLimitInItsMessage) {
+    TCustomTabDoc doc;
+    doc.New(1);  // 128 bars of one space
+    doc.LayOutBars(false, doc.SongLength(), 1, 32000 * 256);
+    ASSERT_EQ(doc.BarCount(), 32000);
+    doc.BeginGroup(ukAddBars);
+    try {
+        doc.CreateBar(32000 * 256, 256, true);
+        FAIL();
+    } catch (const EFretloError& e) {
+        EXPECT_STREQ(e.what(), "Could not create the bar because it would cause the total number of bars "
+                               "to exceed 32000, the maximum Fretlo can handle");
+    }
+    doc.EndGroup();
+    EXPECT_EQ(doc.BarCount(), 32000);
+    EXPECT_TRUE(doc.Journal().Empty());
+}
+
+TEST(DeleteBar, MergeTakesOverTheRepeatCloseAndNoMergeKeepsIt) {
+    TBarFixture f;
+    f.doc.Bar(4).RepeatEnd = 1;
+    f.doc.Bar(4).RepeatCount = 2;
+    f.doc.Bar(5).RepeatEnd = 1;
+    f.doc.Bar(5).RepeatCount = 7;
+    f.doc.DeleteBar(5, true);
+    EXPECT_EQ(f.doc.Bar(4).End, 6 * Bar16);
+    EXPECT_EQ(f.doc.Bar(4).RepeatCount, 7);
+    EXPECT_EQ(f.listener.barEvents.back(), std::make_pair(int(bcDeleting), 5));
+
+    f.doc.Bar(6).RepeatEnd = 0;
+    f.doc.Bar(6).RepeatCount = 0;
+    f.doc.DeleteBar(5, false);
+    EXPECT_EQ(f.doc.Bar(4).End, 7 * Bar16);
+    EXPECT_EQ(f.doc.Bar(4).RepeatCount, 7);
+    EXPECT_TRUE(BarsAreValid(f.doc));
+
+    // Deleting the last bar without merging shortens the song.
+    const int32_t len = f.doc.SongLength();
+    f.doc.DeleteBar(f.doc.BarCount() - 1, false);
+    EXPECT_EQ(f.doc.SongLength(), len - Bar16);
+    f.doc.DeleteBarAt(12345, true);  // no bar starts there
+    EXPECT_EQ(f.doc.SongLength(), len - Bar16);
+    EXPECT_TRUE(BarsAreValid(f.doc));
+}
+
+TEST(DeleteBar, UndoableRecordsWhatUndoNeeds) {
+    TBarFixture f;
+    f.doc.Bar(2).RepeatEnd = 1;
+    f.doc.Bar(2).RepeatCount = 4;
+    f.doc.Bar(3).StaffBreak = 1;
+    f.doc.Bar(3).RepeatStart = 1;
+    f.doc.BeginGroup(ukRecreateBarLines);
+    f.doc.DeleteBarUndoable(3, true);
+    f.doc.EndGroup();
+    const TUndoRecord& r = f.doc.Journal().Newest();
+    EXPECT_EQ(r.RecType, utDeletedBar);
+    EXPECT_EQ(r.RecArg1, 3 * Bar16);
+    EXPECT_EQ(r.RecArg2, 4 * Bar16);
+    ASSERT_EQ(r.Block1.size(), 8u);
+    EXPECT_EQ(r.Block1[0], 1);  // merged
+    EXPECT_EQ(r.Block1[1], 1);  // the predecessor's repeat close before the merge
+    EXPECT_EQ(GetI32(&r.Block1[2]), 4);
+    EXPECT_EQ(r.Block1[6], 1);
+    EXPECT_EQ(r.Block1[7], 1);
+}
+
+TEST(LayOutBars, KeepsRepeatAndStaffBreakLinesAndDropsPlainOnes) {
+    TBarFixture f(4);
+    f.doc.Bar(3).RepeatStart = 1;
+    f.doc.Bar(5).StaffBreak = 1;
+    f.doc.Bar(6).RepeatEnd = 1;
+    f.doc.Bar(6).RepeatCount = 1;
+    // Bars of 16 spaces over the first 32 spaces (bars 0..7 of 4 spaces).
+    f.doc.LayOutBars(false, 0, 16, 32 * 256);
+    std::vector<int32_t> starts;
+    for (int i = 0; i < f.doc.BarCount() && f.doc.Bar(i).Start < 32 * 256; ++i) starts.push_back(f.doc.Bar(i).Start / 256);
+    // 4 and 8 go; 12 opens a repeat and 20 breaks the staff, so they stay; 24 goes and its
+    // repeat close passes to the bar at 20, so the line after that bar, 28, stays too.
+    EXPECT_EQ(starts, (std::vector<int32_t>{0, 12, 16, 20, 28}));
+    int at20 = -1;
+    ASSERT_TRUE(f.doc.FindBar(20 * 256, at20));
+    EXPECT_EQ(f.doc.Bar(at20).RepeatEnd, 1);
+    EXPECT_TRUE(BarsAreValid(f.doc));
+}
+
+TEST(ShiftBars, MovesTheLaterBars) {
+    TBarFixture f;
+    f.doc.ShiftBars(3, 512);
+    EXPECT_EQ(f.doc.Bar(3).End, 4 * Bar16 + 512);
+    EXPECT_EQ(f.doc.Bar(4).Start, 4 * Bar16 + 512);
+    f.doc.ShiftBars(3, -512);
+    EXPECT_TRUE(BarsAreValid(f.doc));
+    EXPECT_EQ(f.doc.SongLength(), 128 * Bar16);
+    EXPECT_THROW(f.doc.ShiftBars(3, 100), EInternalError);
+}
+
+// Long random sequences of every bar primitive keep the bar list valid after each step.
+class BarPrimitivesRandom : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(BarPrimitivesRandom, InvariantsHoldAfterEveryStep) {
+    std::mt19937 rng(GetParam());
+    TCustomTabDoc doc;
+    doc.New(static_cast<int>(rng() % 20));
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 3000; ++step) {
+        const int op = pick(7);
+        const int32_t len = doc.SongLength();
+        doc.BeginGroup(ukBarLineChange);
+        try {
+        if (op == 0 && len > 256) {
+            doc.CreateBar(pick(len / 256) * 256, 256 * (1 + pick(8)), pick(2));
+        } else if (op == 1) {
+            doc.CreateBar(len, 256 * (1 + pick(32)), pick(2));
+        } else if (op == 2 && doc.BarCount() > 1) {
+            const int i = 1 + pick(doc.BarCount() - 1);
+            if (pick(2)) doc.DeleteBarUndoable(i, pick(2)); else doc.DeleteBar(i, pick(2));
+        } else if (op == 3) {
+            const int32_t a = pick(len / 256 + 1) * 256;
+            // Within the song, or growing it from its end (as Add Bars does).
+            const int32_t e = a + pick(64) * 256;
+            doc.LayOutBars(pick(2), a, pick(20), a == len ? e : std::min(e, len));
+        } else if (op == 4 && doc.BarCount() > 0) {
+            TBar& b = doc.Bar(pick(doc.BarCount()));
+            b.StaffBreak = static_cast<uint8_t>(pick(2));
+            b.RepeatStart = static_cast<uint8_t>(pick(2));
+            b.RepeatEnd = static_cast<uint8_t>(pick(2));
+            b.RepeatCount = b.RepeatEnd ? 1 + pick(255) : 0;
+        } else if (op == 5 && doc.BarCount() > 0) {
+            const int i = pick(doc.BarCount());
+            const TBar& b = doc.Bar(i);
+            const int32_t delta = (pick(9) - 4) * 256;
+            if (b.End - b.Start + delta >= 256) doc.ShiftBars(i, delta);
+        } else if (op == 6 && pick(50) == 0) {
+            doc.EndGroup();
+            doc.New(1 + pick(16));
+            doc.BeginGroup(ukBarLineChange);
+        }
+        } catch (const EInternalError& e) {
+            FAIL() << e.what() << " seed " << GetParam() << " step " << step << " op " << op << " len " << len;
+        } catch (const EFretloError&) {
+            ASSERT_EQ(doc.BarCount(), MaxBars);  // only the bar limit may refuse
+        }
+        doc.EndGroup();
+        ASSERT_TRUE(BarsAreValid(doc)) << "seed " << GetParam() << " step " << step << " op " << op;
+        ASSERT_GT(doc.BarCount(), 0);
+        ASSERT_LE(doc.Journal().TotalBytes(), UndoJournalLimit);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, BarPrimitivesRandom, ::testing::Values(1u, 2u, 3u, 4u, 5u));

@@ -1,1 +1,173 @@
 #include <gtest/gtest.h>
+
+#include <limits>
+
+#include "DocTestUtil.h"
+#include "document/Errors.h"
+#include "document/TabDoc.h"
+
+using namespace fretlo;
+using fretlo::test::TRecordingListener;
+
+TEST(NewSong, BarsTrackAndState) {
+    TCustomTabDoc doc;
+    TRecordingListener listener;
+    doc.AddListener(&listener);
+    doc.Title = "x";
+    doc.Tempo = 90;
+    doc.FileName = "/tmp/a.frl";
+    doc.New(16);
+    EXPECT_EQ(doc.BarCount(), 128);
+    EXPECT_EQ(doc.Bar(127).End, 128 * 16 * 256);
+    EXPECT_EQ(doc.TrackCount(), 1);
+    EXPECT_EQ(doc.Track(0).SpaceCount(), 2048);
+    EXPECT_EQ(doc.Tempo, 120);
+    EXPECT_TRUE(doc.Title.empty());
+    EXPECT_TRUE(doc.FileName.empty());
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_TRUE(doc.Journal().Empty());
+    EXPECT_EQ(listener.replaced, 1);
+    EXPECT_TRUE(fretlo::test::BarsAreValid(doc));
+
+    // 3/4 with four-space beats gives bars of 12 spaces.
+    doc.New(12);
+    EXPECT_EQ(doc.Track(0).SpaceCount(), 128 * 12);
+    EXPECT_EQ(listener.barEvents.front(), std::make_pair(2, -1));
+
+    doc.New(0);
+    EXPECT_EQ(doc.BarCount(), 1);
+    EXPECT_EQ(doc.SongLength(), 2048 * 256);
+}
+
+TEST(Lookups, SpaceAtTimeModes) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    TTrackData& t = doc.Track(0);
+    t.SetRatio(4, 3, 2, 3);  // spaces 4..6 at 1024, 1194, 1365; space 7 at 1536
+    EXPECT_EQ(doc.SpaceAtTime(0, 1024), 4);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1100), 5);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satBefore), 4);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satExact), -1);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1194, satExact), 5);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1400), 7);
+
+    const int last = t.SpaceCount() - 1;
+    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30), last);
+    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30, satNoClamp), last + 1);
+    EXPECT_EQ(doc.SpaceAtTime(0, -5), 0);
+    EXPECT_THROW(doc.SpaceAtTime(0, -5, satBefore), EInternalError);
+}
+
+TEST(Lookups, BarsByTimeAndBySpace) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    int index = -1;
+    EXPECT_TRUE(doc.FindBar(4096, index));
+    EXPECT_EQ(index, 1);
+    EXPECT_FALSE(doc.FindBar(4096 + 256, index));
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(doc.BarAtTime(0), 0);
+    EXPECT_EQ(doc.BarAtTime(4095), 0);
+    EXPECT_EQ(doc.BarAtTime(4096), 1);
+    EXPECT_EQ(doc.BarAtTime(1 << 30), 127);
+    EXPECT_EQ(doc.BarEnd(0), 4096);
+    EXPECT_EQ(doc.BarEnd(127), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(doc.BarOfSpace(0, 17), 1);
+
+    doc.Bar(3).StaffBreak = 1;
+    EXPECT_EQ(doc.BarStartSpace(0, 70, false), 64);
+    EXPECT_EQ(doc.BarStartSpace(0, 70, true), 48);
+    EXPECT_EQ(doc.BarStartSpace(0, 20, true), 0);
+    EXPECT_EQ(doc.NextBarSpace(0, 20, false), 32);
+    EXPECT_EQ(doc.NextBarSpace(0, 20, true), 48);
+    EXPECT_EQ(doc.NextBarSpace(0, 70, true), 2048);
+    EXPECT_EQ(doc.NextBarSpace(0, 2047, false), 2048);
+}
+
+TEST(Lookups, LastUsedSpaceAndBar) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    doc.AddTrack(std::make_unique<TTrackData>(false, 2048));
+    EXPECT_EQ(doc.LastUsedSpace(0, true), 0);
+    EXPECT_EQ(doc.LastUsedBar(true), 0);
+
+    doc.Track(0).Space(40).TopText = 'a';
+    doc.Track(1).SetRatio(100, 3, 2, 3);
+    EXPECT_EQ(doc.LastUsedSpace(0, false), 40);
+    EXPECT_EQ(doc.LastUsedSpace(1, false), 0);
+    EXPECT_EQ(doc.LastUsedSpace(1, true), 102);
+    EXPECT_EQ(doc.LastUsedBar(false), 2);
+    EXPECT_EQ(doc.LastUsedBar(true), 6);
+}
+
+TEST(Lookups, RepeatSectionStart) {
+    TCustomTabDoc doc;
+    doc.New(4);
+    doc.Bar(2).RepeatStart = 1;
+    doc.Bar(5).RepeatEnd = 1;
+    doc.Bar(5).RepeatCount = 1;
+    EXPECT_EQ(doc.RepeatSectionStart(5), 2);
+    EXPECT_EQ(doc.RepeatSectionStart(2), 2);
+    EXPECT_EQ(doc.RepeatSectionStart(1), 0);
+    // A section right after a closed one starts after the close.
+    doc.Bar(9).RepeatEnd = 1;
+    EXPECT_EQ(doc.RepeatSectionStart(9), 6);
+}
+
+TEST(MidiChannels, AutomaticNeverTakesPercussionAndFixedCollisionsLoseTheirChannel) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    while (doc.TrackCount() < 15) doc.AddTrack(std::make_unique<TTrackData>(false, 16));
+    int ch[MaxTracks];
+    doc.AssignMidiChannels(ch);
+    const int expected[15] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15};
+    for (int t = 0; t < 15; ++t) EXPECT_EQ(ch[t], expected[t]) << t;
+
+    // Fixed channels are served first in track order; a repeated one gets none.
+    doc.Track(3).MidiChannel = 9;
+    doc.Track(5).MidiChannel = 0;
+    doc.Track(6).MidiChannel = 0;
+    doc.AssignMidiChannels(ch);
+    EXPECT_EQ(ch[3], 9);
+    EXPECT_EQ(ch[5], 0);
+    EXPECT_EQ(ch[6], -1);
+    EXPECT_EQ(ch[0], 1);
+    EXPECT_EQ(ch[4], 4);
+    EXPECT_EQ(ch[14], 13);
+}
+
+TEST(Tracks, AddRemoveMoveWithinLimits) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    for (int i = 1; i < 15; ++i) {
+        auto t = std::make_unique<TTrackData>(false, 16);
+        t->Instrument = i;
+        doc.AddTrack(std::move(t));
+    }
+    doc.Track(0).Instrument = 0;
+    EXPECT_THROW(doc.AddTrack(std::make_unique<TTrackData>(false, 16)), EInternalError);
+    doc.MoveTrack(2, 5);
+    EXPECT_EQ(doc.Track(5).Instrument, 2);
+    EXPECT_EQ(doc.Track(2).Instrument, 3);
+    doc.MoveTrack(5, 2);
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(doc.Track(i).Instrument, i);
+    auto removed = doc.RemoveTrack(0);
+    EXPECT_EQ(removed->Instrument, 0);
+    EXPECT_EQ(doc.TrackCount(), 14);
+    EXPECT_EQ(doc.Track(0).Instrument, 1);
+}
+
+TEST(Modified, SetModifiedClearsTheJournal) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    doc.BeginGroup(ukChangesToSpace);
+    doc.SaveSpaces(0, 0, 1);
+    doc.EndGroup();
+    EXPECT_TRUE(doc.Modified);
+    doc.Modified = false;
+    doc.MarkModified();
+    EXPECT_FALSE(doc.Journal().Empty());
+    doc.SetModified();
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_TRUE(doc.Journal().Empty());
+}

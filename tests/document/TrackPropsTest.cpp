@@ -1,1 +1,208 @@
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "document/Errors.h"
+#include "document/TabDoc.h"
+#include "document/TrackProps.h"
+
+using namespace fretlo;
+
+namespace {
+
+std::vector<int> Kinds(const TSpace& s) {
+    std::vector<int> out;
+    for (const TPropNode* n = s.Props; n; n = n->Next) out.push_back(n->Kind);
+    return out;
+}
+
+std::vector<uint8_t> Stream(const TCustomTabDoc& doc, int track, int first, int count) {
+    std::vector<uint8_t> out(doc.CalcStreamedPropsSize(track, first, count));
+    doc.WriteStreamedProps(track, first, out.size(), out.data(), count);
+    return out;
+}
+
+std::string Message(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(PropList, KindOrderOneNodePerKindAndLetters) {
+    TSpace s = EmptySpace;
+    EXPECT_EQ(PropLetter(s), 0);
+    SetProp(s, pkVolume, 100);
+    EXPECT_EQ(PropLetter(s), 'V');
+    SetProp(s, pkTempo, 90);
+    SetProp(s, pkPitchBend, static_cast<uint16_t>(-1200));
+    SetProp(s, pkPan, 3);
+    EXPECT_EQ(Kinds(s), (std::vector<int>{3, 5, 6, 10}));
+    EXPECT_EQ(PropLetter(s), '+');
+
+    SetProp(s, pkVolume, 7);  // replaces, keeps order
+    EXPECT_EQ(Kinds(s), (std::vector<int>{3, 5, 6, 10}));
+    EXPECT_EQ(FindProp(s, pkVolume)->Value(), 7);
+    EXPECT_EQ(FindProp(s, pkPitchBend)->SignedValue(), -1200);
+    EXPECT_EQ(FindProp(s, pkChorus), nullptr);
+
+    RemoveProp(s, pkTempo);
+    RemoveProp(s, pkChorus);
+    EXPECT_EQ(Kinds(s), (std::vector<int>{5, 6, 10}));
+    EXPECT_THROW(SetProp(s, 11, 0), EInternalError);
+    ClearProps(s);
+    EXPECT_EQ(s.Props, nullptr);
+
+    const char letters[] = "DUTIVPCRMB";
+    for (int kind = 1; kind <= 10; ++kind) {
+        SetProp(s, kind, 0);
+        EXPECT_EQ(PropLetter(s), letters[kind - 1]);
+        ClearProps(s);
+    }
+}
+
+TEST(StreamedProps, ByteLayoutAndSkips) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    TTrackData& t = doc.Track(0);
+    // A run of four spaces from space 10: tempo on its space 1, volume and pan on its space 3.
+    SetProp(t.Space(11), pkTempo, 120);
+    SetProp(t.Space(13), pkPan, 64);
+    SetProp(t.Space(13), pkVolume, 100);
+    const std::vector<uint8_t> expected = {0x01, 0x00, 0x03, 0x00, 0x02, 0x00, 0x78, 0x00,
+                                           0x02, 0x00, 0x05, 0x00, 0x02, 0x00, 0x64, 0x00,
+                                           0x00, 0x00, 0x06, 0x00, 0x02, 0x00, 0x40, 0x00};
+    EXPECT_EQ(Stream(doc, 0, 10, 4), expected);
+    EXPECT_TRUE(Stream(doc, 0, 0, 10).empty());
+
+    // Three nodes on one space: skips n, 0, 0.
+    SetProp(t.Space(20), pkStrokeUp, 0);
+    SetProp(t.Space(20), pkReverb, 5);
+    SetProp(t.Space(20), pkModulation, 6);
+    const auto three = Stream(doc, 0, 15, 6);
+    ASSERT_EQ(three.size(), 24u);
+    EXPECT_EQ(three[0], 5);
+    EXPECT_EQ(three[8], 0);
+    EXPECT_EQ(three[16], 0);
+}
+
+TEST(StreamedProps, RestoreRebuildsListsAndIgnoresEntriesBeyondTheRun) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    TTrackData& t = doc.Track(0);
+    SetProp(t.Space(1), pkTempo, 300);
+    SetProp(t.Space(3), pkInstrument, 0x8000 | (5 << 8) | 0x80 | 33);
+    SetProp(t.Space(3), pkPitchBend, static_cast<uint16_t>(-2400));
+    SetProp(t.Space(7), pkVolume, 1);
+    const auto bytes = Stream(doc, 0, 0, 8);
+    for (int i = 0; i < 8; ++i) ClearProps(t.Space(i));
+
+    doc.RestoreStreamedProps(0, 100, bytes.size(), bytes.data(), 5);  // space 107 is outside the run
+    EXPECT_EQ(FindProp(t.Space(101), pkTempo)->Value(), 300);
+    EXPECT_EQ(Kinds(t.Space(103)), (std::vector<int>{4, 10}));
+    EXPECT_EQ(FindProp(t.Space(103), pkPitchBend)->SignedValue(), -2400);
+    EXPECT_EQ(t.Space(107).Props, nullptr);
+    EXPECT_EQ(Stream(doc, 0, 100, 4), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 24));
+}
+
+TEST(StreamedProps, FailuresCarryTheirMessages) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    TTrackData& t = doc.Track(0);
+    SetProp(t.Space(2), pkVolume, 1);
+    t.Space(2).Props->Kind = 12;  // damage a node in place
+    EXPECT_EQ(Message([&] { doc.CalcStreamedPropsSize(0, 0, 4); }),
+              "CalcStreamedPropsSize: Encountered invalid property data size on Tk=0, Space=2, Prop.Kind=12");
+    t.Space(2).Props->Kind = pkVolume;
+
+    std::vector<uint8_t> small(7), big(9);
+    EXPECT_EQ(Message([&] { doc.WriteStreamedProps(0, 0, small.size(), small.data(), 4); }),
+              "WriteStreamedProps: Exceeded expected size");
+    EXPECT_EQ(Message([&] { doc.WriteStreamedProps(0, 0, big.size(), big.data(), 4); }),
+              "WriteStreamedProps: Didn't reach expected size");
+
+    const uint8_t badSize[] = {3, 0, 5, 0, 1, 0, 9, 0};
+    EXPECT_EQ(Message([&] { doc.RestoreStreamedProps(0, 40, 7, badSize, 8); }),
+              "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=43, Prop.Kind=5");
+    const uint8_t badKind[] = {0, 0, 0, 0, 2, 0, 9, 0};
+    EXPECT_EQ(Message([&] { doc.RestoreStreamedProps(0, 40, 8, badKind, 8); }),
+              "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=40, Prop.Kind=0");
+    // A size that runs past the block, leftovers shorter than an entry, and a second
+    // block onto a space that already has effects are all refused.
+    const uint8_t overrun[] = {0, 0, 5, 0, 9, 0, 9, 0};
+    EXPECT_THROW(doc.RestoreStreamedProps(0, 50, 8, overrun, 8), EInternalError);
+    const uint8_t leftover[] = {0, 0, 5, 0, 2, 0, 9, 0, 1, 2, 3};
+    EXPECT_THROW(doc.RestoreStreamedProps(0, 60, 11, leftover, 8), EInternalError);
+    EXPECT_THROW(doc.RestoreStreamedProps(0, 2, 8, leftover, 8), EInternalError);
+}
+
+TEST(StreamedProps, RandomListsRoundTrip) {
+    std::mt19937 rng(7);
+    TCustomTabDoc doc;
+    doc.New(16);
+    TTrackData& t = doc.Track(0);
+    for (int round = 0; round < 50; ++round) {
+        for (int i = 0; i < 300; ++i) {
+            ClearProps(t.Space(i));
+            if (rng() % 4 == 0)
+                for (int n = rng() % 4; n > 0; --n) SetProp(t.Space(i), 1 + rng() % 10, static_cast<uint16_t>(rng()));
+        }
+        const int first = static_cast<int>(rng() % 100), count = static_cast<int>(rng() % 200);
+        const auto bytes = Stream(doc, 0, first, count);
+        for (int i = 0; i < count; ++i) ClearProps(t.Space(1000 + i));
+        doc.RestoreStreamedProps(0, 1000, bytes.size(), bytes.data(), count);
+        ASSERT_EQ(Stream(doc, 0, 1000, count), bytes);
+    }
+}
+
+TEST(LegacyLetters, EncodeAndDecode) {
+    struct Case {
+        int kind;
+        uint16_t value;
+        uint8_t letter, byte;
+    };
+    const Case cases[] = {{pkStrokeDown, 0, 'D', 0}, {pkStrokeUp, 0, 'U', 0}, {pkTempo, 250, 'T', 250},
+                          {pkTempo, 300, 't', 50},   {pkInstrument, 0x80 | 25, 'I', 0x80 | 25},
+                          {pkVolume, 99, 'V', 99},   {pkPan, 1, 'P', 1},     {pkChorus, 2, 'C', 2},
+                          {pkReverb, 127, 'R', 127}};
+    for (const Case& c : cases) {
+        TSpace s = EmptySpace;
+        SetProp(s, c.kind, c.value);
+        const auto enc = EncodeLegacyProp(s);
+        ASSERT_TRUE(enc) << c.kind;
+        EXPECT_EQ(enc->Letter, c.letter);
+        EXPECT_EQ(enc->Value, c.byte);
+        TSpace back = EmptySpace;
+        ASSERT_TRUE(DecodeLegacyProp(back, enc->Letter, enc->Value));
+        EXPECT_EQ(Kinds(back), std::vector<int>{c.kind});
+        EXPECT_EQ(FindProp(back, c.kind)->Value(), c.value);
+        ClearProps(s);
+        ClearProps(back);
+    }
+
+    TSpace s = EmptySpace;
+    EXPECT_EQ(EncodeLegacyProp(s)->Letter, 0);
+    SetProp(s, pkInstrument, InstrumentHasBank | (3 << 8) | 25);  // bank select: no letter
+    EXPECT_FALSE(EncodeLegacyProp(s));
+    ClearProps(s);
+    for (int kind : {pkModulation, pkPitchBend}) {
+        SetProp(s, kind, 1);
+        EXPECT_FALSE(EncodeLegacyProp(s));
+        ClearProps(s);
+    }
+    SetProp(s, pkVolume, 1);
+    SetProp(s, pkPan, 1);
+    EXPECT_FALSE(EncodeLegacyProp(s));
+    ClearProps(s);
+
+    EXPECT_TRUE(DecodeLegacyProp(s, 0, 77));
+    EXPECT_EQ(s.Props, nullptr);
+    for (uint8_t bad : {uint8_t('M'), uint8_t('B'), uint8_t('x'), uint8_t('+'), uint8_t(1)})
+        EXPECT_FALSE(DecodeLegacyProp(s, bad, 0));
+}
