@@ -38,6 +38,10 @@ void TVirtualMemory::SetSize(size_t size) {
     if (wanted > committed_) {
         if (mprotect(base_ + committed_, wanted - committed_, PROT_READ | PROT_WRITE) != 0)
             throw std::bad_alloc();
+#ifdef MADV_POPULATE_WRITE
+        // Committed pages are about to be written: fault them in with one call, not one trap each.
+        madvise(base_ + committed_, wanted - committed_, MADV_POPULATE_WRITE);
+#endif
     } else if (wanted < committed_) {
         // Give the pages back to the system; they read as zero when committed again.
         madvise(base_ + wanted, committed_ - wanted, MADV_DONTNEED);
