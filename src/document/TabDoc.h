@@ -46,6 +46,8 @@ public:
 
     // Song files (.frl): the content is replaced in place on load, written whole on save.
     void LoadFromFile(const std::string& path);
+    // LoadFromFile's work on a file already read into memory (`fullPath` becomes FileName).
+    void LoadFromBytes(const std::vector<uint8_t>& file, const std::string& fullPath);
     void SaveToFile(const std::string& path);
 
     // --- Tracks -------------------------------------------------------------
@@ -107,6 +109,7 @@ public:
 
     // --- Listeners ----------------------------------------------------------
     void AddListener(TDocListener* listener) { listeners_.push_back(listener); }
+    void RemoveListener(TDocListener* listener) { std::erase(listeners_, listener); }
     void NotifyBarsChanged(TBarsChange change, int barIndex);
     void NotifyDocumentReplaced();
 
