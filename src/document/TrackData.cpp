@@ -6,6 +6,7 @@
 
 #include "document/Errors.h"
 #include "document/Limits.h"
+#include "document/SpaceTiming.h"
 #include "document/TrackProps.h"
 #include "platform/PlaybackLock.h"
 #include "platform/SettingsStore.h"
@@ -94,28 +95,7 @@ void TTrackData::EnsureTimes() {
 }
 
 void TTrackData::RecomputeTimes() {
-    // An unfinished group of a ratio region is rounded up to a whole space when the ratio changes.
-    int32_t base = 0;
-    int acc = 0;
-    int prevDen = 1;
-    const TSpace* s = spaces_.Data();
-    int32_t* t = times_.Data();
-    for (int i = 0; i < spaceCount_; ++i) {
-        const int num = s[i].RatioNum;
-        const int den = s[i].RatioDen;
-        if (acc != 0 && den != prevDen) {
-            base += UnitsPerSpace;
-            acc = 0;
-        }
-        prevDen = den;
-        t[i] = acc * UnitsPerSpace / den + base;
-        acc += num;
-        if (acc >= den) {
-            acc -= den;
-            base += UnitsPerSpace;
-        }
-    }
-    totalTime_ = acc * UnitsPerSpace / prevDen + base;
+    totalTime_ = ComputeSpaceStarts(spaces_.Data(), spaceCount_, UnitsPerSpace, times_.Data());
 }
 
 int32_t TTrackData::SpaceTime(int i) {
