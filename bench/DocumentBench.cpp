@@ -18,7 +18,8 @@ void BM_NewSongFill15Tracks(benchmark::State& state) {
         for (int t = 0; t < MaxTracks; ++t) {
             TTrackData& track = doc.Track(t);
             track.SetSpaceCount(MaxSpaces);
-            for (int i = 0; i < MaxSpaces; ++i) track.Space(i).Notes[i % 6] = static_cast<uint8_t>(128 + i % 24);
+            for (int i = 0; i < MaxSpaces; ++i)
+                track.Space(i).Notes[i % 6] = static_cast<uint8_t>(128 + i % 24);
         }
         benchmark::DoNotOptimize(doc.Track(14).Space(31999).Notes[0]);
     }
@@ -54,4 +55,4 @@ void BM_SpaceAtTimeMillion(benchmark::State& state) {
 }
 BENCHMARK(BM_SpaceAtTimeMillion)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

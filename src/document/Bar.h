@@ -14,4 +14,4 @@ struct TBar {
     int32_t RepeatCount;  // 1..255 with RepeatEnd (section plays count + 1 times), else 0
 };
 
-} // namespace fretlo
+}  // namespace fretlo

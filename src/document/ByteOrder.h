@@ -18,4 +18,4 @@ inline uint32_t GetU32(const uint8_t* p) {
 }
 inline int32_t GetI32(const uint8_t* p) { return static_cast<int32_t>(GetU32(p)); }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -14,4 +14,4 @@ public:
     virtual void DocumentReplaced() = 0;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -25,4 +25,4 @@ std::string Format(const char* fmt, ...) {
     return out;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

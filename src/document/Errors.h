@@ -31,4 +31,4 @@ inline void Check(bool condition, const char* what,
 // printf-style formatting for the fixed messages that carry numbers.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
-} // namespace fretlo
+}  // namespace fretlo

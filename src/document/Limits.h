@@ -6,9 +6,9 @@
 namespace fretlo {
 
 inline constexpr int MaxTracks = 15;
-inline constexpr int MaxSpaces = 32000;      // per track
-inline constexpr int MaxBars = 32000;        // per song
-inline constexpr int StringSlots = 8;        // per track; 4 to 7 are used
+inline constexpr int MaxSpaces = 32000;  // per track
+inline constexpr int MaxBars = 32000;    // per song
+inline constexpr int StringSlots = 8;    // per track; 4 to 7 are used
 inline constexpr int MaxRatioDen = 16;
 inline constexpr int MaxFret = 99;
 
@@ -18,8 +18,8 @@ inline constexpr int DefaultTempo = 120;
 
 // Note bytes of a space.
 inline constexpr uint8_t NoteEmpty = 0;
-inline constexpr uint8_t NoteMuted = 17;  // "x"
-inline constexpr uint8_t NoteStop = 18;   // "*"
+inline constexpr uint8_t NoteMuted = 17;      // "x"
+inline constexpr uint8_t NoteStop = 18;       // "*"
 inline constexpr uint8_t NoteFretBase = 128;  // 128 + n is the number n
 
 inline constexpr bool IsFretNote(uint8_t b) { return b >= NoteFretBase && b <= NoteFretBase + MaxFret; }
@@ -30,4 +30,4 @@ inline constexpr int ReferenceNote[StringSlots] = {40, 45, 50, 55, 59, 64, 0, 0}
 // The percussion channel, never assigned automatically.
 inline constexpr int PercussionChannel = 9;
 
-} // namespace fretlo
+}  // namespace fretlo

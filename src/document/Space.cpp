@@ -10,8 +10,8 @@ namespace fretlo {
 bool IsEmptySpace(const TSpace& space, bool requirePlainRatio) {
     const auto zero = [](uint8_t b) { return b == 0; };
     return std::all_of(std::begin(space.Notes), std::end(space.Notes), zero) &&
-           std::all_of(std::begin(space.Effects), std::end(space.Effects), zero) &&
-           space.Props == nullptr && space.TopText == 0 && space.BottomText == 0 &&
+           std::all_of(std::begin(space.Effects), std::end(space.Effects), zero) && space.Props == nullptr &&
+           space.TopText == 0 && space.BottomText == 0 &&
            (!requirePlainRatio || (space.RatioNum == 1 && space.RatioDen == 1));
 }
 
@@ -23,4 +23,4 @@ void ClearSpace(TSpace& space) {
     ClearProps(space);
 }
 
-} // namespace fretlo
+}  // namespace fretlo

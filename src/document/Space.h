@@ -24,9 +24,7 @@ struct TSpace {
 inline constexpr TSpace EmptySpace{{}, {}, nullptr, 0, 0, 1, 1};
 
 // True for num >= 1, den >= num, den <= 16.
-inline constexpr bool IsValidRatio(int num, int den) {
-    return num >= 1 && den >= num && den <= MaxRatioDen;
-}
+inline constexpr bool IsValidRatio(int num, int den) { return num >= 1 && den >= num && den <= MaxRatioDen; }
 
 // No notes, effects, text or track effects; with `requirePlainRatio` also ratio 1/1.
 bool IsEmptySpace(const TSpace& space, bool requirePlainRatio);
@@ -34,4 +32,4 @@ bool IsEmptySpace(const TSpace& space, bool requirePlainRatio);
 // Zeroes notes, effects and texts and frees the track effects; the ratio stays.
 void ClearSpace(TSpace& space);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -23,4 +23,4 @@ void ReadSpaceRecord(const uint8_t* in, TSpace& space) {
     space.RatioDen = in[23];
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -15,4 +15,4 @@ void WriteSpaceRecord(const TSpace& space, uint8_t* out);
 // Fills everything but the track-effect list, which stays as it is.
 void ReadSpaceRecord(const uint8_t* in, TSpace& space);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -76,4 +76,4 @@ void TCustomTabDoc::RestoreStreamedProps(int track, int first, size_t size, cons
     Check(pos == size, "track-effect block ends inside an entry");
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -114,22 +114,20 @@ int TCustomTabDoc::SpaceAtTime(int track, int32_t time, int mode) const {
 
 bool TCustomTabDoc::FindBar(int32_t time, int& index) const {
     const TBar* b = bars_.Data();
-    const TBar* hit = std::lower_bound(b, b + barCount_, time,
-                                       [](const TBar& bar, int32_t t) { return bar.Start < t; });
+    const TBar* hit =
+        std::lower_bound(b, b + barCount_, time, [](const TBar& bar, int32_t t) { return bar.Start < t; });
     index = static_cast<int>(hit - b);
     return index < barCount_ && hit->Start == time;
 }
 
 int TCustomTabDoc::BarAtTime(int32_t time) const {
     const TBar* b = bars_.Data();
-    const TBar* after = std::upper_bound(b, b + barCount_, time,
-                                         [](int32_t t, const TBar& bar) { return t < bar.Start; });
+    const TBar* after =
+        std::upper_bound(b, b + barCount_, time, [](int32_t t, const TBar& bar) { return t < bar.Start; });
     return std::max(0, static_cast<int>(after - b) - 1);
 }
 
-int TCustomTabDoc::BarOfSpace(int track, int space) const {
-    return BarAtTime(Track(track).SpaceTime(space));
-}
+int TCustomTabDoc::BarOfSpace(int track, int space) const { return BarAtTime(Track(track).SpaceTime(space)); }
 
 int32_t TCustomTabDoc::BarEnd(int index) const {
     Check(index >= 0 && index < barCount_, "bar index out of range");
@@ -183,4 +181,4 @@ void TCustomTabDoc::NotifyDocumentReplaced() {
     for (TDocListener* l : listeners_) l->DocumentReplaced();
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -135,4 +135,4 @@ private:
     TUndoJournal journal_;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -10,7 +10,7 @@ namespace fretlo {
 
 namespace {
 bool Aligned(int32_t t) { return t % UnitsPerSpace == 0; }
-} // namespace
+}  // namespace
 
 void TCustomTabDoc::SetBarCount(int count) {
     bars_.SetCount(count);
@@ -147,4 +147,4 @@ void TCustomTabDoc::LayOutBars(bool undoable, int32_t start, int barSpaces, int3
     }
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -40,4 +40,4 @@ void TCustomTabDoc::ClearJournal() {
     UndoChanged();
 }
 
-} // namespace fretlo
+}  // namespace fretlo

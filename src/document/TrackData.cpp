@@ -122,4 +122,4 @@ const int32_t* TTrackData::SpaceTimes() {
 
 int TTrackData::StringBaseKey(int s) const { return ReferenceNote[s] + Tuning[s]; }
 
-} // namespace fretlo
+}  // namespace fretlo

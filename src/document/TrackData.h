@@ -81,4 +81,4 @@ private:
     int spaceCount_ = 0;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

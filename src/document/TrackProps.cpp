@@ -22,7 +22,7 @@ void FreeNode(TPropNode* node) { std::unique_ptr<TPropNode> owned(node); }
 
 const char KindLetters[] = "?DUTIVPCRMB";
 
-} // namespace
+}  // namespace
 
 TPropNode* FindProp(const TSpace& space, int kind) {
     for (TPropNode* n = space.Props; n; n = n->Next)
@@ -124,4 +124,4 @@ bool DecodeLegacyProp(TSpace& space, uint8_t letter, uint8_t value) {
     }
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -70,4 +70,4 @@ std::optional<TLegacyProp> EncodeLegacyProp(const TSpace& space);
 // Adds the effect a letter stands for; false for a letter that is not valid.
 bool DecodeLegacyProp(TSpace& space, uint8_t letter, uint8_t value);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -6,10 +6,18 @@ namespace fretlo {
 
 const char* UndoKindName(int kind) {
     static const char* const names[UndoKindCount] = {
-        "Changes to Space", "Paste",           "Cut",
-        "Clear",            "Shift Left",      "Shift Right",
-        "Bar Line Change",  "Recreate Bar Lines", "Alternate-Time Region",
-        "Add Bars",         "Remove Unused Bars", "Clear Track Effects",
+        "Changes to Space",
+        "Paste",
+        "Cut",
+        "Clear",
+        "Shift Left",
+        "Shift Right",
+        "Bar Line Change",
+        "Recreate Bar Lines",
+        "Alternate-Time Region",
+        "Add Bars",
+        "Remove Unused Bars",
+        "Clear Track Effects",
     };
     Check(kind >= 0 && kind < UndoKindCount, "undo kind out of range");
     return names[kind];
@@ -66,4 +74,4 @@ void TUndoJournal::Clear() {
     Truncated = false;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -28,14 +28,14 @@ const char* UndoKindName(int kind);
 
 // What a record restores.
 enum TUndoType : uint8_t {
-    utSpaces = 0,       // track, first, count; spaces then their serialised track effects
-    utRemoveSpaces = 1, // track, index, count
-    utInsertSpaces = 2, // track, index, count
-    utSpaceCount = 3,   // track, old count
-    utShiftBars = 4,    // bar, delta
-    utDeletedBar = 5,   // start, end; flags
-    utCreatedBar = 6,   // start, split flag
-    utBarFlags = 7,     // bar; flags and count
+    utSpaces = 0,        // track, first, count; spaces then their serialised track effects
+    utRemoveSpaces = 1,  // track, index, count
+    utInsertSpaces = 2,  // track, index, count
+    utSpaceCount = 3,    // track, old count
+    utShiftBars = 4,     // bar, delta
+    utDeletedBar = 5,    // start, end; flags
+    utCreatedBar = 6,    // start, split flag
+    utBarFlags = 7,      // bar; flags and count
 };
 
 inline constexpr uint8_t RecFirstOfGroup = 1;
@@ -77,9 +77,9 @@ public:
     TUndoRecord TakeNewest();
     void Clear();
 
-    bool CleanAtBase = false;  // undoing everything returns to the saved state
-    bool Truncated = false;    // older history was dropped
-    uint8_t TruncatedKind = 0; // kind of the last dropped group
+    bool CleanAtBase = false;   // undoing everything returns to the saved state
+    bool Truncated = false;     // older history was dropped
+    uint8_t TruncatedKind = 0;  // kind of the last dropped group
 
 private:
     void DropOldestGroup();
@@ -91,4 +91,4 @@ private:
     int groupRecords_ = 0;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

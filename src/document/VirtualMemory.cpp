@@ -12,7 +12,7 @@ namespace fretlo {
 
 namespace {
 size_t RoundUp(size_t n, size_t page) { return (n + page - 1) / page * page; }
-} // namespace
+}  // namespace
 
 size_t TVirtualMemory::PageSize() {
     static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
@@ -51,4 +51,4 @@ void TVirtualMemory::SetSize(size_t size) {
     size_ = size;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -33,8 +33,7 @@ private:
 };
 
 // A typed view of a TVirtualMemory block holding trivially copyable records.
-template <typename T>
-class TVirtualArray {
+template <typename T> class TVirtualArray {
 public:
     explicit TVirtualArray(int capacity) : mem_(sizeof(T) * static_cast<size_t>(capacity)) {}
 
@@ -48,4 +47,4 @@ private:
     TVirtualMemory mem_;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -7,4 +7,4 @@ std::recursive_mutex& PlaybackLock() {
     return lock;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -11,4 +11,4 @@ std::recursive_mutex& PlaybackLock();
 // Holds the playback lock for a scope.
 using TPlaybackGuard = std::lock_guard<std::recursive_mutex>;
 
-} // namespace fretlo
+}  // namespace fretlo

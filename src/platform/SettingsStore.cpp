@@ -11,4 +11,4 @@ std::atomic<TSettingsStore*> installed{nullptr};
 TSettingsStore* CurrentSettingsStore() { return installed.load(); }
 void InstallSettingsStore(TSettingsStore* store) { installed.store(store); }
 
-} // namespace fretlo
+}  // namespace fretlo

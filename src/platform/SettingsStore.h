@@ -17,11 +17,11 @@ public:
     // `name` is the key's default value.
     virtual std::optional<std::string> ReadString(const std::string& key, const std::string& name) = 0;
     virtual std::optional<std::vector<uint8_t>> ReadBinary(const std::string& key,
-                                                          const std::string& name) = 0;
+                                                           const std::string& name) = 0;
 };
 
 // The installed store, or null. The program installs one for its whole run.
 TSettingsStore* CurrentSettingsStore();
 void InstallSettingsStore(TSettingsStore* store);
 
-} // namespace fretlo
+}  // namespace fretlo

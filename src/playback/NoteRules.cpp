@@ -26,4 +26,4 @@ TInstrumentValue DecodeInstrumentValue(uint16_t value) {
             (value & InstrumentHasBank) ? (value >> 8) & 0x7F : -1};
 }
 
-} // namespace fretlo
+}  // namespace fretlo

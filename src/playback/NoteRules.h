@@ -44,4 +44,4 @@ struct TInstrumentValue {
 };
 TInstrumentValue DecodeInstrumentValue(uint16_t value);
 
-} // namespace fretlo
+}  // namespace fretlo

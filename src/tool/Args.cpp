@@ -70,4 +70,4 @@ void TArgs::Finish(size_t maxPositionals) {
         throw EUsage("unexpected argument " + positionals_[maxPositionals]);
 }
 
-} // namespace fretlo::tool
+}  // namespace fretlo::tool

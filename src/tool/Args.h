@@ -39,4 +39,4 @@ private:
 // Parses a whole decimal integer; nothing for anything else.
 std::optional<long long> ParseInteger(const std::string& text);
 
-} // namespace fretlo::tool
+}  // namespace fretlo::tool

@@ -17,7 +17,7 @@ void PrintHelp(std::FILE* out) {
         std::fprintf(out, "  %-12s %s\n  %-12s   %s\n", c.Name, c.Usage, "", c.Summary);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> all(argv + 1, argv + argc);
@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
         try {
             return c.Run(std::vector<std::string>(all.begin() + 1, all.end()));
         } catch (const EUsage& e) {
-            std::fprintf(stderr, "fretlo-tool %s: %s (usage: fretlo-tool %s %s)\n", c.Name, e.what(),
-                         c.Name, c.Usage);
+            std::fprintf(stderr, "fretlo-tool %s: %s (usage: fretlo-tool %s %s)\n", c.Name, e.what(), c.Name,
+                         c.Usage);
             return 2;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());

@@ -25,7 +25,7 @@ struct TBarFixture {
 
 constexpr int32_t Bar16 = 16 * 256;
 
-} // namespace
+}  // namespace
 
 TEST(CreateBar, ExistingStartChangesNothing) {
     TBarFixture f;
@@ -136,7 +136,8 @@ TEST(LayOutBars, KeepsRepeatAndStaffBreakLinesAndDropsPlainOnes) {
     // Bars of 16 spaces over the first 32 spaces (bars 0..7 of 4 spaces).
     f.doc.LayOutBars(false, 0, 16, 32 * 256);
     std::vector<int32_t> starts;
-    for (int i = 0; i < f.doc.BarCount() && f.doc.Bar(i).Start < 32 * 256; ++i) starts.push_back(f.doc.Bar(i).Start / 256);
+    for (int i = 0; i < f.doc.BarCount() && f.doc.Bar(i).Start < 32 * 256; ++i)
+        starts.push_back(f.doc.Bar(i).Start / 256);
     // 4 and 8 go; 12 opens a repeat and 20 breaks the staff, so they stay; 24 goes and its
     // repeat close passes to the bar at 20, so the line after that bar, 28, stays too.
     EXPECT_EQ(starts, (std::vector<int32_t>{0, 12, 16, 20, 28}));
@@ -170,36 +171,40 @@ TEST_P(BarPrimitivesRandom, InvariantsHoldAfterEveryStep) {
         const int32_t len = doc.SongLength();
         doc.BeginGroup(ukBarLineChange);
         try {
-        if (op == 0 && len > 256) {
-            doc.CreateBar(pick(len / 256) * 256, 256 * (1 + pick(8)), pick(2));
-        } else if (op == 1) {
-            doc.CreateBar(len, 256 * (1 + pick(32)), pick(2));
-        } else if (op == 2 && doc.BarCount() > 1) {
-            const int i = 1 + pick(doc.BarCount() - 1);
-            if (pick(2)) doc.DeleteBarUndoable(i, pick(2)); else doc.DeleteBar(i, pick(2));
-        } else if (op == 3) {
-            const int32_t a = pick(len / 256 + 1) * 256;
-            // Within the song, or growing it from its end (as Add Bars does).
-            const int32_t e = a + pick(64) * 256;
-            doc.LayOutBars(pick(2), a, pick(20), a == len ? e : std::min(e, len));
-        } else if (op == 4 && doc.BarCount() > 0) {
-            TBar& b = doc.Bar(pick(doc.BarCount()));
-            b.StaffBreak = static_cast<uint8_t>(pick(2));
-            b.RepeatStart = static_cast<uint8_t>(pick(2));
-            b.RepeatEnd = static_cast<uint8_t>(pick(2));
-            b.RepeatCount = b.RepeatEnd ? 1 + pick(255) : 0;
-        } else if (op == 5 && doc.BarCount() > 0) {
-            const int i = pick(doc.BarCount());
-            const TBar& b = doc.Bar(i);
-            const int32_t delta = (pick(9) - 4) * 256;
-            if (b.End - b.Start + delta >= 256) doc.ShiftBars(i, delta);
-        } else if (op == 6 && pick(50) == 0) {
-            doc.EndGroup();
-            doc.New(1 + pick(16));
-            doc.BeginGroup(ukBarLineChange);
-        }
+            if (op == 0 && len > 256) {
+                doc.CreateBar(pick(len / 256) * 256, 256 * (1 + pick(8)), pick(2));
+            } else if (op == 1) {
+                doc.CreateBar(len, 256 * (1 + pick(32)), pick(2));
+            } else if (op == 2 && doc.BarCount() > 1) {
+                const int i = 1 + pick(doc.BarCount() - 1);
+                if (pick(2))
+                    doc.DeleteBarUndoable(i, pick(2));
+                else
+                    doc.DeleteBar(i, pick(2));
+            } else if (op == 3) {
+                const int32_t a = pick(len / 256 + 1) * 256;
+                // Within the song, or growing it from its end (as Add Bars does).
+                const int32_t e = a + pick(64) * 256;
+                doc.LayOutBars(pick(2), a, pick(20), a == len ? e : std::min(e, len));
+            } else if (op == 4 && doc.BarCount() > 0) {
+                TBar& b = doc.Bar(pick(doc.BarCount()));
+                b.StaffBreak = static_cast<uint8_t>(pick(2));
+                b.RepeatStart = static_cast<uint8_t>(pick(2));
+                b.RepeatEnd = static_cast<uint8_t>(pick(2));
+                b.RepeatCount = b.RepeatEnd ? 1 + pick(255) : 0;
+            } else if (op == 5 && doc.BarCount() > 0) {
+                const int i = pick(doc.BarCount());
+                const TBar& b = doc.Bar(i);
+                const int32_t delta = (pick(9) - 4) * 256;
+                if (b.End - b.Start + delta >= 256) doc.ShiftBars(i, delta);
+            } else if (op == 6 && pick(50) == 0) {
+                doc.EndGroup();
+                doc.New(1 + pick(16));
+                doc.BeginGroup(ukBarLineChange);
+            }
         } catch (const EInternalError& e) {
-            FAIL() << e.what() << " seed " << GetParam() << " step " << step << " op " << op << " len " << len;
+            FAIL() << e.what() << " seed " << GetParam() << " step " << step << " op " << op << " len "
+                   << len;
         } catch (const EFretloError&) {
             ASSERT_EQ(doc.BarCount(), MaxBars);  // only the bar limit may refuse
         }

@@ -35,4 +35,4 @@ inline ::testing::AssertionResult BarsAreValid(const TCustomTabDoc& doc) {
     return ::testing::AssertionSuccess();
 }
 
-} // namespace fretlo::test
+}  // namespace fretlo::test

@@ -19,7 +19,7 @@ std::vector<int32_t> Times(TTrackData& t) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(TrackTimes, PlainAndRatioRegions) {
     TTrackData one(false, 1);
@@ -64,8 +64,7 @@ TEST(TrackTimes, ComputedOnceWhenManyThreadsAskAtOnce) {
     t.SetRatio(100, 300, 2, 3);
     std::vector<std::thread> threads;
     std::vector<int32_t> totals(4);
-    for (int i = 0; i < 4; ++i)
-        threads.emplace_back([&, i] { totals[i] = t.TotalTime(); });
+    for (int i = 0; i < 4; ++i) threads.emplace_back([&, i] { totals[i] = t.TotalTime(); });
     for (auto& th : threads) th.join();
     for (int32_t v : totals) EXPECT_EQ(v, (32000 - 100) * 256);
 }
@@ -144,7 +143,7 @@ struct TInstalledStore {
     ~TInstalledStore() { InstallSettingsStore(nullptr); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(TrackTuning, DefaultPresetFromTheSettingsStore) {
     TTrackData none(true, 1);

@@ -33,7 +33,7 @@ std::string Message(const std::function<void()>& f) {
     return "";
 }
 
-} // namespace
+}  // namespace
 
 TEST(PropList, KindOrderOneNodePerKindAndLetters) {
     TSpace s = EmptySpace;
@@ -151,7 +151,8 @@ TEST(StreamedProps, RandomListsRoundTrip) {
         for (int i = 0; i < 300; ++i) {
             ClearProps(t.Space(i));
             if (rng() % 4 == 0)
-                for (int n = rng() % 4; n > 0; --n) SetProp(t.Space(i), 1 + rng() % 10, static_cast<uint16_t>(rng()));
+                for (int n = rng() % 4; n > 0; --n)
+                    SetProp(t.Space(i), 1 + rng() % 10, static_cast<uint16_t>(rng()));
         }
         const int first = static_cast<int>(rng() % 100), count = static_cast<int>(rng() % 200);
         const auto bytes = Stream(doc, 0, first, count);
@@ -167,9 +168,14 @@ TEST(LegacyLetters, EncodeAndDecode) {
         uint16_t value;
         uint8_t letter, byte;
     };
-    const Case cases[] = {{pkStrokeDown, 0, 'D', 0}, {pkStrokeUp, 0, 'U', 0}, {pkTempo, 250, 'T', 250},
-                          {pkTempo, 300, 't', 50},   {pkInstrument, 0x80 | 25, 'I', 0x80 | 25},
-                          {pkVolume, 99, 'V', 99},   {pkPan, 1, 'P', 1},     {pkChorus, 2, 'C', 2},
+    const Case cases[] = {{pkStrokeDown, 0, 'D', 0},
+                          {pkStrokeUp, 0, 'U', 0},
+                          {pkTempo, 250, 'T', 250},
+                          {pkTempo, 300, 't', 50},
+                          {pkInstrument, 0x80 | 25, 'I', 0x80 | 25},
+                          {pkVolume, 99, 'V', 99},
+                          {pkPan, 1, 'P', 1},
+                          {pkChorus, 2, 'C', 2},
                           {pkReverb, 127, 'R', 127}};
     for (const Case& c : cases) {
         TSpace s = EmptySpace;

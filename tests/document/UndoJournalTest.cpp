@@ -33,7 +33,7 @@ void AddGroup(TCustomTabDoc& doc, TUndoKind kind, int records, size_t bytes) {
     doc.EndGroup();
 }
 
-} // namespace
+}  // namespace
 
 TEST(UndoJournal, GroupsMarkTheirFirstAndLastRecords) {
     THookedDoc doc;
@@ -76,12 +76,12 @@ TEST(UndoJournal, CleanAtBaseFollowsTheModifiedFlagOfTheFirstRecord) {
 TEST(UndoJournal, OverTheLimitWholeOldestGroupsGo) {
     THookedDoc doc;
     doc.New(16);
-    AddGroup(doc, ukPaste, 4, 100'000);       // 400,160 bytes
-    AddGroup(doc, ukCut, 3, 100'000);         // 300,120
-    AddGroup(doc, ukClear, 2, 100'000);       // 200,080
+    AddGroup(doc, ukPaste, 4, 100'000);  // 400,160 bytes
+    AddGroup(doc, ukCut, 3, 100'000);    // 300,120
+    AddGroup(doc, ukClear, 2, 100'000);  // 200,080
     EXPECT_FALSE(doc.Journal().Truncated);
     EXPECT_TRUE(doc.Journal().CleanAtBase);
-    AddGroup(doc, ukShiftLeft, 1, 100'000);   // over: the whole Paste group goes
+    AddGroup(doc, ukShiftLeft, 1, 100'000);  // over: the whole Paste group goes
     EXPECT_TRUE(doc.Journal().Truncated);
     EXPECT_FALSE(doc.Journal().CleanAtBase);
     EXPECT_EQ(doc.Journal().TruncatedKind, ukPaste);
