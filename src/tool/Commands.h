@@ -15,6 +15,12 @@ struct TCommand {
     TCommandFn Run;
 };
 
+int CmdDevices(const std::vector<std::string>& args);
+int CmdPlay(const std::vector<std::string>& args);
+int CmdRender(const std::vector<std::string>& args);
+int CmdTrace(const std::vector<std::string>& args);
+int CmdImage(const std::vector<std::string>& args);
+
 // Every subcommand, in the order --help lists them.
 const std::vector<TCommand>& AllCommands();
 

@@ -1,0 +1,174 @@
+// TPlayer: turns the song document into timed MIDI messages on one output device.
+//
+// The engine is free of any user interface: it sends to a MidiOut, is driven by a periodic
+// timer service (the 8 ms timer thread, or a virtual clock for offline runs) and tells its
+// view what happened through TPlayerEvents, whose calls come from the timer thread.
+//
+//   PlayerDevice.cpp    taking, opening and closing the device
+//   PlayerStart.cpp     PlayFrom: channels, timer resolution, state before the start, set-up
+//   PlayerTimer.cpp     the current player, the generation number and the timer callback
+//   PlayerTick.cpp      one tick: mute countdowns, bar ends, metronome, time keeping
+//   PlayerSpaces.cpp    the spaces due at one time: release, effects, strike
+//   PlayerPosition.cpp  repositioning, Seek, repeats and tempo retiming
+//   PlayerStop.cpp      Stop and releasing strings
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "document/Errors.h"
+#include "document/TabDoc.h"
+#include "platform/DeviceRecord.h"
+#include "platform/DeviceRelease.h"
+#include "platform/MultimediaTimer.h"
+#include "playback/MidiOut.h"
+#include "playback/PlayerSettings.h"
+
+namespace fretlo {
+
+class EPlayerError : public EFretloError {
+public:
+    using EFretloError::EFretloError;
+};
+
+inline constexpr int PlayerTickMs = 8;
+inline constexpr int MidiChannels = 16;
+
+// What the player tells its view. Called on the timer thread: implementations post.
+class TPlayerEvents {
+public:
+    virtual ~TPlayerEvents() = default;
+    // A new play position is available (Position()).
+    virtual void PostPosition() = 0;
+    virtual void PostSongEnd() = 0;
+    // Playback failed; `text` is the error's message, null when it had none.
+    virtual void PostPlayError(std::unique_ptr<std::string> text) = 0;
+
+    // The view's position-message-pending word: the player posts a position only while it
+    // is 0 and sets it to -1; the view clears it when it handles the message.
+    std::atomic<int32_t> PositionPending{0};
+};
+
+// The services a player works with; each outlives the player.
+struct TPlayerServices {
+    TMidiDevices* Devices;
+    TTimerService* Timer;
+    TPlayerEvents* Events;
+    TDeviceReleaseRequest* Release;  // asks another process for a shared device
+};
+
+class TPlayer {
+public:
+    // Create: takes the device from another instance when needed, then opens it.
+    TPlayer(TCustomTabDoc& doc, const TPlayerServices& services, int deviceIndex);
+    // Destroy: stops, resets the used channels and closes the device.
+    ~TPlayer();
+    TPlayer(const TPlayer&) = delete;
+    TPlayer& operator=(const TPlayer&) = delete;
+
+    // The tracks whose notes sound (the others still send their effects).
+    void SetPlayRange(int firstTrack, int lastTrack);
+    void SetSettings(const TPlayerSettings& settings);
+
+    // Starts at a song time; a preview processes only what is due then and starts no timer.
+    void PlayFrom(int32_t startTime, bool preview);
+    // Ends playback or preview. Must not be called with the playback lock held, since it
+    // waits for a running tick to finish.
+    void Stop();
+    // Moves a running playback to another song time.
+    void Seek(int32_t time);
+
+    // Read by the view.
+    bool Playing() const { return playing_; }
+    bool Preview() const { return preview_; }
+    int32_t Position() const { return position_.load(); }
+    int LastPlayedSpace(int track) const { return lastPlayed_[track].load(std::memory_order_relaxed); }
+    int LastNoteSpace(int track) const { return lastNoteSpace_[track].load(std::memory_order_relaxed); }
+
+private:
+    // The effect values that the set-up of a track sends.
+    struct TTrackSetUp {
+        int Program, Bank, Pan, Chorus, Reverb, Modulation, PitchBend;
+    };
+
+    // PlayerDevice.cpp
+    void TakeDevice(int deviceIndex);
+    void Send(uint8_t status, int data1, int data2);
+    void SendController(int channel, uint8_t controller, int value);
+    void SendPitchBend(int channel, int cents);
+    // PlayerStart.cpp
+    void RaiseTimerResolution();
+    void InitTrackState(TTrackSetUp setUp[]);
+    void ReplayEffectsBeforeStart(TTrackSetUp setUp[]);
+    void SendTrackSetUp(int channel, const TTrackSetUp& setUp);
+    void SendSetUp(const TTrackSetUp setUp[]);
+    void StartTimer();
+    // PlayerTimer.cpp
+    static uint32_t MakeCurrent(TPlayer* player);
+    static void ForgetCurrent(TPlayer* player);
+    static void TimerCallback(uint32_t generation);
+    // PlayerTick.cpp
+    void Tick();
+    void CountDownMutes();
+    void RunDueEvents();
+    int32_t NextEventTime();
+    void SoundMetronome();
+    void AdvanceTime();
+    // PlayerSpaces.cpp
+    void ProcessSpaces(int32_t time);
+    void ReleaseStage(const int tracks[], int count);
+    void EffectStage(const int tracks[], int count, int32_t time);
+    void ApplyEffect(int track, const TPropNode& effect, int32_t time);
+    void StrikeStage(const int tracks[], int count);
+    void StrikeMuted(int track, int string, uint8_t effect);
+    void StrikeFret(int track, int string, int fret, uint8_t effect);
+    int StringOfSlot(int track, int slot) const;
+    // PlayerPosition.cpp
+    void Reposition(int32_t time);
+    bool RepeatAtBarEnd();
+    void Retime(int32_t eventTime, int newTempo);
+    // PlayerStop.cpp
+    void ReleaseString(int track, int string);
+    void ReleaseTrack(int track);
+
+    TCustomTabDoc& doc_;
+    TPlayerServices services_;
+    TPlayerSettings settings_;
+    int firstTrack_ = 0, lastTrack_ = MaxTracks - 1;
+    bool InPlayRange(int track) const { return track >= firstTrack_ && track <= lastTrack_; }
+
+    std::optional<TDeviceRecord> record_;
+    bool periodRaised_ = false;
+    std::unique_ptr<MidiOut> out_;
+    unsigned timerId_ = 0;
+    int timerPeriod_ = 0;
+    int tempo_ = DefaultTempo;
+    bool ended_ = false;
+    int32_t time_ = 0;
+    int32_t fraction_ = 0;  // 0 .. 14999, in 1/15000 unit
+    int bar_ = 0;
+    int repeatBar_ = -1;
+    int repeatsLeft_ = 0;
+    int32_t nextBeat_ = 0;
+    int metronomeNote_ = -1;
+    bool channelUsed_[MidiChannels] = {};
+    int sounding_[MaxTracks][StringSlots];
+    std::atomic<int> lastNoteSpace_[MaxTracks];
+    std::atomic<int32_t> position_{0};
+    int lastFret_[MaxTracks][StringSlots] = {};
+    int muteCountdown_[MaxTracks][StringSlots] = {};
+    int nextSpace_[MaxTracks] = {};
+    std::atomic<int> lastPlayed_[MaxTracks];
+    int velocity_[MaxTracks] = {};
+    int channel_[MaxTracks];
+    std::atomic<int32_t> halt_{0};
+    bool playing_ = false;
+    bool preview_ = false;
+    bool strokeUp_[MaxTracks] = {};
+    bool letRing_[MaxTracks] = {};
+};
+
+}  // namespace fretlo

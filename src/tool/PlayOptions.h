@@ -1,0 +1,28 @@
+// The options that play, render and trace share: which tracks, where to start, how.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "document/TabDoc.h"
+#include "playback/VirtualPlayback.h"
+#include "tool/Args.h"
+
+namespace fretlo::tool {
+
+// The shared valued options plus the command's own.
+std::set<std::string> PlayValuedOptions(std::set<std::string> own);
+
+// The options as given, before a song is known.
+struct TPlayChoices {
+    int Track = 1;  // 1-based; 0 with --all
+    int FromBar = 1;
+    int Device = -1;
+    TPlayerSettings Settings;
+};
+TPlayChoices ReadPlayChoices(TArgs& args);
+
+// The request for a loaded song; EUsage when the track or bar does not exist in it.
+TPlaybackRequest MakeRequest(const TPlayChoices& choices, const TCustomTabDoc& doc);
+
+}  // namespace fretlo::tool
