@@ -1,0 +1,111 @@
+// Helpers for the song file tests: a document that counts its hooks, a scratch folder, and
+// a field-by-field comparison of two songs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "document/DocTestUtil.h"
+#include "document/Errors.h"
+#include "document/TabDoc.h"
+
+namespace fretlo::test {
+
+class TCountingDoc : public TCustomTabDoc {
+public:
+    int resets = 0;
+    int undoChanges = 0;
+
+protected:
+    void DocumentReset() override { ++resets; }
+    void UndoChanged() override { ++undoChanges; }
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TScratchDir {
+public:
+    TScratchDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "songfile-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TScratchDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return path_; }
+    size_t EntryCount() const {
+        return static_cast<size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The track-effect list of a space as (kind, value) pairs.
+inline std::vector<std::pair<int, int>> PropsOf(const TSpace& s) {
+    std::vector<std::pair<int, int>> out;
+    for (const TPropNode* n = s.Props; n; n = n->Next) out.emplace_back(n->Kind, n->Value());
+    return out;
+}
+
+inline void ExpectSameSong(const TCustomTabDoc& a, const TCustomTabDoc& b) {
+    EXPECT_EQ(a.Tempo, b.Tempo);
+    EXPECT_EQ(a.Title, b.Title);
+    EXPECT_EQ(a.Artist, b.Artist);
+    EXPECT_EQ(a.Album, b.Album);
+    EXPECT_EQ(a.Transcriber, b.Transcriber);
+    EXPECT_EQ(a.Comments, b.Comments);
+    ASSERT_EQ(a.BarCount(), b.BarCount());
+    for (int i = 0; i < a.BarCount(); ++i) {
+        const TBar &x = a.Bar(i), &y = b.Bar(i);
+        EXPECT_EQ(std::vector<int>({x.Start, x.End, x.StaffBreak, x.RepeatStart, x.RepeatEnd, x.RepeatCount}),
+                  std::vector<int>({y.Start, y.End, y.StaffBreak, y.RepeatStart, y.RepeatEnd, y.RepeatCount}))
+            << "bar " << i;
+    }
+    ASSERT_EQ(a.TrackCount(), b.TrackCount());
+    for (int t = 0; t < a.TrackCount(); ++t) {
+        const TTrackData &x = a.Track(t), &y = b.Track(t);
+        EXPECT_EQ(
+            std::vector<int>({x.StringCount, x.Instrument, x.LegacyValue, x.Volume, x.Pan, x.Reverb, x.Chorus,
+                              x.Modulation, x.PitchBend, x.MidiChannel, x.HighestNumber, x.Transpose, x.Bank,
+                              x.LetRing, x.TopTextLine, x.BottomTextLine, x.ShowNumbers, x.Variant}),
+            std::vector<int>({y.StringCount, y.Instrument, y.LegacyValue, y.Volume, y.Pan, y.Reverb, y.Chorus,
+                              y.Modulation, y.PitchBend, y.MidiChannel, y.HighestNumber, y.Transpose, y.Bank,
+                              y.LetRing, y.TopTextLine, y.BottomTextLine, y.ShowNumbers, y.Variant}))
+            << "track " << t;
+        EXPECT_EQ(0, std::memcmp(x.Tuning, y.Tuning, sizeof x.Tuning)) << "track " << t;
+        ASSERT_EQ(x.SpaceCount(), y.SpaceCount()) << "track " << t;
+        for (int i = 0; i < x.SpaceCount(); ++i) {
+            const TSpace &p = x.Space(i), &q = y.Space(i);
+            const bool same = std::memcmp(p.Notes, q.Notes, 8) == 0 &&
+                              std::memcmp(p.Effects, q.Effects, 8) == 0 && p.TopText == q.TopText &&
+                              p.BottomText == q.BottomText && p.RatioNum == q.RatioNum &&
+                              p.RatioDen == q.RatioDen && PropsOf(p) == PropsOf(q);
+            EXPECT_TRUE(same) << "track " << t << " space " << i;
+            if (!same) return;
+        }
+    }
+}
+
+}  // namespace fretlo::test
