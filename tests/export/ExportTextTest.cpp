@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "document/Errors.h"
+#include "export/ExportText.h"
+#include "export/SongBuilder.h"
+#include "platform/SafeFile.h"
+
+using namespace fretlo;
+using namespace fretlo::test;
+
+namespace {
+
+const std::bitset<MaxTracks> AllTracks = std::bitset<MaxTracks>().set();
+
+std::string Export(TCustomTabDoc& doc, TTextExportOptions options = {},
+                   std::bitset<MaxTracks> tracks = AllTracks) {
+    return ExportText(doc, "/home/user/songs/song.txt", options, tracks);
+}
+
+// Lines joined with CR LF, each one ended.
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\r\n";
+    return out;
+}
+
+// A six-string staff in standard tuning, rows from the highest string down.
+std::vector<std::string> Staff(const std::vector<std::string>& rows) {
+    static const char* labels[] = {"E  :", "B  :", "G  :", "D  :", "A  :", "E  :"};
+    std::vector<std::string> out;
+    for (size_t i = 0; i < rows.size(); ++i) out.push_back(labels[i] + rows[i]);
+    return out;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+}  // namespace
+
+// --- The columns of notes, effects, bars and repeats ------------------------------
+
+TEST(ExportTextColumns, TheExampleByteForByte) {
+    auto doc = MakeSong(1, 8);
+    doc->Title = "Test";
+    PutFret(*doc, 0, 0, 0, 3);
+    PutFret(*doc, 0, 2, 5, 12);
+    EXPECT_EQ(Export(*doc), "Test\r\n\r\n"
+                            "E  :--12-----|\r\n"
+                            "B  :---------|\r\n"
+                            "G  :---------|\r\n"
+                            "D  :---------|\r\n"
+                            "A  :---------|\r\n"
+                            "E  :3--------|\r\n");
+}
+
+TEST(ExportTextColumns, UntitledSongIsNamedAfterTheFile) {
+    auto doc = MakeSong(1, 4);
+    EXPECT_EQ(Export(*doc).substr(0, 12), "song.txt\r\n\r\n");
+    TTextExportOptions noName;
+    noName.NoFileNameTitle = true;
+    EXPECT_EQ(Export(*doc, noName).substr(0, 4), "E  :");
+}
+
+TEST(ExportTextColumns, ConsecutiveNumbersAreKeptApart) {
+    auto doc = MakeSong(1, 4);
+    doc->Title = "T";
+    PutFret(*doc, 0, 0, 5, 12);
+    PutFret(*doc, 0, 1, 0, 3);
+    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", ""} +
+                                  Staff({"12----|", "------|", "------|", "------|", "------|", "---3--|"})));
+}
+
+TEST(ExportTextColumns, EffectsMarksAndTextLines) {
+    auto doc = MakeSong(1, 8);
+    doc->Title = "T";
+    TTrackData& t = doc->Track(0);
+    t.TopTextLine = t.BottomTextLine = true;
+    PutFret(*doc, 0, 0, 0, 5);
+    t.Space(0).Effects[0] = 'h';
+    t.Space(0).TopText = 'A';
+    PutFret(*doc, 0, 1, 1, 7);
+    t.Space(1).Effects[1] = '(';
+    t.Space(1).BottomText = 'z';
+    PutNote(*doc, 0, 2, 2, NoteMuted);
+    PutNote(*doc, 0, 2, 3, NoteStop);
+    PutFret(*doc, 0, 3, 4, 3);
+    t.Space(3).Effects[4] = '~';
+    PutFret(*doc, 0, 4, 5, 10);
+    t.Space(4).Effects[5] = '^';
+    // The text characters stand above and below their space's number.
+    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", "", "     A              "} +
+                                  Staff({"---------10^---|", "-------3~------|", "------*--------|",
+                                         "------x--------|", "---(7)---------|", "h5-------------|"}) +
+                                  std::vector<std::string>{"        z           "}));
+}
+
+class ExportTextRepeat : public ::testing::TestWithParam<int> {};
+
+TEST_P(ExportTextRepeat, CountStandsOnTheHighestString) {
+    auto doc = MakeSong(2, 4);
+    doc->Title = "T";
+    SetRepeat(*doc, 0, 1, GetParam());
+    PutFret(*doc, 0, 4, 0, 0);
+    const std::string count = std::to_string(GetParam()) + (GetParam() < 10 ? "|" : "");
+    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", ""} +
+                                  Staff({"| ----|---- " + count, "| ----|---- ||", "|*----|----*||",
+                                         "|*----|----*||", "| ----|---- ||", "| ----|0--- ||"})));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, ExportTextRepeat, ::testing::Values(3, 12));
+
+TEST(ExportTextColumns, FourStringRepeatDotsAndKeyNumbers) {
+    auto doc = MakeSong(1, 2);
+    doc->Title = "T";
+    TTrackData& bass = doc->Track(0);
+    bass.StringCount = 4;
+    bass.ShowNumbers = true;
+    for (int s = 0; s < 4; ++s) bass.Tuning[s] = -12;
+    SetRepeat(*doc, 0, 0, 4);
+    EXPECT_EQ(Export(*doc), Lines({"T", "", "43 :| -- 4|", "38 :|*--*||", "33 :|*--*||", "28 :| -- ||"}));
+}
+
+TEST(ExportTextColumns, TrailingEmptyBarsAreLeftOut) {
+    auto doc = MakeSong(4, 4, 2);
+    doc->Title = "T";
+    PutFret(*doc, 1, 4, 0, 0);  // the last used bar counts over all tracks, chosen or not
+    std::bitset<MaxTracks> first;
+    first.set(0);
+    EXPECT_EQ(Export(*doc, {}, first),
+              Lines(std::vector<std::string>{"T", ""} + Staff({"----|----|", "----|----|", "----|----|",
+                                                               "----|----|", "----|----|", "----|----|"})));
+}
+
+// --- Wrapping into systems and pages --------------------------------------------
+
+TEST(ExportTextWrap, LongBarWrapsAtStepsWhenNoBarStartIsPending) {
+    auto doc = MakeSong(1, 64);
+    doc->Title = "T";
+    PutFret(*doc, 0, 63, 0, 7);
+    TTextExportOptions narrow;
+    narrow.LineWidth = 30;
+    const std::string d26(26, '-'), d12(12, '-');
+    const auto system = [](const std::string& top, const std::string& low) {
+        return Staff({top, top, top, top, top, low});
+    };
+    EXPECT_EQ(Export(*doc, narrow),
+              Lines(std::vector<std::string>{"T", ""} + system(d26, d26) + std::vector<std::string>{""} +
+                    system(d26, d26) + std::vector<std::string>{""} +
+                    system(d12 + "|", d12.substr(1) + "7|")));
+}
+
+class ExportTextBreakAtBar : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ExportTextBreakAtBar, FullLineWrapsAtBarStartOrAtTheLastStep) {
+    auto doc = MakeSong(4, 8);
+    doc->Title = "T";
+    PutFret(*doc, 0, 31, 0, 1);
+    TTextExportOptions options;
+    options.LineWidth = 30;
+    options.BreakAtBar = GetParam();
+    const std::string bar = "--------|";
+    const std::string first = GetParam() ? bar + bar : bar + bar + "-------";
+    const std::string second = GetParam() ? bar + bar : "-|" + bar;
+    std::string secondLow = second;
+    secondLow[secondLow.size() - 2] = '1';
+    EXPECT_EQ(Export(*doc, options),
+              Lines(std::vector<std::string>{"T", ""} + Staff({first, first, first, first, first, first}) +
+                    std::vector<std::string>{""} +
+                    Staff({second, second, second, second, second, secondLow})));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, ExportTextBreakAtBar, ::testing::Bool());
+
+TEST(ExportTextWrap, SeveralTracksWithSeparatorsAndStaffBreak) {
+    auto doc = MakeSong(2, 2, 2);
+    doc->Title = "Two";
+    TTrackData& bass = doc->Track(1);
+    bass.StringCount = 4;
+    PutFret(*doc, 0, 0, 0, 1);
+    PutFret(*doc, 1, 3, 3, 2);
+    doc->Bar(1).StaffBreak = 1;
+    TTextExportOptions options;
+    options.LineWidth = 40;
+    const std::vector<std::string> blank{""};
+    const auto bassStaff = [](const std::string& top, const std::string& rest) {
+        return std::vector<std::string>{"G  :" + top, "D  :" + rest, "A  :" + rest, "E  :" + rest};
+    };
+    EXPECT_EQ(
+        Export(*doc, options),
+        Lines(std::vector<std::string>{"Two", ""} + Staff({"--|", "--|", "--|", "--|", "--|", "1-|"}) +
+              blank + bassStaff("--|", "--|") + blank + std::vector<std::string>{std::string(40, '='), ""} +
+              Staff({"--|", "--|", "--|", "--|", "--|", "--|"}) + blank + bassStaff("-2|", "--|") + blank));
+}
+
+TEST(ExportTextWrap, PageBreaksStartEveryPageWithAFormFeed) {
+    auto doc = MakeSong(20, 4);
+    for (int b = 1; b < 20; ++b) doc->Bar(b).StaffBreak = 1;
+    PutFret(*doc, 0, 79, 0, 0);
+    TTextExportOptions options;
+    options.PageBreaks = true;
+    options.LinesPerPage = 50;
+    const std::string text = Export(*doc, options);
+    // Six systems of seven lines after the title, then seven per page, then one at the end.
+    std::vector<std::string> pages;
+    size_t start = 0;
+    for (size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
+        pages.push_back(text.substr(start, ff - start));
+    EXPECT_EQ(start, text.size());
+    ASSERT_EQ(pages.size(), 3u);
+    const auto lines = [](const std::string& page) { return std::count(page.begin(), page.end(), '\n'); };
+    EXPECT_EQ(lines(pages[0]), 2 + 6 * 7);
+    EXPECT_EQ(lines(pages[1]), 7 * 7);
+    EXPECT_EQ(lines(pages[2]), 7 * 7 - 1);
+    for (size_t p = 1; p < pages.size(); ++p) EXPECT_EQ(pages[p].substr(0, 4), "E  :");
+}
+
+// --- The options and the file ----------------------------------------------------
+
+struct TOptionCase {
+    int LineWidth;
+    bool PageBreaks;
+    int LinesPerPage;
+    std::bitset<MaxTracks> Tracks;
+    const char* Message;  // null when accepted
+};
+
+class ExportTextOptions : public ::testing::TestWithParam<TOptionCase> {};
+
+TEST_P(ExportTextOptions, RefusedWithTheDialogsMessage) {
+    const TOptionCase& c = GetParam();
+    TTextExportOptions options;
+    options.LineWidth = c.LineWidth;
+    options.PageBreaks = c.PageBreaks;
+    options.LinesPerPage = c.LinesPerPage;
+    const auto problem = CheckTextExport(options, c.Tracks, 2);
+    auto doc = MakeSong(1, 4, 2);
+    if (!c.Message) {
+        EXPECT_FALSE(problem);
+        EXPECT_NO_THROW(Export(*doc, options, c.Tracks));
+        return;
+    }
+    ASSERT_TRUE(problem);
+    EXPECT_STREQ(problem->Message, c.Message);
+    try {
+        Export(*doc, options, c.Tracks);
+        FAIL() << "accepted";
+    } catch (const EFretloError& e) {
+        EXPECT_STREQ(e.what(), c.Message);
+    }
+}
+
+const std::bitset<MaxTracks> Second = std::bitset<MaxTracks>().set(1);
+const std::bitset<MaxTracks> Third = std::bitset<MaxTracks>().set(2);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExportTextOptions,
+    ::testing::Values(TOptionCase{30, false, 60, AllTracks, nullptr},
+                      TOptionCase{160, true, 100, Second, nullptr},
+                      TOptionCase{76, false, 10, AllTracks, nullptr},  // unused without pages
+                      TOptionCase{29, false, 60, AllTracks, "Line Width must be between 30 and 160."},
+                      TOptionCase{161, true, 10, {}, "Line Width must be between 30 and 160."},
+                      TOptionCase{76, true, 49, AllTracks, "Lines must be between 50 and 100."},
+                      TOptionCase{76, true, 101, {}, "Lines must be between 50 and 100."},
+                      TOptionCase{76, false, 60, {}, "At least one track must be checked."},
+                      TOptionCase{76, false, 60, Third, "At least one track must be checked."}));
+
+TEST(ExportTextFile, WritesTheTextOrLeavesTheOldFile) {
+    const auto dir = std::filesystem::temp_directory_path() / "fretlo-export-text-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto doc = MakeSong(1, 8);
+    PutFret(*doc, 0, 0, 0, 3);
+    const std::string name = (dir / "riff.tab").string();
+    WriteTextExport(*doc, name, {}, AllTracks);
+    const std::string expected = ExportText(*doc, name, {}, AllTracks);
+    EXPECT_EQ(expected.substr(0, 10), "riff.tab\r\n");
+    const auto bytes = ReadWholeFile(name);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+    TTextExportOptions bad;
+    bad.LineWidth = 10;
+    EXPECT_THROW(WriteTextExport(*doc, name, bad, AllTracks), EFretloError);
+    EXPECT_THROW(WriteTextExport(*doc, (dir / "none" / "x.txt").string(), {}, AllTracks), EFretloError);
+    EXPECT_EQ(ReadWholeFile(name), bytes);
+    std::filesystem::remove_all(dir);
+}
