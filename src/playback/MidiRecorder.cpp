@@ -1,5 +1,7 @@
 #include "playback/MidiRecorder.h"
 
+#include "document/Errors.h"
+
 namespace fretlo {
 
 namespace {
@@ -12,6 +14,7 @@ public:
         return recorder_.IsOpen;
     }
     void ShortMsg(uint32_t m) override {
+        if (!recorder_.SendError.empty()) throw EFretloError(recorder_.SendError);
         ++recorder_.MessageCount;
         if (recorder_.Recording)
             recorder_.Events.push_back({recorder_.CurrentTick, static_cast<uint8_t>(m),

@@ -25,6 +25,7 @@ public:
 
     int CurrentTick = 0;    // stamped on every message
     std::string OpenError;  // when set, opening fails with this text
+    std::string SendError;  // when set, sending raises an error with this text
     bool Recording = true;  // false: messages are counted only
     std::vector<TMidiEvent> Events;
     long long MessageCount = 0;
