@@ -69,6 +69,9 @@ public:
     int GroupRecords() const { return groupRecords_; }
     void BeginGroup(uint8_t kind);
     void EndGroup();
+    // Closes the open group without marking its end, after an edit failed part-way:
+    // undo then refuses that unfinished step instead of replaying half of it.
+    void AbandonGroup() noexcept { groupOpen_ = false; }
 
     // Appends a finished record (flags and kind are set here), dropping whole oldest
     // groups while the journal would exceed the limit. `modified` is the document's flag.
