@@ -18,10 +18,10 @@ struct TTrackCursor {
     const int32_t* Times = nullptr;
     int Count = 0;
     int Strings = 0;
-    int32_t End = 0; // the track's end time
+    int32_t End = 0;  // the track's end time
     TSpaceLayout* Out = nullptr;
-    int Next = 0;     // the next space to place
-    int NextFree = 0; // the leftmost x the next space may take
+    int Next = 0;      // the next space to place
+    int NextFree = 0;  // the leftmost x the next space may take
     // Group accumulators of an alternate-time region, set again at every grid point.
     int Acc = 0;
     int GroupDen = 1;
@@ -40,16 +40,11 @@ struct TEffectRoom {
 TEffectRoom EffectRoom(uint8_t c, const TFontWidths& font) {
     switch (c) {
     case '^':
-    case '~':
-        return {0, font.Width(c)};
-    case '(':
-        return {font.Width('('), font.Width(')')};
-    case '<':
-        return {font.Width('<'), font.Width('>')};
-    case '{':
-        return {font.Width('{'), font.Width('}')};
-    default:
-        return {font.Width(c), 0};
+    case '~': return {0, font.Width(c)};
+    case '(': return {font.Width('('), font.Width(')')};
+    case '<': return {font.Width('<'), font.Width('>')};
+    case '{': return {font.Width('{'), font.Width('}')};
+    default: return {font.Width(c), 0};
     }
 }
 
@@ -65,9 +60,7 @@ private:
     void PlaceSpace(int track, const int* placedBefore, int placedCount);
     void AddGapOfShortTracks();
     TBarLayout Finish() const;
-    bool Denser(const TSpace& s) const {
-        return s.RatioNum * densestDen_ < densestNum_ * s.RatioDen;
-    }
+    bool Denser(const TSpace& s) const { return s.RatioNum * densestDen_ < densestNum_ * s.RatioDen; }
 
     TCustomTabDoc& doc_;
     const int bar_;
@@ -75,7 +68,7 @@ private:
     const int32_t start_;
     const int32_t end_;
     std::array<TTrackCursor, MaxTracks> tracks_;
-    int trackCount_ = 0; // cursors in use, shown tracks only
+    int trackCount_ = 0;  // cursors in use, shown tracks only
     int x0_ = 2;
     int contentRight_ = 2;
     int shift_ = 0;
@@ -85,11 +78,10 @@ private:
     int densestDen_ = 1;
 };
 
-TBarLayouter::TBarLayouter(TCustomTabDoc& doc, int bar, const TTabMetrics& m,
-                           const TTrackFilter& shown,
+TBarLayouter::TBarLayouter(TCustomTabDoc& doc, int bar, const TTabMetrics& m, const TTrackFilter& shown,
                            const std::array<TSpaceLayout*, MaxTracks>& spaces)
     : doc_(doc), bar_(bar), m_(m), start_(doc.Bar(bar).Start), end_(doc.BarEnd(bar)) {
-    if (doc.Bar(bar).RepeatStart) x0_ = 12; // room for the repeat-open sign
+    if (doc.Bar(bar).RepeatStart) x0_ = 12;  // room for the repeat-open sign
     contentRight_ = x0_;
     for (int t = 0; t < doc.TrackCount(); ++t) {
         if (!shown[t]) continue;
@@ -141,8 +133,7 @@ void TBarLayouter::StartGridCell(int32_t t) {
         if (!c.HasNext()) continue;
         // Numerators of the earlier spaces of the same cell, for a bar that cuts a group.
         int acc = 0;
-        for (int j = c.Next; j > 0 && c.Times[j] % UnitsPerSpace != 0;)
-            acc += c.Spaces[--j].RatioNum;
+        for (int j = c.Next; j > 0 && c.Times[j] % UnitsPerSpace != 0;) acc += c.Spaces[--j].RatioNum;
         c.GroupDen = c.Spaces[c.Next].RatioDen;
         c.Acc = acc % c.GroupDen;
         c.Units = 0;
@@ -226,12 +217,11 @@ void TBarLayouter::PlaceSpace(int k, const int* placedBefore, int placedCount) {
             TTrackCursor& before = tracks_[placedBefore[i]];
             before.Out[before.Next].X += d;
         }
-        for (int i = 0; i < k; ++i)
-            tracks_[i].NextFree += d;
+        for (int i = 0; i < k; ++i) tracks_[i].NextFree += d;
         shift_ += d;
     }
-    c.Out[c.Next] = TSpaceLayout{x, pre + content + post, static_cast<uint16_t>(pre),
-                                 static_cast<uint16_t>(content)};
+    c.Out[c.Next] =
+        TSpaceLayout{x, pre + content + post, static_cast<uint16_t>(pre), static_cast<uint16_t>(content)};
     c.NextFree = x + pre + content + post;
 }
 
@@ -239,8 +229,7 @@ void TBarLayouter::PlaceSpace(int k, const int* placedBefore, int placedCount) {
 void TBarLayouter::AddGapOfShortTracks() {
     if (end_ == OpenEnd) return;
     int32_t gap = end_ - start_;
-    for (int k = 0; k < trackCount_; ++k)
-        gap = std::min(gap, end_ - std::max(start_, tracks_[k].End));
+    for (int k = 0; k < trackCount_; ++k) gap = std::min(gap, end_ - std::max(start_, tracks_[k].End));
     if (gap > 0) contentRight_ += static_cast<int>(int64_t(m_.SpaceWidth) * gap / UnitsPerSpace);
 }
 
@@ -255,16 +244,15 @@ TBarLayout TBarLayouter::Finish() const {
         lineWidth = 6;
     }
     const int breakExtra = !last && doc_.Bar(bar_ + 1).StaffBreak ? 3 : 0;
-    return TBarLayout{1, 0, contentRight_ + 2 + lineWidth + breakExtra,
-                      static_cast<uint16_t>(lineWidth), static_cast<uint16_t>(breakExtra)};
+    return TBarLayout{1, 0, contentRight_ + 2 + lineWidth + breakExtra, static_cast<uint16_t>(lineWidth),
+                      static_cast<uint16_t>(breakExtra)};
 }
 
-} // namespace
+}  // namespace
 
-TBarLayout LayOutBar(TCustomTabDoc& doc, int bar, const TTabMetrics& metrics,
-                     const TTrackFilter& shown,
+TBarLayout LayOutBar(TCustomTabDoc& doc, int bar, const TTabMetrics& metrics, const TTrackFilter& shown,
                      const std::array<TSpaceLayout*, MaxTracks>& spaces) {
     return TBarLayouter(doc, bar, metrics, shown, spaces).Run();
 }
 
-} // namespace fretlo
+}  // namespace fretlo

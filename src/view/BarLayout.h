@@ -16,7 +16,7 @@ class TCustomTabDoc;
 
 // Writes the record of every space of bar `bar` in each shown track into
 // `spaces[track]` (indexed by space) and returns the bar's record, valid, with X 0.
-TBarLayout LayOutBar(TCustomTabDoc& doc, int bar, const TTabMetrics& metrics,
-                     const TTrackFilter& shown, const std::array<TSpaceLayout*, MaxTracks>& spaces);
+TBarLayout LayOutBar(TCustomTabDoc& doc, int bar, const TTabMetrics& metrics, const TTrackFilter& shown,
+                     const std::array<TSpaceLayout*, MaxTracks>& spaces);
 
-} // namespace fretlo
+}  // namespace fretlo

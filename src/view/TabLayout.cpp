@@ -11,8 +11,7 @@
 namespace fretlo {
 
 TTabLayout::TTabLayout() {
-    for (auto& table : spaces_)
-        table = std::make_unique<TVirtualArray<TSpaceLayout>>(MaxSpaces);
+    for (auto& table : spaces_) table = std::make_unique<TVirtualArray<TSpaceLayout>>(MaxSpaces);
 }
 
 TTabLayout::~TTabLayout() = default;
@@ -78,23 +77,17 @@ void TTabLayout::InvalidateBar(int bar) {
 void TTabLayout::InvalidateBarsFrom(int bar) {
     bar = std::max(bar, 0);
     if (bar >= bars_.Count()) return;
-    for (int b = bar; b < bars_.Count(); ++b)
-        bars_[b].Valid = 0;
+    for (int b = bar; b < bars_.Count(); ++b) bars_[b].Valid = 0;
     InvalidateBar(bar);
 }
 
-void TTabLayout::InvalidateAll() {
-    InvalidateBarsFrom(0);
-}
+void TTabLayout::InvalidateAll() { InvalidateBarsFrom(0); }
 
-void TTabLayout::InvalidateSpace(int track, int space) {
-    InvalidateBar(doc_->BarOfSpace(track, space));
-}
+void TTabLayout::InvalidateSpace(int track, int space) { InvalidateBar(doc_->BarOfSpace(track, space)); }
 
 void TTabLayout::InvalidateSpaces(int track, int first, int last) {
     const int to = doc_->BarOfSpace(track, last);
-    for (int b = doc_->BarOfSpace(track, first); b <= to; ++b)
-        InvalidateBar(b);
+    for (int b = doc_->BarOfSpace(track, first); b <= to; ++b) InvalidateBar(b);
 }
 
 // --- Lazy layout --------------------------------------------------------------
@@ -108,8 +101,7 @@ void TTabLayout::SyncBarCount() {
 
 void TTabLayout::LayOutOneBar(int bar) {
     std::array<TSpaceLayout*, MaxTracks> out{};
-    for (int t = 0; t < MaxTracks; ++t)
-        out[t] = spaces_[t]->Data();
+    for (int t = 0; t < MaxTracks; ++t) out[t] = spaces_[t]->Data();
     const int32_t x = bars_[bar].X;
     bars_[bar] = LayOutBar(*doc_, bar, metrics_, shown_, out);
     bars_[bar].X = x;
@@ -154,9 +146,7 @@ void TTabLayout::RecomputeTotalWidth() {
         totalWidth_ = FirstX() + 20;
 }
 
-int TTabLayout::BarX(int bar) {
-    return EnsureLaidOut(bar).X;
-}
+int TTabLayout::BarX(int bar) { return EnsureLaidOut(bar).X; }
 
 int TTabLayout::SpaceX(int track, int space) {
     return BarX(doc_->BarOfSpace(track, space)) + Space(track, space).X;
@@ -186,8 +176,7 @@ void TTabLayout::BarsChanged(TBarsChange change, int barIndex) {
         InvalidateBar(barIndex - 1);
         bars_.SetCount(n + 1);
         TBarLayout* data = bars_.Data();
-        std::memmove(data + barIndex + 1, data + barIndex,
-                     sizeof(TBarLayout) * size_t(n - barIndex));
+        std::memmove(data + barIndex + 1, data + barIndex, sizeof(TBarLayout) * size_t(n - barIndex));
         // Zero width until laid out, so the bars after it keep their x meanwhile.
         data[barIndex] = TBarLayout{};
         if (barIndex > 0) data[barIndex].X = data[barIndex - 1].X + data[barIndex - 1].Width;
@@ -201,8 +190,7 @@ void TTabLayout::BarsChanged(TBarsChange change, int barIndex) {
             InvalidateBar(barIndex - 1);
             data[barIndex - 1].Width += data[barIndex].Width;
         }
-        std::memmove(data + barIndex, data + barIndex + 1,
-                     sizeof(TBarLayout) * size_t(n - barIndex - 1));
+        std::memmove(data + barIndex, data + barIndex + 1, sizeof(TBarLayout) * size_t(n - barIndex - 1));
         bars_.SetCount(n - 1);
         laidOutUpTo_ = std::min(laidOutUpTo_, std::max(barIndex - 1, 0));
         if (barIndex == 0) InvalidateBar(0);
@@ -225,4 +213,4 @@ void TTabLayout::DocumentReplaced() {
     InvalidateAll();
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -98,4 +98,4 @@ private:
     bool dirty_ = false;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -13,8 +13,7 @@ TTrackBand LayOutBand(const TTrackData& track, const TTabMetrics& m, int y) {
     int strings = b.BandTop;
     if (track.TopTextLine) strings += m.LineHeight;
     // Keep room above the top string for a repeat count in the Small font.
-    const int need =
-        b.BandTop - (m.LineHeight / 2 + strings - m.SmallFontHeight) - m.TrackMargin + 2;
+    const int need = b.BandTop - (m.LineHeight / 2 + strings - m.SmallFontHeight) - m.TrackMargin + 2;
     if (need > 0) strings += need;
     b.StringTop = strings;
     b.StringBottom = strings + track.StringCount * m.LineHeight;
@@ -25,10 +24,10 @@ TTrackBand LayOutBand(const TTrackData& track, const TTabMetrics& m, int y) {
     return b;
 }
 
-} // namespace
+}  // namespace
 
-int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics,
-                     const TTrackFilter& shown, std::array<TTrackBand, MaxTracks>& bands) {
+int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics, const TTrackFilter& shown,
+                     std::array<TTrackBand, MaxTracks>& bands) {
     int y = 0;
     for (int t = 0; t < MaxTracks; ++t) {
         if (t >= doc.TrackCount() || !shown[t]) {
@@ -41,4 +40,4 @@ int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics,
     return y;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -17,8 +17,8 @@ inline constexpr TTrackFilter AllTracksShown = {true, true, true, true, true, tr
                                                 true, true, true, true, true, true, true};
 
 // Fills one band per track (hidden and absent tracks get zeros) and returns the total height.
-int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics,
-                     const TTrackFilter& shown, std::array<TTrackBand, MaxTracks>& bands);
+int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics, const TTrackFilter& shown,
+                     std::array<TTrackBand, MaxTracks>& bands);
 
 // Top of the cell of string s (0 = the string drawn lowest).
 inline int StringCellTop(const TTrackBand& band, const TTabMetrics& m, int s) {
@@ -29,4 +29,4 @@ inline int StringLineY(const TTrackBand& band, const TTabMetrics& m, int s) {
     return StringCellTop(band, m, s) + m.LineHeight / 2;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -7,8 +7,7 @@ namespace fretlo {
 
 int TFontWidths::TextWidth(std::string_view text) const {
     int w = 0;
-    for (char c : text)
-        w += Width(static_cast<uint8_t>(c));
+    for (char c : text) w += Width(static_cast<uint8_t>(c));
     return w;
 }
 
@@ -16,8 +15,7 @@ namespace {
 
 int WidestNumber(const TFontWidths& font, int from, int to) {
     int widest = 0;
-    for (int n = from; n <= to; ++n)
-        widest = std::max(widest, font.TextWidth(std::to_string(n)));
+    for (int n = from; n <= to; ++n) widest = std::max(widest, font.TextWidth(std::to_string(n)));
     return widest;
 }
 
@@ -29,7 +27,7 @@ int WidestTuningLabel(const TFontWidths& font) {
     return widest;
 }
 
-} // namespace
+}  // namespace
 
 TTabMetrics ComputeMetrics(const TFontWidths& normal, const TFontWidths& small) {
     TTabMetrics m;
@@ -47,4 +45,4 @@ TTabMetrics ComputeMetrics(const TFontWidths& normal, const TFontWidths& small) 
     return m;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

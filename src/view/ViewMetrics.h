@@ -20,20 +20,19 @@ struct TFontWidths {
 };
 
 struct TTabMetrics {
-    int LineHeight = 0; // one string cell or text line
-    int FontHeight =
-        0; // configured Normal height; text is centred by (LineHeight - FontHeight) / 2
+    int LineHeight = 0;  // one string cell or text line
+    int FontHeight = 0;  // configured Normal height; text is centred by (LineHeight - FontHeight) / 2
     int SmallFontHeight = 0;
-    int EffectLineHeight = 0; // the track-effect line below the strings
-    int TrackMargin = 0;      // empty band above and below every track
-    int SpaceWidth = 0;       // minimum width of a space
-    int WideSpaceWidth = 0;   // width of a space holding a two-digit fret
+    int EffectLineHeight = 0;  // the track-effect line below the strings
+    int TrackMargin = 0;       // empty band above and below every track
+    int SpaceWidth = 0;        // minimum width of a space
+    int WideSpaceWidth = 0;    // width of a space holding a two-digit fret
     int TuningColumnWidth = 0;
-    int RepeatDigitWidth = 0; // widest Small digit, for repeat counts
+    int RepeatDigitWidth = 0;  // widest Small digit, for repeat counts
     TFontWidths Normal;
     TFontWidths Small;
 };
 
 TTabMetrics ComputeMetrics(const TFontWidths& normal, const TFontWidths& small);
 
-} // namespace fretlo
+}  // namespace fretlo

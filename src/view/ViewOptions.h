@@ -6,10 +6,10 @@
 namespace fretlo {
 
 struct TViewOptions {
-    bool DrawNumbersTransparently = false; // string lines show through the numbers
-    bool HighlightNotes = true;            // sounding notes in the highlight colour
-    bool MovingBar = false;                // a box around the space now playing
-    bool TuningAlwaysVisible = true;       // the tuning column stays while scrolling
+    bool DrawNumbersTransparently = false;  // string lines show through the numbers
+    bool HighlightNotes = true;             // sounding notes in the highlight colour
+    bool MovingBar = false;                 // a box around the space now playing
+    bool TuningAlwaysVisible = true;        // the tuning column stays while scrolling
 };
 
 // A font by family name and cell height in pixels.
@@ -21,4 +21,4 @@ struct TTabFontSetting {
 inline const TTabFontSetting DefaultTabFont{"Arial", 15};
 inline const TTabFontSetting DefaultSmallTabFont{"Arial", 13};
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -9,13 +9,13 @@ using fretlo::test::TLayoutFixture;
 
 namespace {
 
-constexpr int Sw = 11;   // space width of the fixed tables
-constexpr int Wide = 19; // wide space width
-constexpr int X0 = 2;    // first space of a bar without repeat-open sign
+constexpr int Sw = 11;    // space width of the fixed tables
+constexpr int Wide = 19;  // wide space width
+constexpr int X0 = 2;     // first space of a bar without repeat-open sign
 // Width of a plain bar of 16 spaces with a single bar line.
 constexpr int PlainBar = X0 + 16 * Sw + 2 + 1;
 
-} // namespace
+}  // namespace
 
 TEST(BarLayout, PlainSpacesStandOneSpaceWidthApart) {
     TLayoutFixture f;
@@ -60,7 +60,7 @@ class EffectRoom : public testing::TestWithParam<TEffectRoomCase> {};
 TEST_P(EffectRoom, PreAndPostWidths) {
     TLayoutFixture f;
     f.Space(0, 4).Effects[0] = GetParam().Effect;
-    f.Space(0, 4).Effects[1] = 'h'; // the larger pre of the strings counts
+    f.Space(0, 4).Effects[1] = 'h';  // the larger pre of the strings counts
     const TSpaceLayout& s = f.Laid(0, 4);
     EXPECT_EQ(s.PreWidth, std::max(GetParam().Pre, 7));
     EXPECT_EQ(s.Width, s.PreWidth + Sw + GetParam().Post);
@@ -74,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Characters, EffectRoom,
 TEST(BarLayout, TrackEffectLetterAndTextWidenTheContent) {
     TLayoutFixture f;
     f.doc.Track(0).TopTextLine = true;
-    SetProp(f.Space(0, 2), pkTempo, 100); // "T" is 16 wide in the Small font
-    f.Space(0, 5).TopText = 'W';          // 14 wide in the Normal font
+    SetProp(f.Space(0, 2), pkTempo, 100);  // "T" is 16 wide in the Small font
+    f.Space(0, 5).TopText = 'W';           // 14 wide in the Normal font
     EXPECT_EQ(f.Laid(0, 2).ContentWidth, 16);
     EXPECT_EQ(f.Laid(0, 5).ContentWidth, 14);
     EXPECT_EQ(f.Laid(0, 3).X, f.Laid(0, 2).X + 16);
@@ -85,7 +85,7 @@ TEST(BarLayout, TrackEffectLetterAndTextWidenTheContent) {
 
 TEST(BarLayout, TripletRegionFollowsTheDensestRatio) {
     TLayoutFixture f(2);
-    f.doc.Track(0).SetRatio(0, 3, 2, 3); // three spaces in two sixteenths
+    f.doc.Track(0).SetRatio(0, 3, 2, 3);  // three spaces in two sixteenths
     // Inside the cell the triplets are one space width apart, the plain spaces 1.5.
     EXPECT_EQ(f.Laid(0, 1).X - f.Laid(0, 0).X, Sw);
     EXPECT_EQ(f.Laid(0, 2).X - f.Laid(0, 1).X, Sw);
@@ -104,8 +104,7 @@ TEST(BarLayout, WideColumnPushesLaterColumnsOfAllTracks) {
     f.Space(1, 2).Notes[0] = NoteFretBase + 15;
     for (int t = 0; t < 3; ++t) {
         EXPECT_EQ(f.Laid(t, 1).X, X0 + Sw) << t;
-        for (int s = 3; s < 16; ++s)
-            EXPECT_EQ(f.Laid(t, s).X, X0 + s * Sw + Wide - Sw) << t << " " << s;
+        for (int s = 3; s < 16; ++s) EXPECT_EQ(f.Laid(t, s).X, X0 + s * Sw + Wide - Sw) << t << " " << s;
     }
     // The column of the wide number stays one column: the numbers share their centre.
     EXPECT_EQ(f.Centre(0, 2), f.Centre(1, 2));
@@ -115,10 +114,10 @@ TEST(BarLayout, WideColumnPushesLaterColumnsOfAllTracks) {
 
 TEST(BarLayout, ShortTrackWidensItsBarByTheMissingTime) {
     TLayoutFixture f;
-    f.doc.Track(0).SetSpaceCount(40); // ends half-way through bar 2
+    f.doc.Track(0).SetSpaceCount(40);  // ends half-way through bar 2
     f.Relayout();
     EXPECT_EQ(f.layout.Bar(2).Width, PlainBar);
-    EXPECT_EQ(f.layout.Bar(3).Width, PlainBar); // no space at all: the whole bar's time
+    EXPECT_EQ(f.layout.Bar(3).Width, PlainBar);  // no space at all: the whole bar's time
 }
 
 TEST(BarLayout, OnlyTheLongestTrackCounts) {
@@ -167,5 +166,4 @@ TEST_P(RepeatCloseWidth, DigitsOfTheCountAtLeastEleven) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, RepeatCloseWidth,
                          testing::Values(std::pair{1, 11}, std::pair{9, 11}, std::pair{10, 14},
-                                         std::pair{99, 14}, std::pair{100, 21},
-                                         std::pair{255, 21}));
+                                         std::pair{99, 14}, std::pair{100, 21}, std::pair{255, 21}));

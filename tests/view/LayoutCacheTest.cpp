@@ -18,20 +18,18 @@ std::vector<int> FreshBarXs(TCustomTabDoc& doc) {
     fresh.SetDocument(&doc);
     fresh.RecomputeTotalWidth();
     std::vector<int> xs;
-    for (int b = 0; b < fresh.BarCount(); ++b)
-        xs.push_back(fresh.Bar(b).X);
+    for (int b = 0; b < fresh.BarCount(); ++b) xs.push_back(fresh.Bar(b).X);
     return xs;
 }
 
 std::vector<int> BarXs(TTabLayout& layout) {
     layout.RecomputeTotalWidth();
     std::vector<int> xs;
-    for (int b = 0; b < layout.BarCount(); ++b)
-        xs.push_back(layout.Bar(b).X);
+    for (int b = 0; b < layout.BarCount(); ++b) xs.push_back(layout.Bar(b).X);
     return xs;
 }
 
-} // namespace
+}  // namespace
 
 TEST(LazyLayout, LaysOutUpToTheBarAskedFor) {
     TLayoutFixture f;
@@ -46,12 +44,11 @@ TEST(LazyLayout, OnlyVisibleLeavesBarsRightOfTheViewInvalid) {
     const int right = f.layout.Metrics().TuningColumnWidth + 500;
     f.layout.EnsureLaidOut(0, right);
     int firstInvalid = 0;
-    while (f.layout.Bar(firstInvalid).Valid)
-        ++firstInvalid;
+    while (f.layout.Bar(firstInvalid).Valid) ++firstInvalid;
     EXPECT_LT(f.layout.Bar(firstInvalid - 1).X, right);
     EXPECT_GE(f.layout.Bar(firstInvalid).X, right);
     EXPECT_EQ(f.layout.LaidOutUpTo(), firstInvalid);
-    EXPECT_EQ(f.layout.TotalWidth(), 0); // not known until the last bar is laid out
+    EXPECT_EQ(f.layout.TotalWidth(), 0);  // not known until the last bar is laid out
 }
 
 TEST(LazyLayout, TotalWidthFollowsTheLastBar) {
@@ -86,8 +83,7 @@ TEST(Invalidation, SpacesAcrossBarsInvalidateEachBar) {
     TLayoutFixture f;
     f.layout.RecomputeTotalWidth();
     f.layout.InvalidateSpaces(0, 20, 70);
-    for (int b = 0; b < 6; ++b)
-        EXPECT_EQ(f.layout.Bar(b).Valid != 0, b == 0 || b == 5) << b;
+    for (int b = 0; b < 6; ++b) EXPECT_EQ(f.layout.Bar(b).Valid != 0, b == 0 || b == 5) << b;
 }
 
 TEST(Invalidation, MetricsChangeInvalidatesEverything) {
@@ -124,9 +120,9 @@ TEST(BarsChangedTest, DeleteKeepsXPositionsRight) {
     const int widthOfSeven = f.layout.Bar(7).Width;
     f.doc.DeleteBar(7, true);
     EXPECT_EQ(f.layout.BarCount(), f.doc.BarCount());
-    EXPECT_EQ(f.layout.Bar(6).Width, widthOfSix + widthOfSeven); // until laid out again
+    EXPECT_EQ(f.layout.Bar(6).Width, widthOfSix + widthOfSeven);  // until laid out again
     EXPECT_EQ(BarXs(f.layout), FreshBarXs(f.doc));
-    EXPECT_EQ(f.layout.Bar(6).BarLineWidth, 21); // the merged bar closes the repeat
+    EXPECT_EQ(f.layout.Bar(6).BarLineWidth, 21);  // the merged bar closes the repeat
 }
 
 TEST(BarsChangedTest, DeletingTheFirstBarAndClearing) {
@@ -156,5 +152,5 @@ TEST(ColumnExtent, SpansTheSpacesOfAllTracksAtATime) {
     const TSpaceLayout bracket = f.Laid(1, 3);
     EXPECT_EQ(left, barX + std::min(plain.X, bracket.X));
     EXPECT_EQ(right, barX + std::max(plain.X + plain.Width, bracket.X + bracket.Width));
-    EXPECT_EQ(right - left, bracket.Width); // the bracketed space is the wider one
+    EXPECT_EQ(right - left, bracket.Width);  // the bracketed space is the wider one
 }

@@ -15,16 +15,14 @@ inline TTabMetrics FixedMetrics() {
     TFontWidths normal;
     normal.Height = 15;
     normal.Char.fill(7);
-    for (char d = '0'; d <= '9'; ++d)
-        normal.Char[uint8_t(d)] = 8;
+    for (char d = '0'; d <= '9'; ++d) normal.Char[uint8_t(d)] = 8;
     normal.Char['('] = 4;
     normal.Char[')'] = 5;
     normal.Char['W'] = 14;
     TFontWidths small;
     small.Height = 13;
     small.Char.fill(6);
-    for (char d = '0'; d <= '9'; ++d)
-        small.Char[uint8_t(d)] = 7;
+    for (char d = '0'; d <= '9'; ++d) small.Char[uint8_t(d)] = 7;
     small.Char['T'] = 16;
     return ComputeMetrics(normal, small);
 }
@@ -60,4 +58,4 @@ struct TLayoutFixture {
     TTabLayout layout;
 };
 
-} // namespace fretlo::test
+}  // namespace fretlo::test

@@ -14,9 +14,9 @@ TEST(Metrics, DerivedFromWidthTables) {
     EXPECT_EQ(m.SmallFontHeight, 13);
     EXPECT_EQ(m.EffectLineHeight, 15);
     EXPECT_EQ(m.TrackMargin, 8);
-    EXPECT_EQ(m.SpaceWidth, 11);        // widest digit 8 + 3
-    EXPECT_EQ(m.WideSpaceWidth, 19);    // "10".."99" 16 + 3
-    EXPECT_EQ(m.TuningColumnWidth, 29); // "127" 24 + 5 beats "Ab" 15 + 5
+    EXPECT_EQ(m.SpaceWidth, 11);         // widest digit 8 + 3
+    EXPECT_EQ(m.WideSpaceWidth, 19);     // "10".."99" 16 + 3
+    EXPECT_EQ(m.TuningColumnWidth, 29);  // "127" 24 + 5 beats "Ab" 15 + 5
     EXPECT_EQ(m.RepeatDigitWidth, 7);
 }
 
@@ -24,7 +24,7 @@ TEST(Metrics, TuningColumnFitsAWideFlatName) {
     TFontWidths normal;
     normal.Height = 15;
     normal.Char.fill(4);
-    normal.Char['G'] = 30; // "Gb" wider than any number
+    normal.Char['G'] = 30;  // "Gb" wider than any number
     const TTabMetrics m = ComputeMetrics(normal, normal);
     EXPECT_EQ(m.TuningColumnWidth, 30 + 4 + 5);
 }
@@ -37,7 +37,7 @@ TEST(TrackBands, EffectLineStaysBelowTheStrings) {
     const TTrackBand& a = f.layout.Band(0);
     EXPECT_EQ(a.BandTop, m.TrackMargin);
     EXPECT_EQ(a.TopTextY, a.BandTop);
-    EXPECT_EQ(a.StringTop, a.BandTop); // the margin already holds a repeat count
+    EXPECT_EQ(a.StringTop, a.BandTop);  // the margin already holds a repeat count
     EXPECT_EQ(a.StringBottom, a.StringTop + 6 * m.LineHeight);
     EXPECT_EQ(a.EffectLineY, a.StringBottom);
     EXPECT_EQ(a.BottomTextY, a.StringBottom + m.EffectLineHeight);
@@ -81,8 +81,7 @@ TEST(TrackBands, HiddenTracksTakeNoRoom) {
     shown[1] = false;
     f.layout.SetTrackFilter(shown);
     EXPECT_EQ(f.layout.Band(1).BandHeight, 0);
-    EXPECT_EQ(f.layout.Band(2).BandTop,
-              f.layout.Band(0).BandBottom + 2 * f.layout.Metrics().TrackMargin);
+    EXPECT_EQ(f.layout.Band(2).BandTop, f.layout.Band(0).BandBottom + 2 * f.layout.Metrics().TrackMargin);
     EXPECT_EQ(f.layout.FirstShownTrack(), 0);
     EXPECT_EQ(f.layout.LastShownTrack(), 2);
 }
