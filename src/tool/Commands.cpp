@@ -4,6 +4,14 @@ namespace fretlo::tool {
 
 const std::vector<TCommand>& AllCommands() {
     static const std::vector<TCommand> commands = {
+        {"export-midi", "FILE OUT.mid [--tracks 1,3] [--no-muted] [--bank-selects]",
+         "write the song as a Standard MIDI File", CmdExportMidi},
+        {"export-text",
+         "FILE OUT.txt|- [--tracks 1,3] [--line-width 30..160] [--no-bar-break] [--page-breaks] "
+         "[--lines-per-page 50..100]",
+         "write the song as plain-text tablature", CmdExportText},
+        {"time-at", "FILE --track T --space S", "print how long the song plays until a space",
+         CmdTimeAt},
         {"devices", "", "list the MIDI output devices", CmdDevices},
         {"play", "FILE [--track N | --all] [--from-bar B] [--device D] [--ignore-repeats] [--metronome]",
          "play a song through a MIDI device", CmdPlay},

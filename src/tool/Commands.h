@@ -21,6 +21,10 @@ int CmdRender(const std::vector<std::string>& args);
 int CmdTrace(const std::vector<std::string>& args);
 int CmdImage(const std::vector<std::string>& args);
 
+int CmdExportMidi(const std::vector<std::string>& args);
+int CmdExportText(const std::vector<std::string>& args);
+int CmdTimeAt(const std::vector<std::string>& args);
+
 // Every subcommand, in the order --help lists them.
 const std::vector<TCommand>& AllCommands();
 
