@@ -11,8 +11,7 @@ namespace {
 // The prefix of a line is three characters of string name and a colon.
 constexpr int PrefixWidth = 4;
 
-constexpr const char* NoteNames[12] = {"C",  "Db", "D",  "Eb", "E",  "F",
-                                       "Gb", "G",  "Ab", "A",  "Bb", "B"};
+constexpr const char* NoteNames[12] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
 
 std::string StringLabel(const TTrackData& track, int slot) {
     const int key = track.StringBaseKey(slot);
@@ -21,9 +20,7 @@ std::string StringLabel(const TTrackData& track, int slot) {
     return label + ":";
 }
 
-int StringsOf(const TTrackData& track) {
-    return std::clamp(track.StringCount, 0, StringSlots);
-}
+int StringsOf(const TTrackData& track) { return std::clamp(track.StringCount, 0, StringSlots); }
 
 // The two string slots that carry the dots of a repeat sign.
 bool IsRepeatDot(int strings, int slot) {
@@ -31,28 +28,21 @@ bool IsRepeatDot(int strings, int slot) {
     return slot == low || slot == low + 1;
 }
 
-bool HasEffectColumn(uint8_t e) {
-    return e != 0 && e != '^' && e != '~';
-}
+bool HasEffectColumn(uint8_t e) { return e != 0 && e != '^' && e != '~'; }
 
 // The character that closes an effect, or 0 when the effect needs no closing column.
 char ClosingChar(uint8_t e) {
     switch (e) {
-    case '(':
-        return ')';
-    case '<':
-        return '>';
-    case '{':
-        return '}';
+    case '(': return ')';
+    case '<': return '>';
+    case '{': return '}';
     case '^':
-    case '~':
-        return static_cast<char>(e);
-    default:
-        return 0;
+    case '~': return static_cast<char>(e);
+    default: return 0;
     }
 }
 
-} // namespace
+}  // namespace
 
 TTextTabWriter::TTextTabWriter(TCustomTabDoc& doc, const TTextExportOptions& options,
                                std::bitset<MaxTracks> tracks)
@@ -70,7 +60,7 @@ std::string TTextTabWriter::Write(const std::optional<std::string>& title) {
     linesLeft_ = options_.LinesPerPage;
     if (title) {
         WriteLine(*title);
-        WriteLine("");
+        WriteLine();
     }
     for (;;) {
         const int32_t t = NextStepTime();
@@ -120,8 +110,7 @@ void TTextTabWriter::CloseBar(const TBar& bar) {
     if (!bar.RepeatEnd) {
         const int c = AddColumns(1);
         for (TRows& r : rows_)
-            for (int s = 0; s < StringsOf(doc_.Track(r.Track)); ++s)
-                r.Strings[s][c] = '|';
+            for (int s = 0; s < StringsOf(doc_.Track(r.Track)); ++s) r.Strings[s][c] = '|';
         return;
     }
     // Dots, then the bar line doubled, with the repeat count on the highest string.
@@ -221,8 +210,7 @@ void TTextTabWriter::Flush(TFlush mode) {
         for (TRows& r : rows_) {
             r.Top.erase(0, cut);
             r.Bottom.erase(0, cut);
-            for (std::string& row : r.Strings)
-                row.erase(0, cut);
+            for (std::string& row : r.Strings) row.erase(0, cut);
         }
         pending_ -= cut;
         barBreakCol_ = 0;
@@ -230,7 +218,7 @@ void TTextTabWriter::Flush(TFlush mode) {
         if (pending_ == 0) afterNumber_ = false;
         if (mode == TFlush::Final && pending_ == 0) return;
         if (rows_.size() > 1) WriteLine(std::string(options_.LineWidth, '='));
-        WriteLine("");
+        WriteLine();
         // A new page when the next system, as long as this one, would not fit.
         if (options_.PageBreaks && linesLeft_ <= linesWritten_ - linesBefore) {
             out_ += '\f';
@@ -241,17 +229,18 @@ void TTextTabWriter::Flush(TFlush mode) {
 
 void TTextTabWriter::WriteSystem(int cut) {
     const std::string blank(PrefixWidth, ' ');
+    const auto first = [cut](const std::string& row) { return std::string_view(row).substr(0, cut); };
     for (const TRows& r : rows_) {
         const TTrackData& track = doc_.Track(r.Track);
-        if (track.TopTextLine) WriteLine(blank + r.Top.substr(0, cut));
-        for (int s = StringsOf(track) - 1; s >= 0; --s)
-            WriteLine(StringLabel(track, s) + r.Strings[s].substr(0, cut));
-        if (track.BottomTextLine) WriteLine(blank + r.Bottom.substr(0, cut));
-        if (rows_.size() > 1) WriteLine("");
+        if (track.TopTextLine) WriteLine(blank, first(r.Top));
+        for (int s = StringsOf(track) - 1; s >= 0; --s) WriteLine(StringLabel(track, s), first(r.Strings[s]));
+        if (track.BottomTextLine) WriteLine(blank, first(r.Bottom));
+        if (rows_.size() > 1) WriteLine();
     }
 }
 
-void TTextTabWriter::WriteLine(std::string_view text) {
+void TTextTabWriter::WriteLine(std::string_view prefix, std::string_view text) {
+    out_ += prefix;
     out_ += text;
     out_ += "\r\n";
     --linesLeft_;
@@ -263,11 +252,10 @@ int TTextTabWriter::AddColumns(int n) {
     for (TRows& r : rows_) {
         r.Top.append(n, ' ');
         r.Bottom.append(n, ' ');
-        for (std::string& row : r.Strings)
-            row.append(n, '-');
+        for (std::string& row : r.Strings) row.append(n, '-');
     }
     pending_ += n;
     return first;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

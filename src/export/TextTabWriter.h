@@ -18,8 +18,7 @@ namespace fretlo {
 class TTextTabWriter {
 public:
     // The options must have passed CheckTextExport.
-    TTextTabWriter(TCustomTabDoc& doc, const TTextExportOptions& options,
-                   std::bitset<MaxTracks> tracks);
+    TTextTabWriter(TCustomTabDoc& doc, const TTextExportOptions& options, std::bitset<MaxTracks> tracks);
     // The whole text; `title` is the first line, followed by an empty one, when given.
     std::string Write(const std::optional<std::string>& title);
 
@@ -46,24 +45,24 @@ private:
     void FillStep(TRows& rows, int effectCol, int mainCol, int closeCol);
     void Flush(TFlush mode);
     void WriteSystem(int cut);
-    void WriteLine(std::string_view text);
+    void WriteLine(std::string_view prefix = {}, std::string_view text = {});
     // Adds `n` empty columns to every chosen track; returns the first one.
     int AddColumns(int n);
 
     TCustomTabDoc& doc_;
     const TTextExportOptions options_;
-    std::vector<TRows> rows_;                       // the chosen tracks, in track order
-    std::array<int, MaxTracks> next_{};             // next space of every track
-    std::array<const int32_t*, MaxTracks> times_{}; // start of every space of every track
+    std::vector<TRows> rows_;                        // the chosen tracks, in track order
+    std::array<int, MaxTracks> next_{};              // next space of every track
+    std::array<const int32_t*, MaxTracks> times_{};  // start of every space of every track
     int bar_ = -1;
     int lastBar_ = 0;
-    int pending_ = 0;      // columns collected and not yet written
-    int barBreakCol_ = 0;  // where the current bar's content begins, 0 for none
-    int stepBreakCol_ = 0; // where the current step begins
-    int linesLeft_ = 0;    // on the current page
+    int pending_ = 0;       // columns collected and not yet written
+    int barBreakCol_ = 0;   // where the current bar's content begins, 0 for none
+    int stepBreakCol_ = 0;  // where the current step begins
+    int linesLeft_ = 0;     // on the current page
     int linesWritten_ = 0;
-    bool afterNumber_ = false; // the previous step ended with a number
+    bool afterNumber_ = false;  // the previous step ended with a number
     std::string out_;
 };
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -1,6 +1,5 @@
 #include "export/MidiCsv.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,13 +8,6 @@
 namespace fretlo::test {
 
 namespace {
-
-std::string ReadText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> SplitFields(const std::string& line) {
     std::vector<std::string> fields;
@@ -36,15 +28,13 @@ std::string Event(int chunk, uint32_t tick, const std::string& kind, const std::
 
 bool MidiCsvInstalled() { return std::system("command -v midicsv >/dev/null 2>&1") == 0; }
 
-TMidiCsvRun RunMidiCsv(const std::vector<uint8_t>& bytes) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string stem = "fretlo-midicsv-" + std::to_string(::getpid());
-    const auto mid = dir / (stem + ".mid"), csv = dir / (stem + ".csv"), err = dir / (stem + ".err");
+TCommandRun RunMidiCsv(const std::vector<uint8_t>& bytes) {
+    const auto mid =
+        std::filesystem::temp_directory_path() / ("fretlo-midicsv-" + std::to_string(::getpid()) + ".mid");
     std::ofstream(mid, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const std::string cmd = "midicsv '" + mid.string() + "' '" + csv.string() + "' 2>'" + err.string() + "'";
-    TMidiCsvRun run{std::system(cmd.c_str()), ReadText(csv), ReadText(err)};
-    for (const auto& p : {mid, csv, err}) std::filesystem::remove(p);
+    TCommandRun run = RunCommand("midicsv " + ShellQuote(mid.string()));
+    std::filesystem::remove(mid);
     return run;
 }
 

@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "export/MidiReader.h"
+#include "export/RunCommand.h"
 
 namespace fretlo::test {
 
-struct TMidiCsvRun {
-    int Status;
-    std::string Csv;     // standard output
-    std::string Errors;  // standard error
-};
-
 bool MidiCsvInstalled();
-// Writes the bytes to a temporary file and runs midicsv on it.
-TMidiCsvRun RunMidiCsv(const std::vector<uint8_t>& bytes);
+// Writes the bytes to a temporary file and runs midicsv on it; its output is the CSV text.
+TCommandRun RunMidiCsv(const std::vector<uint8_t>& bytes);
 
 // Note and tempo events as "chunk:tick:kind:values", from midicsv's output and from our reader,
 // so the two parsers can be compared.

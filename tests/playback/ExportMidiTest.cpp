@@ -344,12 +344,12 @@ TEST_P(ExportMidiOutsideParser, MidicsvReadsTheSameEvents) {
     if (!MidiCsvInstalled()) GTEST_SKIP() << "midicsv is not installed";
     auto doc = GetParam().Make();
     const TBytes bytes = Render(*doc, GetParam().Options);
-    const TMidiCsvRun run = RunMidiCsv(bytes);
+    const TCommandRun run = RunMidiCsv(bytes);
     EXPECT_EQ(run.Status, 0);
-    EXPECT_EQ(run.Errors, "");
-    EXPECT_NE(run.Csv.find("0, 0, Header, 1, " + std::to_string(ReadMidi(bytes).ChunkCount) + ", 192"),
+    EXPECT_EQ(run.Err, "");
+    EXPECT_NE(run.Out.find("0, 0, Header, 1, " + std::to_string(ReadMidi(bytes).ChunkCount) + ", 192"),
               std::string::npos);
-    EXPECT_EQ(CsvEvents(run.Csv), ReaderEvents(ReadMidi(bytes)));
+    EXPECT_EQ(CsvEvents(run.Out), ReaderEvents(ReadMidi(bytes)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Songs, ExportMidiOutsideParser, ::testing::ValuesIn(SongCases()),
