@@ -11,28 +11,32 @@ namespace fretlo {
 
 namespace {
 
-int32_t BarTicks(int32_t time) {
-    return time / UnitsPerSpace * MidiTicksPerSpace;
-}
+int32_t BarTicks(int32_t time) { return time / UnitsPerSpace * MidiTicksPerSpace; }
 
 // MIDI data bytes carry 7 bits; a value out of range can only come from a damaged song.
-uint8_t DataByte(int v) {
-    return static_cast<uint8_t>(std::clamp(v, 0, 127));
+uint8_t DataByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 127)); }
+
+// The controller that an effect of `kind` sets, or -1.
+int EffectController(int kind) {
+    switch (kind) {
+    case pkPan: return CcPan;
+    case pkChorus: return CcChorus;
+    case pkReverb: return CcReverb;
+    case pkModulation: return CcModulation;
+    default: return -1;
+    }
 }
 
 // A muted hit lasts 16 ms: two periods of the player's timer.
-int32_t MutedHitTicks(int tempo) {
-    return std::max(1, tempo * 768 / 15000);
-}
+int32_t MutedHitTicks(int tempo) { return std::max(1, tempo * 768 / 15000); }
 
-} // namespace
+}  // namespace
 
 TMidiTrackWriter::TMidiTrackWriter(TCustomTabDoc& doc, int track, int channel,
                                    const TMidiExportOptions& options, int& tempo, TMidiBytes& out)
     : doc_(doc), index_(track), track_(doc.Track(track)),
       strings_(std::clamp(doc.Track(track).StringCount, 0, StringSlots)), channel_(channel),
-      options_(options), tempo_(tempo), out_(out), velocity_(track_.Volume),
-      letRing_(track_.LetRing) {}
+      options_(options), tempo_(tempo), out_(out), velocity_(track_.Volume), letRing_(track_.LetRing) {}
 
 void TMidiTrackWriter::Write() {
     const size_t lengthAt = out_.BeginChunk("MTrk");
@@ -91,8 +95,8 @@ bool TMidiTrackWriter::EndOfBar() {
             // The repeated passage is written again, continuing from the jump point.
             bar_ = doc_.RepeatSectionStart(bar_);
             previous_ = BarTicks(doc_.Bar(bar_).Start);
-            nextSpace_ = static_cast<int>(
-                std::lower_bound(ticks_.begin(), ticks_.end(), previous_) - ticks_.begin());
+            nextSpace_ =
+                static_cast<int>(std::lower_bound(ticks_.begin(), ticks_.end(), previous_) - ticks_.begin());
             return true;
         }
     }
@@ -110,8 +114,7 @@ void TMidiTrackWriter::ReleaseDueHits() {
     for (;;) {
         int32_t due = -1;
         for (const TSlot& slot : slots_)
-            if (slot.Timer >= 0 && slot.Timer <= pending_ && (due < 0 || slot.Timer < due))
-                due = slot.Timer;
+            if (slot.Timer >= 0 && slot.Timer <= pending_ && (due < 0 || slot.Timer < due)) due = slot.Timer;
         if (due < 0) return;
         uint32_t delta = static_cast<uint32_t>(due);
         for (TSlot& slot : slots_) {
@@ -131,49 +134,30 @@ void TMidiTrackWriter::ReleaseDueHits() {
 
 void TMidiTrackWriter::ProcessSpace(const TSpace& space) {
     bool hasNotes = false;
-    for (int s = 0; s < strings_; ++s)
-        hasNotes = hasNotes || space.Notes[s] != NoteEmpty;
+    for (int s = 0; s < strings_; ++s) hasNotes = hasNotes || space.Notes[s] != NoteEmpty;
     if (const TPropNode* p = FindProp(space, pkInstrument))
         letRing_ = DecodeInstrumentValue(p->Value()).LetRing;
     for (int s = 0; s < strings_; ++s)
         if (space.Notes[s] != NoteEmpty || (!letRing_ && hasNotes)) EndNote(s);
     ApplyEffects(space);
-    for (int s = 0; s < strings_; ++s)
-        Strike(space, s);
+    for (int s = 0; s < strings_; ++s) Strike(space, s);
 }
 
 void TMidiTrackWriter::ApplyEffects(const TSpace& space) {
     for (const TPropNode* p = space.Props; p; p = p->Next) {
         const uint16_t value = p->Value();
         switch (p->Kind) {
-        case pkTempo:
-            ChangeTempo(value);
-            break;
+        case pkTempo: ChangeTempo(value); break;
         case pkInstrument: {
             const TInstrumentValue v = DecodeInstrumentValue(value);
             if (options_.IncludeBankSelects && v.Bank >= 0) Controller(CcBankSelect, v.Bank);
             Channel(MidiProgram, v.Program);
             break;
         }
-        case pkVolume:
-            velocity_ = value & 0xFF;
-            break;
-        case pkPan:
-            Controller(CcPan, value & 0x7F);
-            break;
-        case pkChorus:
-            Controller(CcChorus, value & 0x7F);
-            break;
-        case pkReverb:
-            Controller(CcReverb, value & 0x7F);
-            break;
-        case pkModulation:
-            Controller(CcModulation, value & 0x7F);
-            break;
-        case pkPitchBend:
-            PitchBend(p->SignedValue());
-            break;
-        default: // strokes change nothing in the file
+        case pkVolume: velocity_ = value & 0xFF; break;
+        case pkPitchBend: PitchBend(p->SignedValue()); break;
+        default:  // pan, chorus, reverb and modulation; strokes change nothing in the file
+            if (const int cc = EffectController(p->Kind); cc >= 0) Controller(cc, value & 0x7F);
             break;
         }
     }
@@ -215,8 +199,7 @@ void TMidiTrackWriter::EndNote(int string) {
 }
 
 void TMidiTrackWriter::Finish() {
-    for (int s = StringSlots - 1; s >= 0; --s)
-        EndNote(s);
+    for (int s = StringSlots - 1; s >= 0; --s) EndNote(s);
     Event({0xFF, 0x2F, 0x00});
 }
 
@@ -249,4 +232,4 @@ void TMidiTrackWriter::PitchBend(int cents) {
     Channel(MidiPitchBend, v & 0x7F, v >> 7);
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -277,6 +277,21 @@ TEST(ExportMidiRendering, InstrumentEffectTurnsLetRingOff) {
                   {0x90, 40, 96}, {0x80, 40, 0}, {0xC0, 25}, {0x90, 45, 96}, {0x80, 45, 0}, {0xFF, 0x2F}}));
 }
 
+TEST(ExportMidiRendering, ControllerEffectsInKindOrder) {
+    auto doc = MakeSong(1);
+    TSpace& space = doc->Track(0).Space(1);
+    SetProp(space, pkModulation, 5);
+    SetProp(space, pkReverb, 40);
+    SetProp(space, pkChorus, 30);
+    SetProp(space, pkPan, 200);  // only the low seven bits count
+    SetProp(space, pkStrokeUp, 0);
+    const auto file = ReadMidi(Render(*doc));
+    EXPECT_EQ(
+        SongEvents(file.Tracks[1], 10),
+        (std::vector<TBytes>{{0xB0, 10, 72}, {0xB0, 93, 30}, {0xB0, 91, 40}, {0xB0, 1, 5}, {0xFF, 0x2F}}));
+    EXPECT_EQ(file.Tracks[1].Events[11].Tick, 48u);
+}
+
 TEST(ExportMidiRendering, SameKeyOnTwoStringsSoundsOnce) {
     auto doc = MakeSong(1);
     PutFret(*doc, 0, 0, 0, 5);
