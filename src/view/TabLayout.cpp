@@ -5,10 +5,41 @@
 #include "view/BarLayout.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <limits>
 
 namespace fretlo {
+
+namespace {
+
+// Tells a listener once when a layout run gets slow, and again when it ends.
+class TSlowLayoutWatch {
+public:
+    explicit TSlowLayoutWatch(const std::function<void(bool)>& notify) : notify_(notify) {}
+    ~TSlowLayoutWatch() {
+        if (slow_) notify_(false);
+    }
+    TSlowLayoutWatch(const TSlowLayoutWatch&) = delete;
+    TSlowLayoutWatch& operator=(const TSlowLayoutWatch&) = delete;
+
+    // After each bar; the clock is read every 64 bars only.
+    void Tick() {
+        if (slow_ || !notify_ || ++bars_ % 64 != 0) return;
+        if (std::chrono::steady_clock::now() - start_ < std::chrono::milliseconds(TTabLayout::SlowLayoutMs))
+            return;
+        slow_ = true;
+        notify_(true);
+    }
+
+private:
+    const std::function<void(bool)>& notify_;
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    int bars_ = 0;
+    bool slow_ = false;
+};
+
+}  // namespace
 
 TTabLayout::TTabLayout() {
     for (auto& table : spaces_) table = std::make_unique<TVirtualArray<TSpaceLayout>>(MaxSpaces);
@@ -115,6 +146,7 @@ const TBarLayout& TTabLayout::EnsureLaidOut(int bar, int visibleRight) {
     int b = laidOutUpTo_;
     int x = b == 0 ? FirstX() : bars_[b - 1].X + bars_[b - 1].Width;
     bool laidPrevious = false;
+    TSlowLayoutWatch watch(OnSlowLayout);
     for (; b < n; ++b) {
         TBarLayout& rec = bars_[b];
         rec.X = x;
@@ -123,6 +155,7 @@ const TBarLayout& TTabLayout::EnsureLaidOut(int bar, int visibleRight) {
             if (visibleRight >= 0 && x >= visibleRight) break;
             LayOutOneBar(b);
             laidPrevious = true;
+            watch.Tick();
         } else {
             laidPrevious = false;
         }

@@ -29,6 +29,10 @@ public:
     // width was recomputed (to update the scroll bars).
     std::function<void()> OnInvalidated;
     std::function<void()> OnTotalWidthChanged;
+    // Called when laying out has taken SlowLayoutMs so far (to show a busy cursor), and
+    // then once more with false when it ends.
+    std::function<void(bool)> OnSlowLayout;
+    static constexpr int SlowLayoutMs = 50;
 
     // --- Inputs -------------------------------------------------------------
     // Attaches a document (which must outlive the attachment) and lays it out anew.

@@ -1,7 +1,7 @@
 // TTabView: document, fonts, colours, the listener and the coalesced deferred repaint.
 #include "view/TabView.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -25,6 +25,12 @@ TTabView::TTabView(QWidget* parent) : QWidget(parent) {
     highlight_.fill(-1);
     setAttribute(Qt::WA_OpaquePaintEvent);
     layout_.OnInvalidated = [this] { PostDeferredRepaint(); };
+    layout_.OnSlowLayout = [](bool slow) {
+        if (slow)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
     layout_.OnTotalWidthChanged = [this] {
         if (scroller_) scroller_->RequestUpdate(false);
     };
@@ -114,7 +120,7 @@ void TTabView::PostDeferredRepaint() {
     if (scroller_) scroller_->RequestUpdate(false);
     if (repaintPosted_) return;
     repaintPosted_ = true;
-    QCoreApplication::postEvent(this, new QEvent(DeferredRepaintEvent));
+    QApplication::postEvent(this, new QEvent(DeferredRepaintEvent));
 }
 
 bool TTabView::event(QEvent* e) {

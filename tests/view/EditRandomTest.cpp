@@ -39,7 +39,7 @@ public:
         h.selection = {};
         h.cursor.Track = Pick(0, Doc().TrackCount() - 1);
         const TTrackData& t = Doc().Track(h.cursor.Track);
-        h.cursor.Space = Pick(0, t.SpaceCount() - 1);
+        h.cursor.Space = PickSpace(h.cursor.Track);
         h.cursor.String = Pick(0, t.StringCount - 1);
     }
 
@@ -99,10 +99,20 @@ public:
         }
     }
 
+    // A space of the track, often one where a tuplet region begins or ends.
+    int PickSpace(int track) {
+        const TTrackData& t = Doc().Track(track);
+        std::vector<int> edges;
+        for (int i = 1; i < t.SpaceCount(); ++i)
+            if (t.Space(i).RatioDen != t.Space(i - 1).RatioDen) edges.push_back(i);
+        if (edges.empty() || Pick(0, 1)) return Pick(0, t.SpaceCount() - 1);
+        return edges[static_cast<size_t>(Pick(0, static_cast<int>(edges.size()) - 1))] - Pick(0, 1);
+    }
+
     void SelectRandomly() {
         const TEditCursor c = Host().cursor;
         const int count = Doc().Track(c.Track).SpaceCount();
-        const int from = Pick(0, count - 1);
+        const int from = PickSpace(c.Track);
         const int to = std::min(count, from + Pick(1, 12));
         Host().Select(c.Track, from, to, Pick(0, 2) == 0);
     }

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <cstdlib>
 #include <memory>
 
 #include "document/TabDoc.h"
@@ -26,6 +27,7 @@ constexpr TTabColorTable TestColors = {
 };
 
 QApplication& App() {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "test_view_render";
     static char* argv[] = {name, nullptr};
@@ -241,5 +243,30 @@ TEST_F(Render, RulerTicksAndOverfullBar) {
     int red = 0;
     for (int x = 0; x < image.width(); ++x) red += image.pixel(x, 1) == qRgb(255, 0, 0);
     EXPECT_GE(red, 2 * 4);
+    tabView->SetDocument(nullptr);
+}
+
+TEST_F(Render, EditsAreLaidOutByOneDeferredRepaint) {
+    auto* tabView = new TTabView;
+    TTabContainer container(tabView);
+    tabView->SetColors(TestColors);
+    tabView->SetDocument(&doc);
+    container.resize(800, 300);
+    container.show();
+    QApplication::processEvents();
+    const int before = tabView->BarX(3);
+    // Two edits in the window: both bars wait for the one posted repaint.
+    Note(0, 17, 1, 12);
+    tabView->InvalidateSpace(0, 17);
+    Note(0, 33, 4, 99);
+    tabView->InvalidateSpace(0, 33);
+    EXPECT_TRUE(tabView->Layout().Dirty());
+    EXPECT_FALSE(tabView->Layout().Bar(1).Valid);
+    QApplication::processEvents();
+    EXPECT_FALSE(tabView->Layout().Dirty());
+    EXPECT_TRUE(tabView->Layout().Bar(1).Valid);
+    EXPECT_TRUE(tabView->Layout().Bar(2).Valid);
+    const int grown = 2 * (tabView->Metrics().WideSpaceWidth - tabView->Metrics().SpaceWidth);
+    EXPECT_EQ(tabView->BarX(3), before + grown);
     tabView->SetDocument(nullptr);
 }
