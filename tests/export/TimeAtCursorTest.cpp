@@ -24,6 +24,15 @@ TEST(TimeAtCursor, TempoChangeOnAnyTrackCountsForEveryTrack) {
     EXPECT_EQ(TimeAtCursor(*doc, 0, 17), 2250u);
 }
 
+TEST(TimeAtCursor, TempoChangeCarriesTheFractionOfAUnit) {
+    // 15000 / 33 ms leaves a fraction of 1/256 ms that, carried over to tempo 55, completes the
+    // last one of the full second; dropped, the result would be 999 ms.
+    auto doc = MakeSong(1);
+    doc->Tempo = 33;
+    SetProp(doc->Track(0).Space(1), pkTempo, 55);
+    EXPECT_EQ(TimeAtCursor(*doc, 0, 3), 1000u);
+}
+
 TEST(TimeAtCursor, TripletSpacesLastTwoThirds) {
     auto doc = MakeSong(1);
     doc->Track(0).SetRatio(0, 3, 2, 3);
