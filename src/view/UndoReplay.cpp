@@ -107,7 +107,7 @@ void RecreateBar(TEditDocument& doc, const TUndoRecord& r) {
     prev.RepeatEnd = before.RepeatEnd;
     prev.RepeatCount = before.RepeatCount;
     if (merge) {
-        
+        std::swap(prev.RepeatEnd, bar.RepeatEnd);
         std::swap(prev.RepeatCount, bar.RepeatCount);
     }
 }
