@@ -1,5 +1,5 @@
 // The core's settings read interface on the user's settings store, one locked pass per read.
-// The program installs one with InstallSettingsStore for its whole run.
+// The program keeps a TInstalledSettingsStore for its whole run.
 #pragma once
 
 #include <QString>
@@ -18,6 +18,20 @@ public:
 
 private:
     QString file_;
+};
+
+// Installs a store for the core while it lives: new tracks then take their tuning from it.
+class TInstalledSettingsStore {
+public:
+    explicit TInstalledSettingsStore(QString file = DefaultConfigFile()) : store_(std::move(file)) {
+        InstallSettingsStore(&store_);
+    }
+    ~TInstalledSettingsStore() { InstallSettingsStore(nullptr); }
+    TInstalledSettingsStore(const TInstalledSettingsStore&) = delete;
+    TInstalledSettingsStore& operator=(const TInstalledSettingsStore&) = delete;
+
+private:
+    TConfigSettingsStore store_;
 };
 
 }  // namespace fretlo

@@ -14,11 +14,16 @@
 #include <thread>
 
 #include "shell/ConfigIniFile.h"
-#include "shell/LockHolder.h"
 
-namespace fretlo {
+namespace fretlo::test {
 
-int test::RunLockHolder(int argc, char** argv) {
+namespace {
+constexpr char HoldLockArg[] = "--hold-config-lock";
+}
+
+// The second process: holds the lock on the file named, prints "locked", and on the line "write"
+// writes Holder=child and exits, letting the lock go. Returns -1 when not asked to run.
+int RunLockHolder(int argc, char** argv) {
     if (argc != 3 || std::string(argv[1]) != HoldLockArg) return -1;
     QCoreApplication app(argc, argv);
     TConfigIniFile store(QString::fromLocal8Bit(argv[2]));
@@ -38,7 +43,7 @@ protected:
     QProcess holder_;
 
     void StartHolder() {
-        holder_.start(QCoreApplication::applicationFilePath(), {test::HoldLockArg, file_});
+        holder_.start(QCoreApplication::applicationFilePath(), {HoldLockArg, file_});
         ASSERT_TRUE(holder_.waitForStarted());
         while (!holder_.canReadLine()) ASSERT_TRUE(holder_.waitForReadyRead(-1)) << "the holder ended";
         ASSERT_EQ(holder_.readLine().trimmed(), "locked");
@@ -74,4 +79,4 @@ TEST_F(ConfigLock, LockOfAKilledProcessIsTakenOver) {
 }
 
 }  // namespace
-}  // namespace fretlo
+}  // namespace fretlo::test

@@ -4,7 +4,9 @@
 
 #include <QGuiApplication>
 
-#include "shell/LockHolder.h"
+namespace fretlo::test {
+int RunLockHolder(int argc, char** argv);  // ConfigLockTest.cpp
+}
 
 int main(int argc, char** argv) {
     if (const int code = fretlo::test::RunLockHolder(argc, argv); code >= 0) return code;
