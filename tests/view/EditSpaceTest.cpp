@@ -59,13 +59,6 @@ TEST_F(EditSpaceTest, ClearingTakesTheEffectFirstThenTheNote) {
     EXPECT_TRUE(IsEmptySpace(song.Space(0, 2), true));
 }
 
-TEST(EffectKeyTest, MapsTheFourteenEffectsAndNothingElse) {
-    EXPECT_EQ(std::string("HPBRSTW/\\^~(<{").size(), 14u);
-    for (char k : std::string("HPBRSTW")) EXPECT_EQ(EffectForKey(k), k - 'A' + 'a');
-    for (char k : std::string("/\\^~(<{")) EXPECT_EQ(EffectForKey(k), k);
-    for (char k : std::string("AX*-| 1")) EXPECT_EQ(EffectForKey(k), 0) << k;
-}
-
 TEST_F(EditSpaceTest, TextLinesTakePrintableCharactersAndABlankClearsThem) {
     song.Track(0).BottomTextLine = true;
     host.cursor = {0, 1, -2};

@@ -9,21 +9,6 @@
 namespace fretlo::test {
 namespace {
 
-TEST(ShiftModeTest, FollowsTheModifiers) {
-    struct {
-        bool shift, ctrl, notes, barLines, allTracks;
-    } const cases[] = {{false, false, true, false, false},
-                       {false, true, true, false, true},
-                       {true, false, false, true, true},
-                       {true, true, true, true, true}};
-    for (const auto& c : cases) {
-        const TShiftMode m = ShiftModeForKeys(c.shift, c.ctrl);
-        EXPECT_EQ(m.Notes, c.notes);
-        EXPECT_EQ(m.BarLines, c.barLines);
-        EXPECT_EQ(m.AllTracks, c.allTracks);
-    }
-}
-
 // Two tracks of 16 bars of 4 spaces; a note at space 5 of each track.
 class ShiftTest : public ::testing::Test {
 protected:

@@ -158,16 +158,5 @@ TEST_F(UndoTest, ARecordOfAnUnknownTypeIsAnInternalError) {
     EXPECT_THROW(ReplayUndoRecord(doc, record), EInternalError);
 }
 
-TEST(UndoCaptionTest, NamesEveryStepKind) {
-    TUndoJournal journal;
-    for (int kind = 0; kind < UndoKindCount; ++kind) {
-        journal.BeginGroup(static_cast<uint8_t>(kind));
-        journal.Append(TUndoRecord{}, false);
-        journal.EndGroup();
-        EXPECT_EQ(UndoCaption(journal).Text, std::string("&Undo ") + UndoKindName(kind));
-    }
-    EXPECT_EQ(UndoCaption(journal).Text, "&Undo Clear Track Effects");
-}
-
 }  // namespace
 }  // namespace fretlo::test
