@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 #include <memory>
 
 #include "document/TabDoc.h"
+#include "view/HeadlessPlatform.h"
 #include "view/TabView.h"
 
 using namespace fretlo;
@@ -80,7 +80,7 @@ void BM_RelayOutOneBarAfterEdit(benchmark::State& state) {
 BENCHMARK(BM_RelayOutOneBarAfterEdit)->Unit(benchmark::kMicrosecond);
 
 QApplication& App() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    SelectHeadlessPlatform();
     static int argc = 1;
     static char name[] = "bench_view";
     static char* argv[] = {name, nullptr};

@@ -6,6 +6,7 @@
 #include "document/TabDoc.h"
 #include "tool/Args.h"
 #include "tool/Commands.h"
+#include "view/HeadlessPlatform.h"
 #include "view/TabImage.h"
 
 namespace fretlo::tool {
@@ -21,12 +22,6 @@ double ParseScale(const std::optional<std::string>& text) {
     return scale;
 }
 
-// Qt's offscreen platform draws without any display server.
-void SelectPlatform() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 }  // namespace
 
 int CmdImage(const std::vector<std::string>& args) {
@@ -40,7 +35,7 @@ int CmdImage(const std::vector<std::string>& args) {
     options.Scale = ParseScale(a.Value("--scale"));
     a.Finish(2);
 
-    SelectPlatform();
+    SelectHeadlessPlatform();
     static int argc = 1;
     static char name[] = "fretlo-tool";
     static char* argv[] = {name, nullptr};

@@ -3,10 +3,10 @@
 
 #include <QApplication>
 #include <QImage>
-#include <cstdlib>
 #include <memory>
 
 #include "document/TabDoc.h"
+#include "view/HeadlessPlatform.h"
 #include "view/TabView.h"
 
 using namespace fretlo;
@@ -27,7 +27,7 @@ constexpr TTabColorTable TestColors = {
 };
 
 QApplication& App() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    SelectHeadlessPlatform();
     static int argc = 1;
     static char name[] = "test_view_render";
     static char* argv[] = {name, nullptr};
