@@ -28,7 +28,9 @@ template <TTabViewColors Role> constexpr TSettingRow ColorRole(std::string_view 
     return {ColorsSection, ident, Color<Role>, standard, {}, TIntRange{0, 0xFFFFFF, standard}};
 }
 
-const TSettingRow RowTable[] = {
+constexpr TIntRange PlayNotesModes{pnOff, pnAllTracks, pnCurrentTrack};
+
+constexpr TSettingRow RowTable[] = {
     {"", "DefaultPath", Root<&TSettings::DefaultPath>, 0, "<doc>/Fretlo Tabs", std::nullopt},
     Flag("UseSameInst", Root<&TSettings::UseSameInst>, true),
     Flag("HideCursorWhilePlaying", Root<&TSettings::HideCursorWhilePlaying>, true),
@@ -41,12 +43,7 @@ const TSettingRow RowTable[] = {
     Flag("TuningAlwaysVisible", Root<&TSettings::TuningAlwaysVisible>, true),
     Flag("RewindAfterStop", Root<&TSettings::RewindAfterStop>, false),
     // The stored default -1 is itself out of range, so a fresh profile previews the current track.
-    {"",
-     "PlayNotesWhileEditing",
-     Root<&TSettings::PlayNotesWhileEditing>,
-     -1,
-     {},
-     TIntRange{pnOff, pnAllTracks, pnCurrentTrack}},
+    {"", "PlayNotesWhileEditing", Root<&TSettings::PlayNotesWhileEditing>, -1, {}, PlayNotesModes},
     Flag("MenuBarSpansRow", Root<&TSettings::MenuBarSpansRow>, true),
     Flag("Maximized2", Root<&TSettings::Maximized2>, false),
     {"", "MIDIDevice", Root<&TSettings::MIDIDevice>, MidiMapperDevice, {}, std::nullopt},
@@ -71,14 +68,6 @@ const TSettingRow RowTable[] = {
     ColorRole<tcTextBlankLine>("TextBlankLine"),
     ColorRole<tcTextTuning>("TextTuning"),
     ColorRole<tcHighlightText>("HighlightText"),
-};
-
-const TFontRow FontTable[] = {
-    {"Tab", &TTabFontSettings::Tab, DefaultTabFont},
-    {"TabSmall", &TTabFontSettings::TabSmall, DefaultSmallTabFont},
-    {"PrintTitle", &TTabFontSettings::PrintTitle, {"Arial", 32}},
-    {"PrintArtist", &TTabFontSettings::PrintArtist, {"Arial", 20}},
-    {"PrintPageNumber", &TTabFontSettings::PrintPageNumber, {"Arial", 18}},
 };
 
 // What a store without any value reads as: every setting at its default.
@@ -133,7 +122,7 @@ std::string NameIdent(const TFontRow& row) { return std::string(row.Key) + ".Nam
 std::string HeightIdent(const TFontRow& row) { return std::string(row.Key) + ".Height"; }
 
 void ReadFonts(const TConfigValues& values, const TFontCheck& isInstalled, TTabFontSettings& fonts) {
-    for (const TFontRow& row : FontTable) {
+    for (const TFontRow& row : FontRows()) {
         const std::string name = values.ReadString(FontsSection, NameIdent(row)).value_or("");
         const int height = ReadInteger(values, FontsSection, HeightIdent(row), -1);
         if (height >= MinFontHeight && height <= MaxFontHeight && !name.empty() && isInstalled(name))
@@ -142,7 +131,7 @@ void ReadFonts(const TConfigValues& values, const TFontCheck& isInstalled, TTabF
 }
 
 void WriteFonts(const TTabFontSettings& fonts, TConfigValues& values) {
-    for (const TFontRow& row : FontTable) {
+    for (const TFontRow& row : FontRows()) {
         const TTabFontSetting& font = fonts.*row.Member;
         values.WriteString(FontsSection, NameIdent(row), font.Name);
         WriteInteger(values, FontsSection, HeightIdent(row), font.Height);
@@ -152,7 +141,7 @@ void WriteFonts(const TTabFontSettings& fonts, TConfigValues& values) {
 }  // namespace
 
 bool operator==(const TTabFontSettings& a, const TTabFontSettings& b) {
-    for (const TFontRow& row : FontTable) {
+    for (const TFontRow& row : FontRows()) {
         const TTabFontSetting& x = a.*row.Member;
         const TTabFontSetting& y = b.*row.Member;
         if (x.Name != y.Name || x.Height != y.Height) return false;
@@ -165,11 +154,21 @@ TSettings::TSettings() : Fonts(DefaultFonts()) {
 }
 
 std::span<const TSettingRow> SettingRows() { return RowTable; }
-std::span<const TFontRow> FontRows() { return FontTable; }
+std::span<const TFontRow> FontRows() {
+    // Made on first use: the names are strings, and settings may be read during static initialisation.
+    static const TFontRow table[] = {
+        {"Tab", &TTabFontSettings::Tab, DefaultTabFont},
+        {"TabSmall", &TTabFontSettings::TabSmall, DefaultSmallTabFont},
+        {"PrintTitle", &TTabFontSettings::PrintTitle, {"Arial", 32}},
+        {"PrintArtist", &TTabFontSettings::PrintArtist, {"Arial", 20}},
+        {"PrintPageNumber", &TTabFontSettings::PrintPageNumber, {"Arial", 18}},
+    };
+    return table;
+}
 
 TTabFontSettings DefaultFonts() {
     TTabFontSettings fonts;
-    for (const TFontRow& row : FontTable) fonts.*row.Member = row.Default;
+    for (const TFontRow& row : FontRows()) fonts.*row.Member = row.Default;
     return fonts;
 }
 
