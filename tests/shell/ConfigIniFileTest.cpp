@@ -29,7 +29,7 @@ protected:
 TEST_F(ConfigFile, SettingsWrittenAtExitAreReadAtTheNextStart) {
     EXPECT_EQ(Stored(LoadSettings(file_)).Values, Stored(TSettings{}).Values);
     TSettings s;
-    s.DefaultPath = "<doc>/Songs, old & new";
+    s.DefaultPath = "<doc>/Lieder, alt & neu – Grüße";
     s.HideCursorWhilePlaying = false;
     s.MIDIDevice = 2;
     s.SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
