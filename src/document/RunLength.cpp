@@ -13,6 +13,7 @@ namespace {
 
 // Short entries [count][value] hold runs up to 255; longer ones are [0][count u16][value].
 constexpr size_t ShortRun = 255;
+constexpr size_t ShortFill = 8;
 
 class TBlockWriter {
 public:
@@ -51,7 +52,7 @@ private:
     bool open_ = false;
 };
 
-} // namespace
+}  // namespace
 
 void AppendRunLength(std::vector<uint8_t>& out, std::span<const uint8_t> data) {
     TBlockWriter blocks(out);
@@ -61,8 +62,7 @@ void AppendRunLength(std::vector<uint8_t>& out, std::span<const uint8_t> data) {
         const uint8_t value = *p;
         const uint8_t* const limit = p + std::min<size_t>(MaxRun, static_cast<size_t>(end - p));
         const uint8_t* q = p + 1;
-        while (q < limit && *q == value)
-            ++q;
+        while (q < limit && *q == value) ++q;
         blocks.AddRun(static_cast<size_t>(q - p), value);
         p = q;
     }
@@ -87,10 +87,15 @@ void ReadRunLength(TByteSource& in, std::span<uint8_t> out) {
                 p += 2;
             }
             if (count > out.size() - done) throw EFretloError(MsgDataCorrupted);
-            std::memset(out.data() + done, value, count);
+            // Dense arrays are mostly runs of one: a call per byte would cost more than the copy.
+            uint8_t* run = out.data() + done;
+            if (count <= ShortFill)
+                for (size_t k = 0; k < count; ++k) run[k] = value;
+            else
+                std::memset(run, value, count);
             done += count;
         }
     }
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -18,30 +18,31 @@ constexpr int FirstRecord20Version = 107;
 constexpr int FirstEffectBlockVersion = 113;
 constexpr int OldStrings = 6;
 
-void ReadArray(TByteSource& in, const TArrayLayout& layout, std::span<uint8_t> out) {
-    if (layout.RunLength)
-        ReadRunLength(in, out);
-    else
-        in.Read(out.data(), out.size());
-}
-
 // Bytes 16-19: letter, top text, bottom text, letter value.
 void ReadTail(const uint8_t* tail, bool lettersCount, TSpace& space) {
     space.TopText = tail[1];
     space.BottomText = tail[2];
-    if (lettersCount && !DecodeLegacyProp(space, tail[0], tail[3]))
-        throw EFretloError(MsgCorrupted);
+    if (lettersCount && !DecodeLegacyProp(space, tail[0], tail[3])) throw EFretloError(MsgCorrupted);
 }
 
-} // namespace
+}  // namespace
 
-void ReadNoteRecords(TByteSource& in, const TArrayLayout& layout, TTrackData& track) {
-    const bool wide = layout.Version >= FirstRecord20Version;
-    const bool lettersCount = layout.Version < FirstEffectBlockVersion;
+std::span<const uint8_t> TArrayReader::Next(TByteSource& in, size_t size) {
+    if (buffer_.size() < size) buffer_.resize(size);
+    const std::span<uint8_t> out(buffer_.data(), size);
+    if (RunLength)
+        ReadRunLength(in, out);
+    else
+        in.Read(out.data(), size);
+    return out;
+}
+
+void ReadNoteRecords(TByteSource& in, TArrayReader& arrays, TTrackData& track) {
+    const bool wide = arrays.Version >= FirstRecord20Version;
+    const bool lettersCount = arrays.Version < FirstEffectBlockVersion;
     const size_t size = wide ? RecordSize : OldRecordSize;
     const auto count = static_cast<size_t>(track.SpaceCount());
-    std::vector<uint8_t> records(count * size);
-    ReadArray(in, layout, records);
+    const std::span<const uint8_t> records = arrays.Next(in, count * size);
     for (size_t i = 0; i < count; ++i) {
         const uint8_t* r = records.data() + i * size;
         TSpace& space = track.Space(static_cast<int>(i));
@@ -78,10 +79,9 @@ void AppendNoteRecords(std::vector<uint8_t>& out, int version, const TTrackData&
     AppendRunLength(out, records);
 }
 
-void ReadRatios(TByteSource& in, const TArrayLayout& layout, TTrackData& track) {
+void ReadRatios(TByteSource& in, TArrayReader& arrays, TTrackData& track) {
     const auto count = static_cast<size_t>(track.SpaceCount());
-    std::vector<uint8_t> pairs(2 * count);
-    ReadArray(in, layout, pairs);
+    const std::span<const uint8_t> pairs = arrays.Next(in, 2 * count);
     for (size_t i = 0; i < count; ++i) {
         const uint8_t num = pairs[2 * i], den = pairs[2 * i + 1];
         if (!IsValidRatio(num, den)) throw EFretloError(MsgCorrupted);
@@ -103,4 +103,4 @@ void AppendRatios(std::vector<uint8_t>& out, const TTrackData& track) {
     AppendRunLength(out, pairs);
 }
 
-} // namespace fretlo
+}  // namespace fretlo

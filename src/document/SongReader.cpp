@@ -1,7 +1,7 @@
 // Reading a song file's body: part 1 and part 2 from plain bytes or two zlib streams.
 #include "document/BarCodes.h"
+#include "document/ByteOrder.h"
 #include "document/Errors.h"
-#include "document/RunLength.h"
 #include "document/SongFile.h"
 #include "document/SongMessages.h"
 #include "document/SongNotes.h"
@@ -43,8 +43,7 @@ void CreateTracks(TByteSource& part1, const TSongHeader& header, TCustomTabDoc& 
         else
             count = OldSpaceCount;
     }
-    for (const int count : counts)
-        doc.AddTrack(std::make_unique<TTrackData>(false, count));
+    for (const int count : counts) doc.AddTrack(std::make_unique<TTrackData>(false, count));
 }
 
 void ReadBarRecords(TByteSource& in, int barCount, TCustomTabDoc& doc) {
@@ -55,8 +54,7 @@ void ReadBarRecords(TByteSource& in, int barCount, TCustomTabDoc& doc) {
         const uint8_t repeatCount = in.U8();
         const int64_t end = start + int64_t{length} * UnitsPerSpace;
         // Song times are 32-bit; a longer bar list cannot be a real song.
-        if (length < 1 || end > std::numeric_limits<int32_t>::max())
-            throw EFretloError(MsgCorrupted);
+        if (length < 1 || end > std::numeric_limits<int32_t>::max()) throw EFretloError(MsgCorrupted);
         const int index =
             doc.CreateBar(static_cast<int32_t>(start), static_cast<int32_t>(end - start), false);
         TBar& bar = doc.Bar(index);
@@ -68,13 +66,25 @@ void ReadBarRecords(TByteSource& in, int barCount, TCustomTabDoc& doc) {
     }
 }
 
-void ReadBarCodes(TByteSource& in, const TArrayLayout& layout, TCustomTabDoc& doc) {
-    std::vector<uint8_t> codes(static_cast<size_t>(doc.Track(0).SpaceCount()));
-    if (layout.RunLength)
-        ReadRunLength(in, codes);
-    else
-        in.Read(codes.data(), codes.size());
-    DecodeBarCodes(doc, codes);
+void ReadBarCodes(TByteSource& in, TArrayReader& arrays, TCustomTabDoc& doc) {
+    DecodeBarCodes(doc, arrays.Next(in, static_cast<size_t>(doc.Track(0).SpaceCount())));
+}
+
+// The entries' sizes must frame the block exactly up to the last entry that lands on a
+// space of the track; RestoreStreamedProps treats a break there as a program error, but in a
+// file it is damage.
+void CheckEffectFraming(std::span<const uint8_t> block, int spaceCount) {
+    constexpr size_t Head = 6;
+    size_t pos = 0;
+    int64_t space = 0;
+    while (block.size() - pos >= Head) {
+        space += GetU16(block.data() + pos);
+        if (space >= spaceCount) return;
+        const size_t size = GetU16(block.data() + pos + 4);
+        if (size > block.size() - pos - Head) throw EFretloError(MsgCorrupted);
+        pos += Head + size;
+    }
+    if (pos != block.size()) throw EFretloError(MsgCorrupted);
 }
 
 void ReadEffectBlocks(TByteSource& in, TCustomTabDoc& doc) {
@@ -88,27 +98,24 @@ void ReadEffectBlocks(TByteSource& in, TCustomTabDoc& doc) {
             block.resize(done + std::min<size_t>(Piece, size - done));
             in.Read(block.data() + done, block.size() - done);
         }
+        CheckEffectFraming(block, doc.Track(t).SpaceCount());
         doc.RestoreStreamedProps(t, 0, block.size(), block.data(), doc.Track(t).SpaceCount());
     }
 }
 
 void ReadPart2(TByteSource& in, const TSongHeader& header, TCustomTabDoc& doc) {
-    const TArrayLayout layout{header.Version,
-                              !(header.Has(sfCompressed) && header.Version == PlainArraysVersion)};
+    TArrayReader arrays(header.Version, !(header.Has(sfCompressed) && header.Version == PlainArraysVersion));
     if (header.Version >= FirstBarRecordVersion)
         ReadBarRecords(in, header.BarCount, doc);
     else
-        ReadBarCodes(in, layout, doc);
-    for (int t = 0; t < doc.TrackCount(); ++t)
-        ReadNoteRecords(in, layout, doc.Track(t));
+        ReadBarCodes(in, arrays, doc);
+    for (int t = 0; t < doc.TrackCount(); ++t) ReadNoteRecords(in, arrays, doc.Track(t));
     if (header.Has(sfRatios))
-        for (int t = 0; t < doc.TrackCount(); ++t)
-            ReadRatios(in, layout, doc.Track(t));
+        for (int t = 0; t < doc.TrackCount(); ++t) ReadRatios(in, arrays, doc.Track(t));
     if (header.Version >= FirstEffectBlockVersion) ReadEffectBlocks(in, doc);
 }
 
-void ReadParts(TByteSource& part1, TByteSource& part2, const TSongHeader& header,
-               TCustomTabDoc& doc) {
+void ReadParts(TByteSource& part1, TByteSource& part2, const TSongHeader& header, TCustomTabDoc& doc) {
     CreateTracks(part1, header, doc);
     const int tempo = header.Tempo();
     // A tempo of 0 would stop the song's clock; no saved song has one.
@@ -120,7 +127,7 @@ void ReadParts(TByteSource& part1, TByteSource& part2, const TSongHeader& header
     part2.EndPart();
 }
 
-} // namespace
+}  // namespace
 
 void ReadSongBody(TCustomTabDoc& doc, const TSongHeader& header, std::span<const uint8_t> file) {
     const std::span<const uint8_t> body = file.subspan(SongHeaderSize);
@@ -136,4 +143,4 @@ void ReadSongBody(TCustomTabDoc& doc, const TSongHeader& header, std::span<const
     ReadParts(part1, part2, header, doc);
 }
 
-} // namespace fretlo
+}  // namespace fretlo

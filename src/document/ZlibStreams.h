@@ -27,8 +27,15 @@ protected:
     [[noreturn]] void FailShort() const override;
 
 private:
+    // Inflates straight into `out`; returns the bytes produced.
+    size_t Inflate(uint8_t* out, size_t n);
+
     z_stream stream_{};
     bool ended_ = false;
+    // Small reads (block heads, per-track bytes) are served from here, so that zlib always
+    // gets room enough for its fast path.
+    std::vector<uint8_t> buffer_;
+    size_t bufferPos_ = 0, bufferEnd_ = 0;
 };
 
 // Appends `data` to `out` as one zlib stream at compression level 9.
@@ -37,4 +44,4 @@ void AppendDeflated(std::vector<uint8_t>& out, std::span<const uint8_t> data);
 // The message of a zlib status: corrupt or truncated data, or any other failure.
 [[noreturn]] void FailZlib(int status);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -4,6 +4,10 @@ namespace fretlo::tool {
 
 const std::vector<TCommand>& AllCommands() {
     static const std::vector<TCommand> commands = {
+        {"info", "FILE", "summarise a song file: version, texts, tracks, bars and length", CmdInfo},
+        {"dump", "FILE", "print a song file as one JSON object", CmdDump},
+        {"convert", "IN OUT", "load a song and save it in the lowest version that holds it", CmdConvert},
+        {"new-song", "OUT.frl [--bar-spaces N]", "write a new empty song", CmdNewSong},
         {"export-midi", "FILE OUT.mid [--tracks 1,3] [--no-muted] [--bank-selects]",
          "write the song as a Standard MIDI File", CmdExportMidi},
         {"export-text",

@@ -21,6 +21,11 @@ int CmdRender(const std::vector<std::string>& args);
 int CmdTrace(const std::vector<std::string>& args);
 int CmdImage(const std::vector<std::string>& args);
 
+int CmdInfo(const std::vector<std::string>& args);
+int CmdDump(const std::vector<std::string>& args);
+int CmdConvert(const std::vector<std::string>& args);
+int CmdNewSong(const std::vector<std::string>& args);
+
 int CmdExportMidi(const std::vector<std::string>& args);
 int CmdExportText(const std::vector<std::string>& args);
 int CmdTimeAt(const std::vector<std::string>& args);

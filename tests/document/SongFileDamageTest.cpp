@@ -263,6 +263,20 @@ INSTANTIATE_TEST_SUITE_P(
                 Append(s.effects, {1, 0, 11, 0, 2, 0, 5, 0});
             },
             "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=1, Prop.Kind=11"},
+        TBodyCase{"EffectEntryPastItsBlock",
+                  [](TSmallSong& s) {
+                      s.file.Version = 113;
+                      Add32(s.effects, 8);
+                      Append(s.effects, {1, 0, 3, 0, 4, 0, 5, 0});
+                  },
+                  MsgCorrupted},
+        TBodyCase{"EffectBlockEndsInsideAnEntry",
+                  [](TSmallSong& s) {
+                      s.file.Version = 113;
+                      Add32(s.effects, 11);
+                      Append(s.effects, {1, 0, 3, 0, 2, 0, 5, 0, 0, 0, 3});
+                  },
+                  MsgCorrupted},
         TBodyCase{"EffectBlockLongerThanTheData",
                   [](TSmallSong& s) {
                       s.file.Version = 113;
