@@ -113,6 +113,8 @@ TEST_F(ClipboardTest, ATripletPastedOverTwoSpacesGrowsTheTrackAndKeepsLaterTimes
     EXPECT_EQ(song.Space(0, 9).Notes[0], NoteFretBase + 2);
     EXPECT_EQ(song.Track(0).SpaceTime(9), 8 * UnitsPerSpace);
     EXPECT_EQ(host.cursor.Space, 6);
+    EXPECT_EQ(host.lowestBarInvalidatedFrom, 1);  // the bar of space 6 and all after it
+    EXPECT_EQ(host.countChanges, 1);
     Undo(doc);
     EXPECT_EQ(Snapshot(doc), before);
 }

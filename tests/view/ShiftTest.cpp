@@ -47,6 +47,7 @@ TEST_F(ShiftTest, InsertMovesTheCursorTrackOnlyAndKeepsItsLength) {
     EXPECT_EQ(song.Space(1, 5).Notes[0], NoteFretBase + 2);
     EXPECT_EQ(song.Track(0).SpaceCount(), 64);
     EXPECT_EQ(host.stops, 1);
+    EXPECT_EQ(host.lowestBarInvalidatedFrom, 1);
     ExpectOneStepUndone(before, "&Undo Shift Right");
 }
 
