@@ -1,0 +1,256 @@
+// TTabEditorView: the tablature view the main window shows, with the editing cursor, the
+// time-range selection, the keyboard and character maps, the mouse, the caret, note
+// preview and the bridge to the player. It is the TEditHost of the Qt-free editing core,
+// whose operations make every change of the song.
+//
+//   TabEditorView.cpp          document, settings, commands, status bar texts
+//   TabEditorViewCursor.cpp    SetCursorSpace, track and string changes, the selection
+//   TabEditorViewKeys.cpp      the key map and the character map
+//   TabEditorViewMouse.cpp     hit test, click, drag with auto-scroll, wheel, menu, hints
+//   TabEditorViewCaret.cpp     the caret and the selection highlight
+//   TabEditorViewPlayer.cpp    Play, StopPlaying, CloseDevice, posted player events
+//   TabEditorViewHost.cpp      the rest of TEditHost: messages, clipboard, invalidation
+#pragma once
+
+#include <QRegion>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "playback/PlayerSettings.h"
+#include "view/EditHost.h"
+#include "view/TabView.h"
+
+class QHelpEvent;
+class QMenu;
+
+namespace fretlo {
+
+class TTabDocument;
+class TPlayer;
+class TMidiDevices;
+class TTimerService;
+class TEditorPlayerEvents;
+class TReleaseService;
+
+// Note preview while editing (the `PlayNotesWhileEditing` setting).
+enum class TPreviewMode { Off = 0, CurrentTrack = 1, AllTracks = 2 };
+
+// The settings the editor follows besides the view's display options.
+struct TEditorOptions {
+    bool ScrollABar = false;              // follow the cursor a bar at a time
+    bool HideCursorWhilePlaying = false;  // no caret during playback
+    bool MouseWheelVert = false;          // the wheel scrolls vertically without Shift
+    int MidiDevice = -1;                  // -1 the built-in synthesizer, else a port index
+    std::string SoundFont;                // of the built-in synthesizer; empty: the first found
+};
+
+// The seven panels of the status bar.
+using TStatusTexts = std::array<QString, 7>;
+
+class TTabEditorView : public TTabView, public TEditHost {
+    Q_OBJECT
+public:
+    explicit TTabEditorView(QWidget* parent = nullptr);
+    ~TTabEditorView() override;
+
+    // --- Document -------------------------------------------------------------------
+    // Attaches a document (nullptr detaches): cursor and selection go back to the start.
+    // The document must outlive the attachment.
+    void SetTabDocument(TTabDocument* doc);
+    TTabDocument* TabDocument() const { return doc_; }
+
+    // --- Keys and characters: what the keyboard and the menus send -----------------
+    // A key of the key map (Qt::Key_Left, Qt::Key_Insert, ...) with its modifiers.
+    // True when the key map consumed it.
+    bool SendKey(int qtKey, Qt::KeyboardModifiers modifiers);
+    // A character of the character map: control codes 4, 5, 11, 18, 21 for Ctrl+D, E,
+    // K, R, U, printable characters as typed.
+    void SendChar(char ch);
+
+    // --- Commands -----------------------------------------------------------------------
+    void Undo();
+    void Copy();
+    void Cut();
+    // Clears the selection, or the cursor cell when there is none.
+    void Clear();
+    void Paste();
+    // Toggles the all-tracks flag of an active selection (Shift+Page Down).
+    void SetAllTracksSelection(bool on);
+    void Deselect() { CollapseSelection(); }
+
+    // --- Player ---------------------------------------------------------------------
+    // Starts playback at the cursor space (a preview sounds only that column). Failures
+    // are shown in a message box; false when nothing started.
+    bool Play(bool allTracks, bool preview);
+    void StopPlaying() override;
+    // Stops and closes the MIDI device; the next Play opens it again.
+    void CloseDevice();
+    // A real playback (not a note preview) is running.
+    bool IsPlaying() const;
+    // A player exists, so its device is open (Close Device is enabled).
+    bool HasPlayer() const { return player_ != nullptr; }
+    // Previews the cursor column as the preview mode says (nothing when it is off).
+    void TriggerNotes();
+
+    // --- Settings -------------------------------------------------------------------
+    void SetEditorOptions(const TEditorOptions& options);
+    const TEditorOptions& EditorOptions() const { return editorOptions_; }
+    void SetPlayerSettings(const TPlayerSettings& settings);
+    const TPlayerSettings& PlayerSettings() const { return playerSettings_; }
+    void SetIgnoreRepeats(bool on);
+    void SetMetronome(bool on);
+    void SetPreviewMode(TPreviewMode mode) { previewMode_ = mode; }
+    TPreviewMode PreviewMode() const { return previewMode_; }
+    void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
+    bool RewindAfterStop() const { return rewindAfterStop_; }
+    // The devices the player opens; nullptr (the default) means the system's devices.
+    // Must outlive the player (see CloseDevice).
+    void SetMidiDevices(TMidiDevices* devices);
+
+    // --- Queries for the status bar and the menus -------------------------------------
+    TEditCursor Cursor() const override;
+    TSelection Selection() const override { return selection_; }
+    bool HasSelection() const { return selection_.Active; }
+    TStatusTexts StatusTexts() const;
+
+    // --- Hooks filled by the main window and its dialogs -----------------------------
+    // F / Shift+F on a string: the track-effects dialog for (track, space).
+    std::function<void(int track, int space)> OnTrackEffects;
+    // "Track Properties" of the context menu.
+    std::function<void()> OnTrackProperties;
+    // The context menu to show on a right click instead of the view's own.
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+    // --- TEditHost ------------------------------------------------------------------
+    void SetCursorSpace(int space, int flags) override;
+    void SetCursorTrack(int track) override;
+    void SetCursorString(int string) override;
+    void KeepCursorOnSpace(int space) override;
+    void CollapseSelection() override;
+    void InvalidateSpaces(int track, int first, int last) override;
+    void InvalidateBar(int bar) override;
+    void InvalidateBarsFrom(int bar) override;
+    void SpaceCountChanged(int track) override;
+    TMsgAnswer ShowMessage(const std::string& text, const std::string& caption, TMsgIcon icon,
+                           TMsgButtons buttons) override;
+    std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                       const std::string& initial) override;
+    void Beep() override;
+    void UpdateStatusBar() override;
+    bool PutClipboardBlock(const std::vector<uint8_t>& block) override;
+    std::optional<std::vector<uint8_t>> ClipboardBlock() override;
+
+    void DocumentReplaced() override;
+
+signals:
+    // The status bar's texts changed (after every cursor move and edit).
+    void StatusChanged();
+    // A selection appeared or went away: Cut and Copy follow it.
+    void SelectionChanged(bool active);
+    // A real playback started or stopped: Play and Play All Tracks are enabled when
+    // not playing, Stop while playing.
+    void PlayingChanged(bool playing);
+    // The player was created or closed: Close Device follows it.
+    void PlayerExistsChanged(bool exists);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void PaintWithOverlays(QPainter& p, const QRect& clip) override;
+
+private:
+    friend class TEditorPlayerEvents;
+
+    // Cursor and selection (TabEditorViewCursor.cpp)
+    void ResetCursor();
+    int ClampString(int track, int string) const;
+    bool ExtendMode(int flags) const;
+    void MoveSelectionEnd(int oldSpace, int newSpace);
+    void SetSelection(const TSelection& selection);
+    void ScrollCursorIntoView(int oldBar, int flags);
+    void ChangeTrack(int track);
+    int SpaceAtOrAfter(int track, int32_t time) const;
+    int SpaceAtOrBefore(int track, int32_t time) const;
+
+    // Keys (TabEditorViewKeys.cpp)
+    bool MoveKey(int qtKey, Qt::KeyboardModifiers modifiers);
+    void StringUp();
+    void StringDown();
+    int BarStartLeft(bool staffRow) const;
+    int BarStartRight(bool staffRow) const;
+    bool ControlChar(char ch);
+    void TextLineChar(char ch);
+    void StringChar(char ch);
+
+    // Mouse (TabEditorViewMouse.cpp)
+    struct THit {
+        int Track = 0;
+        int Space = 0;
+        int String = 0;
+    };
+    bool InMusicArea(int x) const;
+    THit HitTest(QPoint pos, bool dragging);
+    void ClickAt(QPoint pos, bool extendOnly);
+    void DragTo(QPoint pos);
+    void AutoScroll();
+    void ShowContextMenu(QPoint globalPos);
+    bool ShowTrackEffectHint(QHelpEvent* e);
+
+    // Caret and highlight (TabEditorViewCaret.cpp)
+    QRect CaretRect();
+    bool CaretVisible() const;
+    void UpdateCaret();
+    QRegion SelectionRegion(const TSelection& selection);
+    void InvertRegion(const QRegion& region);
+
+    // Player (TabEditorViewPlayer.cpp)
+    bool EnsurePlayer(bool preview);
+    void StopPreview();
+    void HandlePosition();
+    void HandleSongEnd();
+    void HandlePlayError(const std::string& text);
+    void FollowPlayPosition(int32_t position);
+    TMidiDevices& Devices();
+
+    TTabDocument* doc_ = nullptr;
+    TSelection selection_;
+    QRegion highlight_;  // what the selection inverts on screen now
+    TEditorOptions editorOptions_;
+    TPlayerSettings playerSettings_;
+    TPreviewMode previewMode_ = TPreviewMode::Off;
+    bool rewindAfterStop_ = false;
+
+    bool caretOn_ = true;  // the blink phase
+    QRect caretRect_;
+    QTimer caretTimer_;
+
+    bool dragging_ = false;
+    QPoint lastMouse_;
+    QTimer autoScrollTimer_;
+    QMenu* contextMenu_ = nullptr;
+    std::unique_ptr<QMenu> ownMenu_;
+
+    std::unique_ptr<TMidiDevices> systemDevices_;
+    TMidiDevices* devices_ = nullptr;
+    std::unique_ptr<TTimerService> timer_;
+    std::unique_ptr<TEditorPlayerEvents> events_;
+    std::unique_ptr<TReleaseService> release_;
+    std::unique_ptr<TPlayer> player_;
+    int playFirstTrack_ = 0, playLastTrack_ = -1;  // the play range, empty when stopped
+    int32_t playStartTime_ = 0;
+    bool wasPreview_ = false;
+    QTimer previewTimer_;
+};
+
+}  // namespace fretlo
