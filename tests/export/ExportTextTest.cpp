@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "document/Errors.h"
 #include "export/ExportText.h"
+#include "export/ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 
@@ -272,12 +272,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TOptionCase{76, false, 60, Third, "At least one track must be checked."}));
 
 TEST(ExportTextFile, WritesTheTextOrLeavesTheOldFile) {
-    const auto dir = std::filesystem::temp_directory_path() / "fretlo-export-text-test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const TScratchDir dir;
     auto doc = MakeSong(1, 8);
     PutFret(*doc, 0, 0, 0, 3);
-    const std::string name = (dir / "riff.tab").string();
+    const std::string name = dir.File("riff.tab");
     WriteTextExport(*doc, name, {}, AllTracks);
     const std::string expected = ExportText(*doc, name, {}, AllTracks);
     EXPECT_EQ(expected.substr(0, 10), "riff.tab\r\n");
@@ -286,7 +284,6 @@ TEST(ExportTextFile, WritesTheTextOrLeavesTheOldFile) {
     TTextExportOptions bad;
     bad.LineWidth = 10;
     EXPECT_THROW(WriteTextExport(*doc, name, bad, AllTracks), EFretloError);
-    EXPECT_THROW(WriteTextExport(*doc, (dir / "none" / "x.txt").string(), {}, AllTracks), EFretloError);
+    EXPECT_THROW(WriteTextExport(*doc, dir.File("none/x.txt"), {}, AllTracks), EFretloError);
     EXPECT_EQ(ReadWholeFile(name), bytes);
-    std::filesystem::remove_all(dir);
 }

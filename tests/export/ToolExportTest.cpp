@@ -1,11 +1,10 @@
 // The export and time-at commands of fretlo-tool give what the library gives for the saved song.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "document/TrackProps.h"
 #include "export/ExportText.h"
 #include "export/RunCommand.h"
+#include "export/ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidi.h"
@@ -18,8 +17,6 @@ namespace {
 class ToolExport : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
         auto doc = MakeSong(4, 16, 2);
         PutFret(*doc, 0, 0, 0, 3);
         PutNote(*doc, 0, 4, 0, NoteMuted);
@@ -29,14 +26,12 @@ protected:
         doc->SaveToFile(Path("riff.frl"));
         song_.LoadFromFile(Path("riff.frl"));
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Path(const std::string& name) const { return dir_.File(name); }
     TCommandRun Tool(const std::string& args) const {
         return RunCommand(ShellQuote(FRETLO_TOOL_PATH) + " " + args);
     }
 
-    const std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "fretlo-tool-export-test";
+    const TScratchDir dir_;
     TCustomTabDoc song_;
 };
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "document/TrackProps.h"
 #include "export/MidiCsv.h"
 #include "export/MidiReader.h"
+#include "export/ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidi.h"
@@ -336,19 +336,15 @@ TEST(ExportMidiRendering, BankSelectsOnlyWhenAsked) {
 // --- Writing the file ---------------------------------------------------------
 
 TEST(ExportMidiFile, WritesTheRenderedBytesOrNothing) {
-    const auto dir = std::filesystem::temp_directory_path() / "fretlo-export-midi-test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const TScratchDir dir;
     auto doc = Song("Repeated");
-    const std::string name = (dir / "song.mid").string();
+    const std::string name = dir.File("song.mid");
     ExportMidi(*doc, name, AllTracks, false, true);
     EXPECT_EQ(ReadWholeFile(name), Render(*doc));
 
-    const std::string missing = (dir / "no-such-folder" / "song.mid").string();
-    EXPECT_THROW(ExportMidi(*doc, missing, AllTracks, false, true), EFretloError);
+    EXPECT_THROW(ExportMidi(*doc, dir.File("no-such-folder/song.mid"), AllTracks, false, true), EFretloError);
     EXPECT_THROW(ExportMidi(*doc, name, {}, false, true), EFretloError);
     EXPECT_EQ(ReadWholeFile(name), Render(*doc));  // the refused export left the file alone
-    std::filesystem::remove_all(dir);
 }
 
 // --- An outside parser reads every exported test file ---------------------------
