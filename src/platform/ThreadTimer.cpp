@@ -13,7 +13,9 @@ class TThreadTimer::TWorker {
 public:
     TWorker(int periodMs, TTimerCallback callback, uint32_t user)
         : state_(std::make_shared<TState>()),
-          thread_([state = state_, periodMs, callback, user] { Run(*state, periodMs, callback, user); }) {
+          thread_([state = state_, start = std::chrono::steady_clock::now(), periodMs, callback, user] {
+              Run(*state, start, periodMs, callback, user);
+          }) {
         AskForRealTime();
     }
 
@@ -38,9 +40,11 @@ private:
         bool Stop = false;
     };
 
-    static void Run(TState& state, int periodMs, TTimerCallback callback, uint32_t user) {
+    // The deadlines count from the moment the timer was set, not from when its thread ran.
+    static void Run(TState& state, std::chrono::steady_clock::time_point start, int periodMs,
+                    TTimerCallback callback, uint32_t user) {
         const auto period = std::chrono::milliseconds(periodMs);
-        auto deadline = std::chrono::steady_clock::now() + period;
+        auto deadline = start + period;
         std::unique_lock lock(state.Mutex);
         while (!state.Wake.wait_until(lock, deadline, [&state] { return state.Stop; })) {
             lock.unlock();
