@@ -25,6 +25,8 @@ inline constexpr uint8_t CcReverb = 91;
 inline constexpr uint8_t CcChorus = 93;
 inline constexpr uint8_t CcRpnLsb = 100;
 inline constexpr uint8_t CcRpnMsb = 101;
+inline constexpr uint8_t CcAllSoundOff = 120;
+inline constexpr uint8_t CcResetControllers = 121;
 inline constexpr int PitchBendRangeSemitones = 24;
 
 // Key of fret `fret` on string slot `string`; may lie outside 0..127 (then it is not played).

@@ -4,11 +4,6 @@
 
 namespace fretlo {
 
-namespace {
-constexpr uint8_t CcAllSoundOff = 120;
-constexpr uint8_t CcResetControllers = 121;
-}  // namespace
-
 TPlayer::TPlayer(TCustomTabDoc& doc, const TPlayerServices& services, int deviceIndex)
     : doc_(doc), services_(services) {
     for (int t = 0; t < MaxTracks; ++t) {

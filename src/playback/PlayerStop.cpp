@@ -5,10 +5,6 @@
 
 namespace fretlo {
 
-namespace {
-constexpr uint8_t CcAllSoundOff = 120;
-}  // namespace
-
 void TPlayer::Stop() {
     if (!playing_) return;
     halt_.exchange(-1);
