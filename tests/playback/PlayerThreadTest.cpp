@@ -22,8 +22,16 @@ void Count(uint32_t user) {
     ++calls;
 }
 
+std::atomic<int> callsAtKill{-1};
+
+// Kills its timer once the timer's identifier is known (the first calls may come before
+// SetEvent has returned it).
 void KillMyself(uint32_t) {
-    if (++calls == 3) selfKillingTimer->KillEvent(selfKillingId.load());
+    const int n = ++calls;
+    const unsigned id = selfKillingId.load();
+    if (id == 0 || callsAtKill.load() >= 0) return;
+    callsAtKill.store(n);
+    selfKillingTimer->KillEvent(id);
 }
 
 // Waits (at most a few seconds) until `done` holds; timings are never asserted.
@@ -51,12 +59,14 @@ TEST(ThreadTimer, CallsBackPeriodicallyUntilKilled) {
 
 TEST(ThreadTimer, ATimerMayKillItselfFromItsCallback) {
     calls = 0;
+    callsAtKill = -1;
+    selfKillingId = 0;
     TThreadTimer timer;
     selfKillingTimer = &timer;
     selfKillingId = timer.SetEvent(1, KillMyself, 0);
-    EXPECT_TRUE(WaitFor([] { return calls.load() >= 3; }));
+    EXPECT_TRUE(WaitFor([] { return callsAtKill.load() >= 0; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(calls.load(), 3);
+    EXPECT_EQ(calls.load(), callsAtKill.load());
 }
 
 struct TThreadEvents : TPlayerEvents {
