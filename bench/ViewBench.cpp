@@ -79,17 +79,7 @@ void BM_RelayOutOneBarAfterEdit(benchmark::State& state) {
 }
 BENCHMARK(BM_RelayOutOneBarAfterEdit)->Unit(benchmark::kMicrosecond);
 
-QApplication& App() {
-    SelectHeadlessPlatform();
-    static int argc = 1;
-    static char name[] = "bench_view";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void BM_PaintFullHdWindow(benchmark::State& state) {
-    App();
     const auto doc = DenseSong(6, 4096);
     TTabView view;
     view.SetColors(StandardScheme);
@@ -106,3 +96,14 @@ void BM_PaintFullHdWindow(benchmark::State& state) {
 BENCHMARK(BM_PaintFullHdWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The application lives on main's stack: Qt's own globals must outlive it.
+int main(int argc, char** argv) {
+    SelectHeadlessPlatform();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

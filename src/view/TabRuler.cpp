@@ -42,6 +42,7 @@ TRulerSpan VisibleSpan(TTabView& view) {
 
 TTabRuler::TTabRuler(TTabView* view, QWidget* parent) : QWidget(parent), view_(view) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
 }
 
 int TTabRuler::TickLength(int32_t fromBarStart) {

@@ -24,6 +24,7 @@ TTabView::TTabView(QWidget* parent) : QWidget(parent) {
     movingBar_.fill(-1);
     highlight_.fill(-1);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);  // a resize repaints only the uncovered part
     layout_.OnInvalidated = [this] { PostDeferredRepaint(); };
     layout_.OnSlowLayout = [](bool slow) {
         if (slow)

@@ -26,21 +26,11 @@ constexpr TTabColorTable TestColors = {
     0x00FFFF,  // highlight: yellow
 };
 
-QApplication& App() {
-    SelectHeadlessPlatform();
-    static int argc = 1;
-    static char name[] = "test_view_render";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 QRgb Rgb(TColorRef c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 class Render : public testing::Test {
 protected:
     void SetUp() override {
-        App();
         doc.New(16);
         Note(0, 2, 0, 1);
         view = std::make_unique<TTabView>();
@@ -269,4 +259,12 @@ TEST_F(Render, EditsAreLaidOutByOneDeferredRepaint) {
     const int grown = 2 * (tabView->Metrics().WideSpaceWidth - tabView->Metrics().SpaceWidth);
     EXPECT_EQ(tabView->BarX(3), before + grown);
     tabView->SetDocument(nullptr);
+}
+
+// The application lives on main's stack: Qt's own globals must outlive it.
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    SelectHeadlessPlatform();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
 }
