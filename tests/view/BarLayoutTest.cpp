@@ -167,3 +167,27 @@ TEST_P(RepeatCloseWidth, DigitsOfTheCountAtLeastEleven) {
 INSTANTIATE_TEST_SUITE_P(Counts, RepeatCloseWidth,
                          testing::Values(std::pair{1, 11}, std::pair{9, 11}, std::pair{10, 14},
                                          std::pair{99, 14}, std::pair{100, 21}, std::pair{255, 21}));
+
+TEST(BarLayout, BarCuttingATripletPlacesItsRestByTheGroup) {
+    TLayoutFixture f(2);
+    f.doc.Track(0).SetRatio(15, 3, 2, 3);  // 3840, 4010, 4181: the bar line at 4096 cuts it
+    f.Relayout();
+    // Bar 1 begins inside the group: its remaining third of the cell is spaced by the triplet.
+    EXPECT_EQ(f.doc.BarOfSpace(0, 17), 1);
+    EXPECT_EQ(f.Laid(1, 16).X, X0);
+    EXPECT_EQ(f.Laid(0, 17).X, X0 + Sw / 2);
+    EXPECT_EQ(f.Laid(0, 18).X, f.Laid(1, 17).X);
+    EXPECT_EQ(f.Laid(1, 17).X, X0 + Sw * 3 / 2);
+}
+
+TEST(BarLayout, HiddenTracksDoNotWidenTheBar) {
+    TLayoutFixture f(2);
+    f.Space(1, 4).Notes[0] = NoteFretBase + 20;
+    f.Space(1, 6).Effects[0] = '(';
+    TTrackFilter shown = AllTracksShown;
+    shown[1] = false;
+    f.layout.SetTrackFilter(shown);
+    EXPECT_EQ(f.layout.EnsureLaidOut(0).Width, PlainBar);
+    f.layout.SetTrackFilter(AllTracksShown);
+    EXPECT_EQ(f.layout.EnsureLaidOut(0).Width, PlainBar + (Wide - Sw) + 4 + 5);
+}
