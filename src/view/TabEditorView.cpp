@@ -1,79 +1,163 @@
-// TTabEditorView: document, settings, commands and the status bar texts.
+// TTabEditorView: construction, the document, commands, settings and the status bar texts.
 #include "view/TabEditorView.h"
 
+#include <QApplication>
 #include <QMenu>
 
-#include "playback/MidiOut.h"
+#include "platform/ThreadTimer.h"
+#include "playback/MidiNames.h"
 #include "playback/Player.h"
+#include "playback/SystemMidiDevices.h"
+#include "view/ClipboardOps.h"
+#include "view/EditorPlayerEvents.h"
 #include "view/TabDocument.h"
+#include "view/UndoReplay.h"
 
 namespace fretlo {
 
-class TEditorPlayerEvents {};
-class TReleaseService {};
+namespace {
 
-TTabEditorView::TTabEditorView(QWidget* parent) : TTabView(parent) { setFocusPolicy(Qt::StrongFocus); }
+constexpr int AutoScrollMs = 33;
+constexpr int PreviewMs = 750;
 
-TTabEditorView::~TTabEditorView() = default;
+}  // namespace
+
+TTabEditorView::TTabEditorView(QWidget* parent)
+    : TTabView(parent), events_(std::make_unique<TEditorPlayerEvents>(this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    autoScrollTimer_.setInterval(AutoScrollMs);
+    connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { AutoScroll(); });
+    previewTimer_.setInterval(PreviewMs);
+    previewTimer_.setSingleShot(true);
+    connect(&previewTimer_, &QTimer::timeout, this, [this] { StopPreview(); });
+    const int flash = QApplication::cursorFlashTime();
+    caretTimer_.setInterval(flash > 0 ? flash / 2 : 0);
+    connect(&caretTimer_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        update(CaretRect());
+    });
+}
+
+TTabEditorView::~TTabEditorView() {
+    // The main window may be half destroyed already: nobody is told about the closing.
+    blockSignals(true);
+    CloseDevice();
+    release_.reset();
+    if (doc_) doc_->SetEditHost(nullptr);
+}
 
 void TTabEditorView::SetTabDocument(TTabDocument* doc) {
+    StopPlaying();
+    if (doc_) doc_->SetEditHost(nullptr);
     doc_ = doc;
+    if (doc_) doc_->SetEditHost(this);
     SetDocument(doc);
 }
 
-bool TTabEditorView::SendKey(int, Qt::KeyboardModifiers) { return false; }
-void TTabEditorView::SendChar(char) {}
-void TTabEditorView::Undo() {}
-void TTabEditorView::Copy() {}
-void TTabEditorView::Cut() {}
-void TTabEditorView::Clear() {}
-void TTabEditorView::Paste() {}
-void TTabEditorView::SetAllTracksSelection(bool) {}
-bool TTabEditorView::Play(bool, bool) { return false; }
-void TTabEditorView::StopPlaying() {}
-void TTabEditorView::CloseDevice() {}
-bool TTabEditorView::IsPlaying() const { return false; }
-void TTabEditorView::TriggerNotes() {}
-void TTabEditorView::SetEditorOptions(const TEditorOptions& options) { editorOptions_ = options; }
-void TTabEditorView::SetPlayerSettings(const TPlayerSettings& settings) { playerSettings_ = settings; }
-void TTabEditorView::SetIgnoreRepeats(bool on) { playerSettings_.IgnoreRepeats = on; }
-void TTabEditorView::SetMetronome(bool on) { playerSettings_.MetronomeOn = on; }
-void TTabEditorView::SetMidiDevices(TMidiDevices* devices) { devices_ = devices; }
-TEditCursor TTabEditorView::Cursor() const { return {cursor_.Track, cursor_.Space, cursor_.String}; }
-TStatusTexts TTabEditorView::StatusTexts() const { return {}; }
-void TTabEditorView::SetCursorSpace(int, int) {}
-void TTabEditorView::SetCursorTrack(int) {}
-void TTabEditorView::SetCursorString(int) {}
-void TTabEditorView::KeepCursorOnSpace(int) {}
-void TTabEditorView::CollapseSelection() {}
-void TTabEditorView::InvalidateSpaces(int track, int first, int last) {
-    TTabView::InvalidateSpaces(track, first, last);
+void TTabEditorView::DocumentReplaced() {
+    const bool hadSelection = selection_.Active;
+    selection_ = {};
+    TTabView::DocumentReplaced();
+    if (hadSelection) emit SelectionChanged(false);
+    UpdateStatusBar();
 }
-void TTabEditorView::InvalidateBar(int bar) { TTabView::InvalidateBar(bar); }
-void TTabEditorView::InvalidateBarsFrom(int bar) { TTabView::InvalidateBarsFrom(bar); }
-void TTabEditorView::SpaceCountChanged(int) {}
-TMsgAnswer TTabEditorView::ShowMessage(const std::string&, const std::string&, TMsgIcon, TMsgButtons) {
-    return TMsgAnswer::Ok;
+
+bool TTabEditorView::Editable() const { return doc_ && doc_->TrackCount() > 0 && doc_->BarCount() > 0; }
+
+// --- Commands -----------------------------------------------------------------------
+
+void TTabEditorView::Undo() {
+    if (Editable()) fretlo::Undo(*doc_);
 }
-std::optional<std::string> TTabEditorView::AskText(const std::string&, const std::string&,
-                                                   const std::string&) {
-    return std::nullopt;
+
+void TTabEditorView::Copy() {
+    if (Editable()) CopySelection(*doc_);
 }
-void TTabEditorView::Beep() {}
-void TTabEditorView::UpdateStatusBar() {}
-bool TTabEditorView::PutClipboardBlock(const std::vector<uint8_t>&) { return false; }
-std::optional<std::vector<uint8_t>> TTabEditorView::ClipboardBlock() { return std::nullopt; }
-void TTabEditorView::DocumentReplaced() { TTabView::DocumentReplaced(); }
-bool TTabEditorView::event(QEvent* e) { return TTabView::event(e); }
-void TTabEditorView::keyPressEvent(QKeyEvent* e) { TTabView::keyPressEvent(e); }
-void TTabEditorView::focusInEvent(QFocusEvent* e) { TTabView::focusInEvent(e); }
-void TTabEditorView::focusOutEvent(QFocusEvent* e) { TTabView::focusOutEvent(e); }
-void TTabEditorView::mousePressEvent(QMouseEvent* e) { TTabView::mousePressEvent(e); }
-void TTabEditorView::mouseMoveEvent(QMouseEvent* e) { TTabView::mouseMoveEvent(e); }
-void TTabEditorView::mouseReleaseEvent(QMouseEvent* e) { TTabView::mouseReleaseEvent(e); }
-void TTabEditorView::wheelEvent(QWheelEvent* e) { TTabView::wheelEvent(e); }
-void TTabEditorView::PaintWithOverlays(QPainter& p, const QRect& clip) {
-    TTabView::PaintWithOverlays(p, clip);
+
+void TTabEditorView::Cut() {
+    if (Editable()) CutSelection(*doc_);
 }
+
+void TTabEditorView::Clear() {
+    if (!Editable()) return;
+    if (selection_.Active)
+        ClearSelection(*doc_);
+    else
+        SendChar(' ');
+}
+
+void TTabEditorView::Paste() {
+    if (Editable()) fretlo::Paste(*doc_);
+}
+
+// --- Settings -------------------------------------------------------------------------
+
+void TTabEditorView::SetEditorOptions(const TEditorOptions& options) {
+    const bool deviceChanged =
+        options.MidiDevice != editorOptions_.MidiDevice || options.SoundFont != editorOptions_.SoundFont;
+    if (deviceChanged) CloseDevice();
+    if (options.SoundFont != editorOptions_.SoundFont) systemDevices_.reset();
+    editorOptions_ = options;
+    update(CaretRect());
+}
+
+void TTabEditorView::SetPlayerSettings(const TPlayerSettings& settings) {
+    // Bank selects are sent with a track's set-up when the device opens.
+    if (settings.SendBankSelects != playerSettings_.SendBankSelects) CloseDevice();
+    playerSettings_ = settings;
+    if (player_) player_->SetSettings(settings);
+}
+
+void TTabEditorView::SetIgnoreRepeats(bool on) {
+    TPlayerSettings s = playerSettings_;
+    s.IgnoreRepeats = on;
+    SetPlayerSettings(s);
+}
+
+void TTabEditorView::SetMetronome(bool on) {
+    TPlayerSettings s = playerSettings_;
+    s.MetronomeOn = on;
+    SetPlayerSettings(s);
+}
+
+void TTabEditorView::SetMidiDevices(TMidiDevices* devices) {
+    CloseDevice();
+    devices_ = devices;
+}
+
+TMidiDevices& TTabEditorView::Devices() {
+    if (devices_) return *devices_;
+    if (!systemDevices_) systemDevices_ = std::make_unique<TSystemMidiDevices>(editorOptions_.SoundFont);
+    return *systemDevices_;
+}
+
+// --- Status bar -------------------------------------------------------------------------
+
+TStatusTexts TTabEditorView::StatusTexts() const {
+    TStatusTexts s;
+    if (!Editable()) return s;
+    const TTrackData& track = doc_->Track(cursor_.Track);
+    const TSpace& space = track.Space(cursor_.Space);
+    s[0] = QStringLiteral(" Track: %1").arg(cursor_.Track + 1);
+    s[1] = QStringLiteral(" Bar: %1").arg(doc_->BarOfSpace(cursor_.Track, cursor_.Space) + 1);
+    if (space.RatioNum != space.RatioDen)
+        s[2] = QStringLiteral("%1 : %2").arg(space.RatioDen).arg(space.RatioNum);
+    if (cursor_.String >= 0 && IsFretNote(space.Notes[cursor_.String])) {
+        const int key = track.StringBaseKey(cursor_.String) + space.Notes[cursor_.String] - NoteFretBase;
+        const int pitchClass = ((key % 12) + 12) % 12;
+        s[3] = QString::fromLatin1(NoteNamesFlat[pitchClass].data(), NoteNamesFlat[pitchClass].size());
+        s[4] = QString::fromLatin1(NoteNamesSharp[pitchClass].data(), NoteNamesSharp[pitchClass].size());
+        s[5] = QString::number(key / 12);
+    }
+    if (!doc_->Title.empty()) {
+        std::string title = " " + doc_->Title;
+        if (!doc_->Artist.empty()) title += " / " + doc_->Artist;
+        if (!doc_->Transcriber.empty()) title += " / " + doc_->Transcriber;
+        s[6] = QString::fromStdString(title);
+    }
+    return s;
+}
+
+void TTabEditorView::UpdateStatusBar() { emit StatusChanged(); }
 
 }  // namespace fretlo

@@ -170,21 +170,39 @@ protected:
     void PaintWithOverlays(QPainter& p, const QRect& clip) override;
 
 private:
-    friend class TEditorPlayerEvents;
+    // Holds the Shift state of the key or click being handled, for the selection.
+    class TInputShift {
+    public:
+        TInputShift(TTabEditorView& view, bool shift) : view_(view), saved_(view.inputShift_) {
+            view_.inputShift_ = shift;
+        }
+        ~TInputShift() { view_.inputShift_ = saved_; }
+        TInputShift(const TInputShift&) = delete;
+        TInputShift& operator=(const TInputShift&) = delete;
+
+    private:
+        TTabEditorView& view_;
+        bool saved_;
+    };
+    struct THit {
+        int Track = 0;
+        int Space = 0;
+        int String = 0;
+    };
+
+    bool Editable() const;
 
     // Cursor and selection (TabEditorViewCursor.cpp)
-    void ResetCursor();
     int ClampString(int track, int string) const;
     bool ExtendMode(int flags) const;
-    void MoveSelectionEnd(int oldSpace, int newSpace);
-    void SetSelection(const TSelection& selection);
-    void ScrollCursorIntoView(int oldBar, int flags);
+    void ScrollCursorIntoView(bool barWise);
     void ChangeTrack(int track);
     int SpaceAtOrAfter(int track, int32_t time) const;
     int SpaceAtOrBefore(int track, int32_t time) const;
+    void SetSelection(const TSelection& selection);
 
     // Keys (TabEditorViewKeys.cpp)
-    bool MoveKey(int qtKey, Qt::KeyboardModifiers modifiers);
+    void MoveKey(int qtKey, bool ctrl, bool alt);
     void StringUp();
     void StringDown();
     int BarStartLeft(bool staffRow) const;
@@ -194,52 +212,43 @@ private:
     void StringChar(char ch);
 
     // Mouse (TabEditorViewMouse.cpp)
-    struct THit {
-        int Track = 0;
-        int Space = 0;
-        int String = 0;
-    };
     bool InMusicArea(int x) const;
+    int TrackAtY(int y);
+    int SpaceAtX(int track, int x);
     THit HitTest(QPoint pos, bool dragging);
-    void ClickAt(QPoint pos, bool extendOnly);
-    void DragTo(QPoint pos);
+    void MoveToHit(const THit& hit);
     void AutoScroll();
     void ShowContextMenu(QPoint globalPos);
     bool ShowTrackEffectHint(QHelpEvent* e);
 
     // Caret and highlight (TabEditorViewCaret.cpp)
     QRect CaretRect();
-    bool CaretVisible() const;
-    void UpdateCaret();
+    bool CaretShown() const;
+    void MoveCaret(const QRect& oldCaret);
     QRegion SelectionRegion(const TSelection& selection);
-    void InvertRegion(const QRegion& region);
 
     // Player (TabEditorViewPlayer.cpp)
-    bool EnsurePlayer(bool preview);
+    bool OpenPlayer(bool preview);
     void StopPreview();
     void HandlePosition();
-    void HandleSongEnd();
-    void HandlePlayError(const std::string& text);
-    void FollowPlayPosition(int32_t position);
     TMidiDevices& Devices();
 
     TTabDocument* doc_ = nullptr;
     TSelection selection_;
-    QRegion highlight_;  // what the selection inverts on screen now
     TEditorOptions editorOptions_;
     TPlayerSettings playerSettings_;
     TPreviewMode previewMode_ = TPreviewMode::Off;
     bool rewindAfterStop_ = false;
+    bool inputShift_ = false;  // Shift held with the key or click being handled
 
     bool caretOn_ = true;  // the blink phase
-    QRect caretRect_;
     QTimer caretTimer_;
 
     bool dragging_ = false;
     QPoint lastMouse_;
     QTimer autoScrollTimer_;
+    int wheelRest_ = 0;  // wheel movement short of a notch
     QMenu* contextMenu_ = nullptr;
-    std::unique_ptr<QMenu> ownMenu_;
 
     std::unique_ptr<TMidiDevices> systemDevices_;
     TMidiDevices* devices_ = nullptr;
@@ -249,7 +258,6 @@ private:
     std::unique_ptr<TPlayer> player_;
     int playFirstTrack_ = 0, playLastTrack_ = -1;  // the play range, empty when stopped
     int32_t playStartTime_ = 0;
-    bool wasPreview_ = false;
     QTimer previewTimer_;
 };
 

@@ -56,6 +56,8 @@ public:
     const TViewOptions& Options() const { return options_; }
     void SetRuler(TTabRuler* ruler) { ruler_ = ruler; }
     void SetScroller(TTabScroller* scroller) { scroller_ = scroller; }
+    TTabRuler* Ruler() const { return ruler_; }
+    TTabScroller* Scroller() const { return scroller_; }
 
     TTabLayout& Layout() { return layout_; }
     const TTabMetrics& Metrics() const { return layout_.Metrics(); }

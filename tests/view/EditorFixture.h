@@ -1,0 +1,75 @@
+// Test support for the editor widget: a view whose message boxes, prompts and beeps are
+// recorded, inside the container with its ruler and scroller, on a song of two tracks.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "view/TabDocument.h"
+#include "view/TabEditorView.h"
+
+namespace fretlo::test {
+
+class TRecordingEditorView : public TTabEditorView {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> prompts;
+    std::optional<std::string> answer;  // what a prompt replies
+    int beeps = 0;
+
+    TMsgAnswer ShowMessage(const std::string& text, const std::string&, TMsgIcon, TMsgButtons) override {
+        messages.push_back(text);
+        return TMsgAnswer::Ok;
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string& prompt,
+                                       const std::string&) override {
+        prompts.push_back(prompt);
+        return answer;
+    }
+    void Beep() override { ++beeps; }
+};
+
+// Bars of 16 spaces, two tracks of six strings, the view shown and focused.
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override {
+        doc.New(16);
+        doc.AddTrack(std::make_unique<TTrackData>(false, doc.Track(0).SpaceCount()));
+        doc.Modified = false;
+        view = new TRecordingEditorView;
+        container = std::make_unique<TTabContainer>(view);
+        view->SetTabDocument(&doc);
+        container->resize(900, 420);
+        container->show();
+        QApplication::setActiveWindow(container.get());
+        view->setFocus();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(container.get()));
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        container.reset();  // the view goes with it, before the document
+    }
+
+    void Type(const char* text) { QTest::keyClicks(view, text); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(view, key, mods); }
+    void SendCtrl(Qt::Key key) { Key(key, Qt::ControlModifier); }
+    uint8_t& Note(int track, int space, int string) { return doc.Track(track).Space(space).Notes[string]; }
+    TEditCursor Cursor() const { return view->Cursor(); }
+    // The centre of a cell of the view: string s of space i of a track.
+    QPoint CellCentre(int track, int space, int string) {
+        const TTrackBand& band = view->Layout().Band(track);
+        const int y = StringCellTop(band, view->Metrics(), string) + view->Metrics().LineHeight / 2;
+        return {view->SpaceX(track, space) + view->Layout().Space(track, space).Width / 2, y};
+    }
+
+    TTabDocument doc;
+    TRecordingEditorView* view = nullptr;  // owned by the container
+    std::unique_ptr<TTabContainer> container;
+};
+
+}  // namespace fretlo::test

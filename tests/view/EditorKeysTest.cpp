@@ -1,0 +1,286 @@
+// The editor widget driven by the keyboard: note entry, movement, selection, bar signs,
+// the status bar and the Undo caption.
+#include "view/EditorFixture.h"
+
+#include "document/TrackProps.h"
+
+using namespace fretlo;
+using namespace fretlo::test;
+
+namespace {
+
+struct TTyping {
+    const char* keys;
+    int highest;
+    uint8_t note;  // on string 0 of the cursor space
+};
+
+class EditorTyping : public EditorTest, public testing::WithParamInterface<TTyping> {};
+
+TEST_P(EditorTyping, StoresTheNoteOnTheCursorString) {
+    doc.Track(0).HighestNumber = GetParam().highest;
+    Type(GetParam().keys);
+    EXPECT_EQ(Note(0, 0, 0), GetParam().note);
+    EXPECT_EQ(Cursor().Space, 0);  // typing on a string never advances
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EditorTyping,
+                         testing::Values(TTyping{"12", 24, NoteFretBase + 12},
+                                         TTyping{"123", 24, NoteFretBase + 3},
+                                         TTyping{"24", 24, NoteFretBase + 24},
+                                         TTyping{"25", 24, NoteFretBase + 5},
+                                         TTyping{"7", 5, NoteFretBase + 7}, TTyping{"5x", 24, NoteMuted},
+                                         TTyping{"*", 24, NoteStop}, TTyping{"3 ", 24, NoteEmpty},
+                                         TTyping{"3-", 24, NoteEmpty}, TTyping{"Q", 24, NoteEmpty}));
+
+TEST_F(EditorTest, EffectKeysStoreLowerCaseAndSpaceRemovesTheEffectFirst) {
+    Type("5h");
+    EXPECT_EQ(doc.Track(0).Space(0).Effects[0], 'h');
+    Type("/");
+    EXPECT_EQ(doc.Track(0).Space(0).Effects[0], '/');
+    Type(" ");
+    EXPECT_EQ(doc.Track(0).Space(0).Effects[0], 0);
+    EXPECT_EQ(Note(0, 0, 0), NoteFretBase + 5);
+}
+
+TEST_F(EditorTest, ArrowsMoveAlongSpacesAndStrings) {
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Cursor().Space, 1);
+    EXPECT_EQ(Cursor().String, 1);
+    for (int i = 0; i < 8; ++i) Key(Qt::Key_Up);
+    EXPECT_EQ(Cursor().String, 5);  // no top text line: the top string stays
+    Key(Qt::Key_Home);              // plain Home is not in the map
+    EXPECT_EQ(Cursor().Space, 1);
+}
+
+TEST_F(EditorTest, TextLinesAreReachedOnlyWhenTheTrackHasThem) {
+    doc.Track(0).TopTextLine = true;
+    doc.Track(0).BottomTextLine = true;
+    view->LayOutVertically();
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Cursor().String, -2);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Cursor().String, 0);
+    view->SetCursorString(5);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Cursor().String, -1);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Cursor().String, 5);
+}
+
+TEST_F(EditorTest, TypingOnATextLineMovesRightAndBackspaceErases) {
+    doc.Track(0).TopTextLine = true;
+    view->LayOutVertically();
+    view->SetCursorString(-1);
+    Type("Am");
+    EXPECT_EQ(doc.Track(0).Space(0).TopText, 'A');
+    EXPECT_EQ(doc.Track(0).Space(1).TopText, 'm');
+    EXPECT_EQ(Cursor().Space, 2);
+    EXPECT_FALSE(view->HasSelection());  // the Shift of "A" did not select
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Cursor().Space, 1);
+    EXPECT_EQ(doc.Track(0).Space(1).TopText, 0);
+}
+
+TEST_F(EditorTest, CtrlArrowsJumpBarsAndCtrlEndFindsTheLastNote) {
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, 16);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, 16);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, 0);
+    Note(0, 40, 2) = NoteFretBase + 1;
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, 40);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, 0);
+}
+
+TEST_F(EditorTest, CtrlAltArrowsJumpStaffRows) {
+    doc.Bar(3).StaffBreak = true;
+    Key(Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(Cursor().Space, 48);
+    Key(Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(Cursor().Space, 48);  // no later staff break
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(Cursor().Space, 48);
+    Key(Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(Cursor().Space, 0);
+}
+
+TEST_F(EditorTest, PageDownKeepsTheTimeOnATrackWhoseSpacesDiffer) {
+    doc.Track(1).SetRatio(0, 3, 2, 3);  // a triplet: spaces at 0, 170, 341, then 512
+    view->SetCursorSpace(1, 0);         // time 256
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Cursor().Track, 1);
+    EXPECT_EQ(Cursor().Space, 2);  // the first space starting after 256
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Cursor().Track, 1);  // no third track
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Cursor().Track, 0);
+}
+
+TEST_F(EditorTest, ShiftRightSelectsFromTheOldSpaceAndAPlainMoveCollapses) {
+    std::vector<bool> changes;
+    QObject::connect(view, &TTabEditorView::SelectionChanged, [&](bool on) { changes.push_back(on); });
+    view->SetCursorSpace(2, 0);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    TSelection s = view->Selection();
+    EXPECT_TRUE(s.Active);
+    EXPECT_EQ(s.Low(), 2 * UnitsPerSpace);
+    EXPECT_EQ(s.High(), 4 * UnitsPerSpace);
+    Key(Qt::Key_PageDown, Qt::ShiftModifier);
+    EXPECT_TRUE(view->Selection().AllTracks);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_FALSE(view->HasSelection());  // back at the anchor
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right);
+    EXPECT_FALSE(view->HasSelection());
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(EditorTest, ShiftCtrlRightSelectsToTheTrackEndPastTheLastSpace) {
+    const int last = doc.Track(0).SpaceCount() - 1;
+    view->SetCursorSpace(last - 1, 0);
+    Key(Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(Cursor().Space, last);
+    EXPECT_EQ(view->Selection().High(), doc.Track(0).TotalTime());
+}
+
+TEST_F(EditorTest, BarLineKeyNeedsASixteenthBoundaryAndTogglesTheBar) {
+    const int bars = doc.BarCount();
+    Type("|");
+    EXPECT_EQ(doc.BarCount(), bars);  // time 0: nothing
+    view->SetCursorSpace(4, 0);
+    Type("|");
+    EXPECT_EQ(doc.BarCount(), bars + 1);
+    Type("|");
+    EXPECT_EQ(doc.BarCount(), bars);
+    doc.Track(0).SetRatio(8, 3, 2, 3);
+    view->SetCursorSpace(9, 0);
+    Type("|");
+    EXPECT_EQ(view->messages,
+              std::vector<std::string>{"Bar lines may only be created on 16th-note boundaries."});
+}
+
+TEST_F(EditorTest, RepeatCloseAsksForACountFromOneTo255) {
+    view->answer = "300";
+    SendCtrl(Qt::Key_R);
+    EXPECT_EQ(view->prompts, std::vector<std::string>{"Number of times to repeat:"});
+    EXPECT_EQ(view->messages,
+              std::vector<std::string>{"Number of times to repeat must be between 1 and 255."});
+    EXPECT_FALSE(doc.Bar(0).RepeatEnd);
+    view->answer = "3";
+    SendCtrl(Qt::Key_R);
+    EXPECT_TRUE(doc.Bar(0).RepeatEnd);
+    EXPECT_EQ(doc.Bar(0).RepeatCount, 3);
+    SendCtrl(Qt::Key_R);  // removes it without asking
+    EXPECT_FALSE(doc.Bar(0).RepeatEnd);
+    EXPECT_EQ(view->prompts.size(), 2u);
+}
+
+TEST_F(EditorTest, ControlCharactersSetStrokesRepeatOpenAndStaffBreaks) {
+    SendCtrl(Qt::Key_D);
+    EXPECT_TRUE(FindProp(doc.Track(0).Space(0), pkStrokeDown));
+    SendCtrl(Qt::Key_U);
+    EXPECT_FALSE(FindProp(doc.Track(0).Space(0), pkStrokeDown));
+    EXPECT_TRUE(FindProp(doc.Track(0).Space(0), pkStrokeUp));
+    SendCtrl(Qt::Key_K);
+    EXPECT_FALSE(doc.Bar(0).StaffBreak);  // bar 0 may only lose it
+    view->SetCursorSpace(20, 0);
+    SendCtrl(Qt::Key_K);
+    SendCtrl(Qt::Key_E);
+    EXPECT_TRUE(doc.Bar(1).StaffBreak);
+    EXPECT_TRUE(doc.Bar(1).RepeatStart);
+    Key(Qt::Key_Backspace, Qt::ControlModifier);  // clear track effects of space 20: none
+    view->SetCursorSpace(0, 0);
+    Key(Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(doc.Track(0).Space(0).Props, nullptr);
+}
+
+TEST_F(EditorTest, MoveNoteUpKeepsThePitchOrBeeps) {
+    Type("5");
+    Key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Note(0, 0, 1), NoteFretBase + 0);  // 40 + 5 = 45 + 0
+    EXPECT_EQ(Note(0, 0, 0), NoteEmpty);
+    EXPECT_EQ(Cursor().String, 1);
+    Key(Qt::Key_Down);
+    Type("3");
+    Key(Qt::Key_Up, Qt::ControlModifier);  // the A string holds a note
+    EXPECT_EQ(view->beeps, 1);
+}
+
+TEST_F(EditorTest, InsertAndDeleteShiftTheCursorTrack) {
+    Type("7");
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Note(0, 1, 0), NoteFretBase + 7);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Note(0, 0, 0), NoteFretBase + 7);
+}
+
+TEST_F(EditorTest, TrackEffectsKeyCallsTheHookOnStringsOnly) {
+    std::vector<std::pair<int, int>> calls;
+    view->OnTrackEffects = [&](int track, int space) { calls.emplace_back(track, space); };
+    view->SetCursorSpace(3, 0);
+    Key(Qt::Key_F);
+    Key(Qt::Key_F, Qt::ShiftModifier);
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{0, 3}, {0, 3}}));
+}
+
+TEST_F(EditorTest, StatusBarShowsTrackBarRatioNoteAndTitle) {
+    doc.Title = "Song";
+    doc.Transcriber = "Me";
+    doc.Track(1).SetRatio(16, 3, 2, 3);
+    view->SetCursorTrack(1);
+    view->SetCursorSpace(17, csTrackChanged);
+    Type("8");  // E string + 8 = key 48
+    const TStatusTexts s = view->StatusTexts();
+    EXPECT_EQ(s[0], " Track: 2");
+    EXPECT_EQ(s[1], " Bar: 2");
+    EXPECT_EQ(s[2], "3 : 2");
+    EXPECT_EQ(s[3], "C");
+    EXPECT_EQ(s[5], "4");
+    EXPECT_EQ(s[6], " Song / Me");
+    Type("6");  // 86 is above 24: fret 6, key 46
+    EXPECT_EQ(view->StatusTexts()[3], "Bb");
+    EXPECT_EQ(view->StatusTexts()[4], "A#");
+    Type("-");
+    EXPECT_EQ(view->StatusTexts()[3], "");
+}
+
+TEST_F(EditorTest, UndoCaptionFollowsTheJournalAndWindowCaptionTheFile) {
+    std::vector<std::string> captions;
+    doc.OnUndoChanged = [&](const TUndoCaption& c) { captions.push_back(c.Text); };
+    Type("1");
+    Type("2");  // the same space: one step
+    EXPECT_EQ(doc.UndoCaptionNow().Text, "&Undo Changes to Space");
+    view->Undo();
+    EXPECT_EQ(Note(0, 0, 0), NoteEmpty);
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(doc.UndoCaptionNow().Text, "Can't &Undo");
+    ASSERT_FALSE(captions.empty());
+    EXPECT_EQ(captions.back(), "Can't &Undo");
+    EXPECT_EQ(doc.WindowCaption(), "Untitled - Fretlo");
+    doc.FileName = "/home/u/songs/Blues.frl";
+    EXPECT_EQ(doc.WindowCaption(), "Blues.frl - Fretlo");
+}
+
+TEST_F(EditorTest, UndoPutsTheCursorBackWhereTheStepBegan) {
+    view->SetCursorSpace(5, 0);
+    view->SetCursorString(3);
+    Type("9");
+    view->SetCursorSpace(30, 0);
+    view->Undo();
+    EXPECT_EQ(Cursor().Space, 5);
+    EXPECT_EQ(Cursor().String, 3);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// The editor's bridge to the player, on a recording MIDI device and the real timer
+// thread: note preview while typing, Play and Stop with Rewind After Stop, the cursor
+// following the play position, song end, failures and another instance's release request.
+#include "view/EditorFixture.h"
+
+#include <thread>
+#include <unistd.h>
+
+#include "platform/UnixReleaseChannel.h"
+#include "playback/MidiNames.h"
+#include "playback/MidiRecorder.h"
+#include "playback/NoteRules.h"
+
+using namespace fretlo;
+using namespace fretlo::test;
+
+namespace {
+
+class NoDevices : public TMidiDevices {
+public:
+    std::vector<TMidiDeviceInfo> List() override { return {}; }
+    std::unique_ptr<MidiOut> Create(int) override { return nullptr; }
+    bool Shared() const override { return false; }
+};
+
+class EditorPlayer : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        view->SetMidiDevices(&recorder);
+        QObject::connect(view, &TTabEditorView::PlayingChanged, [this](bool on) { playing.push_back(on); });
+    }
+    void TearDown() override {
+        view->CloseDevice();  // before the recorder goes
+        EditorTest::TearDown();
+    }
+    int NoteOns(int key) const {
+        int n = 0;
+        for (const TMidiEvent& e : recorder.Events)
+            n += (e.Status & 0xF0) == MidiNoteOn && e.Data1 == key && e.Data2;
+        return n;
+    }
+
+    TMidiRecorder recorder;
+    std::vector<bool> playing;
+};
+
+TEST_F(EditorPlayer, TypedFretsArePreviewedOnlyWhenTheModeIsOn) {
+    Type("5");
+    EXPECT_FALSE(view->HasPlayer());
+    view->SetPreviewMode(TPreviewMode::CurrentTrack);
+    Type("7");
+    EXPECT_EQ(NoteOns(40 + 7), 1);
+    Type("7");  // the same fret again: sounds again
+    EXPECT_EQ(NoteOns(40 + 7), 2);
+    EXPECT_FALSE(view->IsPlaying());
+    EXPECT_TRUE(playing.empty());  // a preview is no playback for the menus
+}
+
+TEST_F(EditorPlayer, PlayFollowsWithTheCursorAndStopRewinds) {
+    doc.Tempo = 480;  // a sixteenth every 31 ms
+    view->SetRewindAfterStop(true);
+    view->SetCursorSpace(3, 0);
+    ASSERT_TRUE(view->Play(false, false));
+    EXPECT_TRUE(view->IsPlaying());
+    QTRY_VERIFY(Cursor().Space >= 6);
+    view->StopPlaying();
+    EXPECT_FALSE(view->IsPlaying());
+    EXPECT_EQ(Cursor().Space, 3);
+    EXPECT_EQ(playing, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(view->HasPlayer());
+    view->CloseDevice();
+    EXPECT_FALSE(view->HasPlayer());
+}
+
+TEST_F(EditorPlayer, ASecondPlayWhilePlayingIsIgnoredAndPlayCollapsesTheSelection) {
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_TRUE(view->Play(true, false));
+    EXPECT_FALSE(view->HasSelection());
+    EXPECT_FALSE(view->Play(false, false));
+    view->StopPlaying();
+}
+
+TEST_F(EditorPlayer, TheSongEndStopsPlayback) {
+    while (doc.BarCount() > 1) doc.DeleteBar(doc.BarCount() - 1, false);
+    doc.Tempo = 960;
+    ASSERT_TRUE(view->Play(false, false));
+    QTRY_VERIFY(!view->IsPlaying());
+    EXPECT_EQ(playing, (std::vector<bool>{true, false}));
+}
+
+TEST_F(EditorPlayer, WithoutDevicesPlayComplainsAndPreviewStaysSilent) {
+    NoDevices none;
+    view->SetMidiDevices(&none);
+    view->SetPreviewMode(TPreviewMode::AllTracks);
+    Type("3");
+    EXPECT_TRUE(view->messages.empty());
+    EXPECT_FALSE(view->Play(false, false));
+    EXPECT_EQ(view->messages, std::vector<std::string>{
+                                  "Can't play because there are no MIDI devices installed on the system"});
+    view->SetMidiDevices(&recorder);
+}
+
+TEST_F(EditorPlayer, AFailingDeviceIsReportedAndNothingPlays) {
+    recorder.OpenError = "no such port";
+    EXPECT_FALSE(view->Play(false, false));
+    ASSERT_EQ(view->messages.size(), 1u);
+    EXPECT_NE(view->messages[0].find("no such port"), std::string::npos);
+    EXPECT_FALSE(view->HasPlayer());
+}
+
+TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
+    ASSERT_TRUE(view->Play(false, false));
+    bool answered = false;
+    std::thread other([&answered] { answered = TUnixReleaseRequest().RequestRelease(getpid(), 5000); });
+    QTRY_VERIFY(!view->HasPlayer());
+    other.join();
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(view->IsPlaying());
+}
+
+}  // namespace
