@@ -64,8 +64,6 @@ public:
 
     // Validates the pages; true when the dialog may close with OK.
     bool Validate();
-    // The settings as the dialog leaves them after OK (call after Validate).
-    TSettings Result() const;
     // Applies the result after OK: the settings take it, the target gets what changed.
     void ApplyResult(TSettings& settings);
 
@@ -74,12 +72,10 @@ public:
     TOptionsFontsPage& FontsPage() const { return *fonts_; }
     TOptionsPlayPage& PlayPage() const { return *play_; }
 
-protected:
-    // Undoes the previews whenever the dialog is hidden, by OK or by Cancel.
-    void hideEvent(QHideEvent* e) override;
+    // Undoes the previews whenever the dialog closes, by OK or by Cancel.
+    void done(int result) override;
 
 private:
-    const TSettings original_;
     TOptionsTarget& target_;
     std::optional<bool> associated_;
     TOptionsMiscPage* misc_;
