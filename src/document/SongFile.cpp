@@ -14,9 +14,13 @@ std::string FullSongPath(const std::string& path) {
     return error ? path : full.lexically_normal().string();
 }
 
-void TCustomTabDoc::LoadFromFile(const std::string& path) {
+void TCustomTabDoc::LoadFromFile(const std::string& path) { LoadSongFile(*this, path); }
+
+int LoadSongFile(TCustomTabDoc& doc, const std::string& path) {
     const std::string fullPath = FullSongPath(path);
-    LoadFromBytes(ReadWholeFile(fullPath), fullPath);
+    const std::vector<uint8_t> file = ReadWholeFile(fullPath);
+    doc.LoadFromBytes(file, fullPath);
+    return file[3];
 }
 
 void TCustomTabDoc::LoadFromBytes(const std::vector<uint8_t>& file, const std::string& fullPath) {
@@ -43,4 +47,4 @@ void TCustomTabDoc::SaveToFile(const std::string& path) {
     DocumentReset();
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -32,7 +32,10 @@ void ReadSongBody(TCustomTabDoc& doc, const TSongHeader& header, std::span<const
 // not changed.
 std::vector<uint8_t> BuildSongFile(const TCustomTabDoc& doc);
 
+// LoadFromFile that also gives the version byte of the file's header (for inspectors).
+int LoadSongFile(TCustomTabDoc& doc, const std::string& path);
+
 // The absolute form of a path, without following links; unchanged when it cannot be formed.
 std::string FullSongPath(const std::string& path);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -34,7 +34,7 @@ void CheckIntegrity(std::span<const uint8_t> file) {
         throw EFretloError(MsgCorrupted);
 }
 
-} // namespace
+}  // namespace
 
 TSongHeader ReadSongHeader(std::span<const uint8_t> file) {
     if (file.size() < SongHeaderSize || std::memcmp(file.data(), "FRL", 3) != 0)
@@ -43,8 +43,7 @@ TSongHeader ReadSongHeader(std::span<const uint8_t> file) {
     TSongHeader header;
     header.Version = h[OffVersion];
     const size_t requiredLength = std::min<size_t>(h[OffRequired], MaxRequiredLength);
-    header.RequiredVersion.assign(reinterpret_cast<const char*>(h + OffRequired + 1),
-                                  requiredLength);
+    header.RequiredVersion.assign(reinterpret_cast<const char*>(h + OffRequired + 1), requiredLength);
     if (header.Version < MinSongVersion || header.Version > MaxSongVersion)
         throw EFretloError(Format(MsgLaterVersion, header.RequiredVersion.c_str()));
     if (header.Version >= FirstCheckedVersion) CheckIntegrity(file);
@@ -57,9 +56,8 @@ TSongHeader ReadSongHeader(std::span<const uint8_t> file) {
     header.LastUsed111 = GetU16(h + OffLastUsed111);
     header.Tempo16 = GetU16(h + OffTempo16);
     header.Part1Size = GetU32(h + OffPart1Size);
-    if (header.TrackCount < 1 || header.TrackCount > MaxTracks)
-        throw EFretloError(MsgTooManyTracks);
-    if (header.Version >= 112 && (header.BarCount < 1 || header.BarCount > MaxBars))
+    if (header.TrackCount < 1 || header.TrackCount > MaxTracks) throw EFretloError(MsgTooManyTracks);
+    if (header.Version >= FirstBarRecordVersion && (header.BarCount < 1 || header.BarCount > MaxBars))
         throw EFretloError(MsgTooManyBars);
     return header;
 }
@@ -87,4 +85,4 @@ void WriteSongHeader(const TSongHeader& header, std::vector<uint8_t>& file) {
     PutU32(h + OffHeaderCrc, Crc32(all.first(OffHeaderCrc)));
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -12,24 +12,27 @@ namespace fretlo {
 inline constexpr size_t SongHeaderSize = 64;
 inline constexpr int MinSongVersion = 101;
 inline constexpr int MaxSongVersion = 114;
-// From this version on the header carries the CRC and file-size checks.
-inline constexpr int FirstCheckedVersion = 104;
+// Versions where the layout changes.
+inline constexpr int FirstCheckedVersion = 104;      // CRC and file-size checks in the header
+inline constexpr int FirstWideRecordVersion = 107;   // 20-byte note records, 8-slot tunings
+inline constexpr int FirstBarRecordVersion = 112;    // bar records and per-track space counts
+inline constexpr int FirstEffectBlockVersion = 113;  // track-effect blocks instead of letters
 // Tempo byte of the header; larger tempos live in the 16-bit field only.
 inline constexpr int MaxTempo8 = 250;
 
 // Bits of the header's flags byte.
 enum TSongFlag : uint8_t {
-    sfTexts = 1,      // part 1 ends with the song texts
-    sfAlwaysSet = 2,  // written, not interpreted
-    sfCompressed = 8, // the two parts are zlib streams
-    sfRatios = 16,    // part 2 holds the time-ratio arrays
+    sfTexts = 1,       // part 1 ends with the song texts
+    sfAlwaysSet = 2,   // written, not interpreted
+    sfCompressed = 8,  // the two parts are zlib streams
+    sfRatios = 16,     // part 2 holds the time-ratio arrays
 };
 
 struct TSongHeader {
     int Version = 0;
     int Tempo8 = 0;
     int TrackCount = 0;
-    std::string RequiredVersion; // at most 4 characters
+    std::string RequiredVersion;  // at most 4 characters
     uint8_t Flags = 0;
     int BarCount = 0;
     int SpaceCount111 = 0;
@@ -49,4 +52,4 @@ TSongHeader ReadSongHeader(std::span<const uint8_t> file);
 // CRC, the file size and the header CRC.
 void WriteSongHeader(const TSongHeader& header, std::vector<uint8_t>& file);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -24,4 +24,4 @@ inline constexpr const char* MsgDataCorrupted = "Data is corrupted";
 inline constexpr const char* MsgTextTooLong =
     "Unable to save the file because a song text is longer than %u characters";
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -2,6 +2,7 @@
 
 #include "document/Errors.h"
 #include "document/RunLength.h"
+#include "document/SongHeader.h"
 #include "document/SongMessages.h"
 #include "document/TrackData.h"
 #include "document/TrackProps.h"
@@ -14,8 +15,6 @@ namespace {
 
 constexpr size_t RecordSize = 20;
 constexpr size_t OldRecordSize = 16;
-constexpr int FirstRecord20Version = 107;
-constexpr int FirstEffectBlockVersion = 113;
 constexpr int OldStrings = 6;
 
 // Bytes 16-19: letter, top text, bottom text, letter value.
@@ -38,7 +37,7 @@ std::span<const uint8_t> TArrayReader::Next(TByteSource& in, size_t size) {
 }
 
 void ReadNoteRecords(TByteSource& in, TArrayReader& arrays, TTrackData& track) {
-    const bool wide = arrays.Version >= FirstRecord20Version;
+    const bool wide = arrays.Version >= FirstWideRecordVersion;
     const bool lettersCount = arrays.Version < FirstEffectBlockVersion;
     const size_t size = wide ? RecordSize : OldRecordSize;
     const auto count = static_cast<size_t>(track.SpaceCount());

@@ -18,9 +18,6 @@ namespace fretlo {
 
 namespace {
 
-constexpr int FirstSpaceCountListVersion = 112;
-constexpr int FirstBarRecordVersion = 112;
-constexpr int FirstEffectBlockVersion = 113;
 constexpr int CodedSpaceCountVersion = 111;
 constexpr int OldSpaceCount = 4000;
 // The one version whose compressed streams hold the arrays without the run-length layer.
@@ -36,7 +33,7 @@ int CheckedSpaceCount(uint32_t count) {
 void CreateTracks(TByteSource& part1, const TSongHeader& header, TCustomTabDoc& doc) {
     std::vector<int> counts(static_cast<size_t>(header.TrackCount));
     for (int& count : counts) {
-        if (header.Version >= FirstSpaceCountListVersion)
+        if (header.Version >= FirstBarRecordVersion)
             count = CheckedSpaceCount(part1.U32());
         else if (header.Version == CodedSpaceCountVersion)
             count = CheckedSpaceCount(static_cast<uint32_t>(header.SpaceCount111));

@@ -1,6 +1,7 @@
 #include "document/SongTrackLists.h"
 
 #include "document/Errors.h"
+#include "document/SongHeader.h"
 #include "document/SongMessages.h"
 #include "document/TabDoc.h"
 
@@ -14,7 +15,7 @@ namespace {
 // One per-track list: the first version that has it, its width, and the field it carries.
 struct TTrackList {
     int FirstVersion;
-    int Bytes; // 1 or 2
+    int Bytes;  // 1 or 2
     bool Signed;
     int (*Get)(const TTrackData&);
     void (*Set)(TTrackData&, int);
@@ -29,9 +30,7 @@ const std::array<TTrackList, 16> HeadLists = {{
     {AllVersions, 1, false, [](const TTrackData& t) { return t.StringCount; },
      [](TTrackData& t, int v) { t.StringCount = v; }},
     {AllVersions, 1, false,
-     [](const TTrackData& t) {
-         return (t.Instrument & InstrumentMask) | (t.LetRing ? 0 : BitNoRing);
-     },
+     [](const TTrackData& t) { return (t.Instrument & InstrumentMask) | (t.LetRing ? 0 : BitNoRing); },
      [](TTrackData& t, int v) {
          t.Instrument = v & InstrumentMask;
          t.LetRing = (v & BitNoRing) == 0;
@@ -40,20 +39,16 @@ const std::array<TTrackList, 16> HeadLists = {{
      [](TTrackData& t, int v) { t.LegacyValue = v; }},
     {AllVersions, 1, false, [](const TTrackData& t) { return t.Volume; },
      [](TTrackData& t, int v) { t.Volume = v; }},
-    {113, 1, false, [](const TTrackData& t) { return t.Modulation; },
+    {FirstEffectBlockVersion, 1, false, [](const TTrackData& t) { return t.Modulation; },
      [](TTrackData& t, int v) { t.Modulation = v; }},
-    {113, 2, true, [](const TTrackData& t) { return t.PitchBend; },
+    {FirstEffectBlockVersion, 2, true, [](const TTrackData& t) { return t.PitchBend; },
      [](TTrackData& t, int v) { t.PitchBend = v; }},
     {109, 1, true, [](const TTrackData& t) { return t.Transpose; },
      [](TTrackData& t, int v) { t.Transpose = v; }},
-    {109, 1, false, [](const TTrackData& t) { return t.Bank; },
-     [](TTrackData& t, int v) { t.Bank = v; }},
-    {108, 1, false, [](const TTrackData& t) { return t.Reverb; },
-     [](TTrackData& t, int v) { t.Reverb = v; }},
-    {108, 1, false, [](const TTrackData& t) { return t.Chorus; },
-     [](TTrackData& t, int v) { t.Chorus = v; }},
-    {107, 1, false, [](const TTrackData& t) { return t.Pan; },
-     [](TTrackData& t, int v) { t.Pan = v; }},
+    {109, 1, false, [](const TTrackData& t) { return t.Bank; }, [](TTrackData& t, int v) { t.Bank = v; }},
+    {108, 1, false, [](const TTrackData& t) { return t.Reverb; }, [](TTrackData& t, int v) { t.Reverb = v; }},
+    {108, 1, false, [](const TTrackData& t) { return t.Chorus; }, [](TTrackData& t, int v) { t.Chorus = v; }},
+    {107, 1, false, [](const TTrackData& t) { return t.Pan; }, [](TTrackData& t, int v) { t.Pan = v; }},
     {107, 1, false, [](const TTrackData& t) { return t.HighestNumber; },
      [](TTrackData& t, int v) { t.HighestNumber = v; }},
     {106, 1, false, [](const TTrackData& t) { return t.ShowNumbers ? 1 : 0; },
@@ -67,12 +62,10 @@ const std::array<TTrackList, 16> HeadLists = {{
 }};
 
 // List 19, after the tunings.
-const TTrackList VariantList = {AllVersions, 1, false,
-                                [](const TTrackData& t) { return t.Variant; },
+const TTrackList VariantList = {AllVersions, 1, false, [](const TTrackData& t) { return t.Variant; },
                                 [](TTrackData& t, int v) { t.Variant = v; }};
 
 // Before 107 a tuning held six strings, highest first.
-constexpr int FirstEightStringVersion = 107;
 constexpr int OldTuningStrings = 6;
 // Before 107 drum tracks kept their keys below 100 without saying so.
 constexpr int OldDrumHighestNumber = 99;
@@ -101,14 +94,11 @@ void AppendList(std::vector<uint8_t>& out, const TTrackList& list, const TCustom
 void ReadTunings(TByteSource& in, int version, TCustomTabDoc& doc) {
     for (int t = 0; t < doc.TrackCount(); ++t) {
         int8_t* tuning = doc.Track(t).Tuning;
-        if (version >= FirstEightStringVersion) {
-            for (int s = 0; s < StringSlots; ++s)
-                tuning[s] = in.I8();
+        if (version >= FirstWideRecordVersion) {
+            for (int s = 0; s < StringSlots; ++s) tuning[s] = in.I8();
         } else {
-            for (int s = OldTuningStrings - 1; s >= 0; --s)
-                tuning[s] = in.I8();
-            for (int s = OldTuningStrings; s < StringSlots; ++s)
-                tuning[s] = 0;
+            for (int s = OldTuningStrings - 1; s >= 0; --s) tuning[s] = in.I8();
+            for (int s = OldTuningStrings; s < StringSlots; ++s) tuning[s] = 0;
         }
     }
 }
@@ -122,12 +112,10 @@ std::string ReadText(TByteSource& in, bool longLength) {
 
 void ReadTexts(TByteSource& in, int version, TCustomTabDoc& doc) {
     if (version >= FirstLongTextVersion) {
-        for (std::string* text :
-             {&doc.Title, &doc.Artist, &doc.Album, &doc.Transcriber, &doc.Comments})
+        for (std::string* text : {&doc.Title, &doc.Artist, &doc.Album, &doc.Transcriber, &doc.Comments})
             *text = ReadText(in, true);
     } else {
-        for (std::string* text : {&doc.Title, &doc.Artist, &doc.Comments})
-            *text = ReadText(in, false);
+        for (std::string* text : {&doc.Title, &doc.Artist, &doc.Comments}) *text = ReadText(in, false);
     }
 }
 
@@ -142,11 +130,11 @@ void AppendText(std::vector<uint8_t>& out, const std::string& text) {
 
 // Values that select string slots, channels or the banjo/drum tables must fit them.
 bool InModelRange(const TTrackData& t) {
-    return t.StringCount >= 1 && t.StringCount <= StringSlots && t.MidiChannel >= -1 &&
-           t.MidiChannel <= 15 && (t.Variant == 0 || t.Variant == 1);
+    return t.StringCount >= 1 && t.StringCount <= StringSlots && t.MidiChannel >= -1 && t.MidiChannel <= 15 &&
+           (t.Variant == 0 || t.Variant == 1);
 }
 
-} // namespace
+}  // namespace
 
 void ReadTrackLists(TByteSource& in, int version, bool hasTexts, TCustomTabDoc& doc) {
     for (const TTrackList& list : HeadLists)
@@ -156,7 +144,7 @@ void ReadTrackLists(TByteSource& in, int version, bool hasTexts, TCustomTabDoc& 
     for (int t = 0; t < doc.TrackCount(); ++t) {
         TTrackData& track = doc.Track(t);
         if (!InModelRange(track)) throw EFretloError(MsgCorrupted);
-        if (version < FirstEightStringVersion && track.StringCount == 6 && track.Variant == 1)
+        if (version < FirstWideRecordVersion && track.StringCount == 6 && track.Variant == 1)
             track.HighestNumber = OldDrumHighestNumber;
     }
     if (hasTexts) ReadTexts(in, version, doc);
@@ -166,12 +154,10 @@ void AppendTrackLists(std::vector<uint8_t>& out, int version, const TCustomTabDo
     for (const TTrackList& list : HeadLists)
         if (version >= list.FirstVersion) AppendList(out, list, doc);
     for (int t = 0; t < doc.TrackCount(); ++t)
-        for (int s = 0; s < StringSlots; ++s)
-            out.push_back(static_cast<uint8_t>(doc.Track(t).Tuning[s]));
+        for (int s = 0; s < StringSlots; ++s) out.push_back(static_cast<uint8_t>(doc.Track(t).Tuning[s]));
     AppendList(out, VariantList, doc);
-    for (const std::string* text :
-         {&doc.Title, &doc.Artist, &doc.Album, &doc.Transcriber, &doc.Comments})
+    for (const std::string* text : {&doc.Title, &doc.Artist, &doc.Album, &doc.Transcriber, &doc.Comments})
         AppendText(out, *text);
 }
 
-} // namespace fretlo
+}  // namespace fretlo

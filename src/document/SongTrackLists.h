@@ -18,4 +18,4 @@ void ReadTrackLists(TByteSource& in, int version, bool hasTexts, TCustomTabDoc& 
 // Appends part 1 in the layout of `version` (111, 112 or 114), texts included.
 void AppendTrackLists(std::vector<uint8_t>& out, int version, const TCustomTabDoc& doc);
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -25,7 +25,7 @@ bool NeedsEffectBlocks(const TTrackData& track) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TSongVersionChoice ChooseSongVersion(const TCustomTabDoc& doc) {
     TSongVersionChoice choice;
@@ -43,4 +43,4 @@ TSongVersionChoice ChooseSongVersion(const TCustomTabDoc& doc) {
     return choice;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

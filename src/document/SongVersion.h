@@ -7,9 +7,9 @@ class TCustomTabDoc;
 
 struct TSongVersionChoice {
     int Version = 111;
-    bool HasRatios = false; // any space with a ratio other than 1/1: the ratio arrays are written
+    bool HasRatios = false;  // any space with a ratio other than 1/1: the ratio arrays are written
 };
 
 TSongVersionChoice ChooseSongVersion(const TCustomTabDoc& doc);
 
-} // namespace fretlo
+}  // namespace fretlo

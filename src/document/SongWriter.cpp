@@ -31,7 +31,7 @@ TSongHeader MakeHeader(const TCustomTabDoc& doc, const TSongVersionChoice& choic
     h.Tempo16 = doc.Tempo;
     h.TrackCount = doc.TrackCount();
     h.Flags = sfTexts | sfAlwaysSet | sfCompressed | (choice.HasRatios ? sfRatios : 0);
-    if (choice.Version >= 112) {
+    if (choice.Version >= FirstBarRecordVersion) {
         h.RequiredVersion = "2.0";
         h.BarCount = doc.BarCount();
     } else {
@@ -45,7 +45,7 @@ TSongHeader MakeHeader(const TCustomTabDoc& doc, const TSongVersionChoice& choic
 
 std::vector<uint8_t> Part1(const TCustomTabDoc& doc, int version) {
     std::vector<uint8_t> out;
-    if (version >= 112)
+    if (version >= FirstBarRecordVersion)
         for (int t = 0; t < doc.TrackCount(); ++t)
             AppendU32(out, static_cast<uint32_t>(doc.Track(t).SpaceCount()));
     AppendTrackLists(out, version, doc);
@@ -77,23 +77,21 @@ void AppendEffectBlocks(std::vector<uint8_t>& out, const TCustomTabDoc& doc) {
 
 std::vector<uint8_t> Part2(const TCustomTabDoc& doc, const TSongVersionChoice& choice) {
     std::vector<uint8_t> out;
-    if (choice.Version >= 112) {
+    if (choice.Version >= FirstBarRecordVersion) {
         AppendBarRecords(out, doc);
     } else {
         const auto codes = EncodeBarCodes(doc, doc.Track(0).SpaceCount());
         Check(codes.has_value(), "bars chosen as codes cannot be coded");
         AppendRunLength(out, *codes);
     }
-    for (int t = 0; t < doc.TrackCount(); ++t)
-        AppendNoteRecords(out, choice.Version, doc.Track(t));
+    for (int t = 0; t < doc.TrackCount(); ++t) AppendNoteRecords(out, choice.Version, doc.Track(t));
     if (choice.HasRatios)
-        for (int t = 0; t < doc.TrackCount(); ++t)
-            AppendRatios(out, doc.Track(t));
-    if (choice.Version >= 114) AppendEffectBlocks(out, doc);
+        for (int t = 0; t < doc.TrackCount(); ++t) AppendRatios(out, doc.Track(t));
+    if (choice.Version >= FirstEffectBlockVersion) AppendEffectBlocks(out, doc);
     return out;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> BuildSongFile(const TCustomTabDoc& doc) {
     Check(doc.TrackCount() >= 1, "a song without tracks");
@@ -107,4 +105,4 @@ std::vector<uint8_t> BuildSongFile(const TCustomTabDoc& doc) {
     return file;
 }
 
-} // namespace fretlo
+}  // namespace fretlo

@@ -4,7 +4,6 @@
 
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
-#include "platform/SafeFile.h"
 #include "tool/Args.h"
 #include "tool/Commands.h"
 
@@ -98,10 +97,8 @@ int CmdDump(const std::vector<std::string>& argv) {
     TArgs args(argv, {});
     const std::string path = args.Positional(0, "FILE");
     args.Finish(1);
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    const int version = ReadSongHeader(bytes).Version;
     TCustomTabDoc doc;
-    doc.LoadFromBytes(bytes, FullSongPath(path));
+    const int version = LoadSongFile(doc, path);
     std::string out = "{\"version\":" + std::to_string(version) + ",\"tempo\":" + std::to_string(doc.Tempo) +
                       ",\"title\":" + Json(doc.Title) + ",\"artist\":" + Json(doc.Artist) +
                       ",\"album\":" + Json(doc.Album) + ",\"transcriber\":" + Json(doc.Transcriber) +

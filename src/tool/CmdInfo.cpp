@@ -3,7 +3,6 @@
 
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
-#include "platform/SafeFile.h"
 #include "playback/MidiNames.h"
 #include "playback/TuningPresets.h"
 #include "tool/Args.h"
@@ -58,10 +57,8 @@ int CmdInfo(const std::vector<std::string>& argv) {
     TArgs args(argv, {});
     const std::string path = args.Positional(0, "FILE");
     args.Finish(1);
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    const int version = ReadSongHeader(bytes).Version;
     TCustomTabDoc doc;
-    doc.LoadFromBytes(bytes, FullSongPath(path));
+    const int version = LoadSongFile(doc, path);
 
     std::printf("%-12s %d\n%-12s %d\n", "Version:", version, "Tempo:", doc.Tempo);
     PrintText("Title:", doc.Title);
