@@ -63,15 +63,13 @@ TTempFile::TTempFile(const std::string& target) : Handle(CreateUnique(target, Pa
 
 int TTempFile::CreateUnique(const std::string& target, std::string& path) {
     const auto slash = target.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     std::random_device seed;
     std::mt19937 random(seed());
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        path =
-            Format("%s.%s.%08x.tmp", folder.c_str(), base.c_str(), static_cast<unsigned>(random()));
+        path = Format("%s.%s.%08x.tmp", folder.c_str(), base.c_str(), static_cast<unsigned>(random()));
         // Mode 0666 lets the umask decide for a new file, as any other program's save would.
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
@@ -94,8 +92,7 @@ void CopyOwnershipAndMode(int fd, const std::string& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) return;
     // Changing the owner only succeeds for privileged users; the group may work too.
-    if (::fchown(fd, info.st_uid, info.st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+    if (::fchown(fd, info.st_uid, info.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
     if (::fchmod(fd, info.st_mode & 07777) != 0) FailWithErrno(target, errno);
 }
 
@@ -119,10 +116,25 @@ void SyncFolder(const std::string& target) {
     if (dir.Get() >= 0) (void)::fsync(dir.Get());
 }
 
-} // namespace
+// Devices, pipes and sockets (/dev/stdout, a FIFO) are written to, never replaced.
+void WriteSpecialFile(const std::string& target, const std::vector<uint8_t>& bytes, const std::string& path) {
+    TFileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (file.Get() < 0) FailWithErrno(path, errno);
+    WriteAll(file.Get(), bytes, path);
+    if (file.Close() != 0) FailWithErrno(path, errno);
+}
+
+}  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string target = ResolveTarget(path);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) FailWithErrno(path, EISDIR);
+        if (!S_ISREG(info.st_mode)) return WriteSpecialFile(target, bytes, path);
+        // Renaming would replace a file the user cannot write; writing in place would fail.
+        if (::access(target.c_str(), W_OK) != 0) FailWithErrno(path, errno);
+    }
     TTempFile temp(target);
     CopyOwnershipAndMode(temp.File().Get(), target);
     WriteAll(temp.File().Get(), bytes, path);
@@ -157,4 +169,4 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-} // namespace fretlo
+}  // namespace fretlo
