@@ -61,8 +61,9 @@ TOptionsPlayPage::TOptionsPlayPage(QWidget* parent, TOptionsTarget& target, cons
 QWidget* TOptionsPlayPage::CreateMidiGroup() {
     auto* group = new QGroupBox(tr("MIDI"), this);
     devices_ = new QComboBox(group);
-    devices_->setMinimumContentsLength(32);
-    devices_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Wide enough for a SoundFont's path, not for every path: the tooltip has the whole name.
+    devices_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    devices_->setMaximumWidth(devices_->fontMetrics().averageCharWidth() * 72);
     auto* deviceLabel = new QLabel(tr("&MIDI Output Device:"), group);
     deviceLabel->setBuddy(devices_);
     bank_ = new QCheckBox(tr("Enable &bank selection"), group);
@@ -85,6 +86,7 @@ QWidget* TOptionsPlayPage::CreateMidiGroup() {
     groupLayout->addWidget(soundFontLabel);
     groupLayout->addLayout(soundFontRow);
 
+    connect(devices_, &QComboBox::currentTextChanged, devices_, &QWidget::setToolTip);
     connect(soundFont_, &QLineEdit::editingFinished, this, &TOptionsPlayPage::ListDevices);
     connect(browse, &QPushButton::clicked, this, &TOptionsPlayPage::BrowseClick);
     return group;
@@ -123,8 +125,11 @@ QWidget* TOptionsPlayPage::CreateMetronomeGroup() {
 void TOptionsPlayPage::ListDevices() {
     const QVariant chosen = devices_->currentData();
     devices_->clear();
-    for (const TMidiDeviceInfo& device : WithBuiltIn(target_.MidiDevices(SoundFont())->List()))
-        devices_->addItem(QString::fromStdString(device.Name), device.Index + 1);
+    for (const TMidiDeviceInfo& device : WithBuiltIn(target_.MidiDevices(SoundFont())->List())) {
+        const QString name = QString::fromStdString(device.Name);
+        devices_->addItem(name, device.Index + 1);
+        devices_->setItemData(devices_->count() - 1, name, Qt::ToolTipRole);
+    }
     if (chosen.isValid()) devices_->setCurrentIndex(devices_->findData(chosen));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <stdexcept>
 
 #include "shell/Config.h"
 #include "shell/OptionsMiscPage.h"
@@ -13,6 +14,14 @@ namespace fretlo::test {
 namespace {
 
 using OptionsMisc = OptionsDialogTest;
+
+QCheckBox& Box(const TConfigForm& form, const QString& caption) {
+    for (QCheckBox* box : form.MiscPage().findChildren<QCheckBox*>())
+        if (box->text() == caption) return *box;
+    throw std::invalid_argument("no check box " + caption.toStdString());
+}
+
+const QString AssociateCaption = "&Associate Fretlo with .frl files";
 
 TEST_F(OptionsMisc, FolderIsShownExpandedAndStoredCollapsed) {
     const QString docs = QString::fromStdString(DocumentsFolder());
@@ -44,25 +53,21 @@ TEST_F(OptionsMisc, AssociationChangesOnlyWhenTheBoxChanged) {
     form->ApplyResult(settings_);
     EXPECT_TRUE(target_.AssociationsSet.empty());
     form = Open();
-    for (QCheckBox* box : form->MiscPage().findChildren<QCheckBox*>())
-        if (box->text().startsWith("&Associate")) box->setChecked(false);
+    Box(*form, AssociateCaption).setChecked(false);
     form->ApplyResult(settings_);
     EXPECT_EQ(target_.AssociationsSet, std::vector<bool>{false});
 
     target_.Association = std::nullopt;  // no desktop database to register with
     form = Open();
-    for (QCheckBox* box : form->MiscPage().findChildren<QCheckBox*>())
-        if (box->text().startsWith("&Associate")) EXPECT_FALSE(box->isEnabled());
+    EXPECT_FALSE(Box(*form, AssociateCaption).isEnabled());
 }
 
 TEST_F(OptionsMisc, DisplaySwitchesReachTheSettingsAndTheView) {
     settings_.MovingBar = false;
     settings_.MouseWheelVert = false;
     auto form = Open();
-    for (QCheckBox* box : form->MiscPage().findChildren<QCheckBox*>())
-        if (box->text() == "Display moving &bar during playback" ||
-            box->text() == "Mouse &wheel scrolls vertically by default")
-            box->setChecked(true);
+    Box(*form, "Display moving &bar during playback").setChecked(true);
+    Box(*form, "Mouse &wheel scrolls vertically by default").setChecked(true);
     form->ApplyResult(settings_);
     EXPECT_TRUE(settings_.MovingBar);
     EXPECT_TRUE(settings_.MouseWheelVert);
