@@ -1,49 +1,38 @@
-// fretlo: the tablature editor. Until the main window exists it shows the song
-// named on the command line (or a new one) in the tablature view.
-#include <QApplication>
-#include <QFileInfo>
-#include <QMessageBox>
+// fretlo [FILE]: the tablature editor. Installs the settings store for the core, builds the
+// main window with the song named on the command line and runs the event loop.
+#include <QStringList>
 #include <exception>
 
-#include "document/TabDoc.h"
-#include "view/TabView.h"
+#include "shell/Config.h"
+#include "shell/ErrorDisplay.h"
+#include "shell/Main.h"
 
 using namespace fretlo;
 
 namespace {
 
-// Opens `path` into `doc`; on failure shows the error and keeps a new song.
-QString OpenSong(TCustomTabDoc& doc, const QString& path) {
-    try {
-        doc.LoadFromFile(path.toStdString());
-        return QFileInfo(path).fileName();
-    } catch (const std::exception& e) {
-        QString text = QString::fromStdString(e.what());
-        if (!text.isEmpty() && !text.endsWith('.') && !text.endsWith('!') && !text.endsWith('?')) text += '.';
-        QMessageBox::critical(nullptr, "Fretlo", text);
-        doc.New(16);
-        return "Untitled";
+// The first argument that is not an option (Qt has taken its own options already).
+QString FileArgument(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith('-')) return arguments[i];
     }
+    return {};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Fretlo");
-    TCustomTabDoc doc;  // declared first: it outlives the view
-    doc.New(16);
-    const QStringList args = QApplication::arguments();
-    const QString title = args.size() > 1 ? OpenSong(doc, args[1]) : QString("Untitled");
-
-    auto* view = new TTabView;
-    TTabContainer window(view);
-    view->SetColors(StandardScheme);
-    view->SetDocument(&doc);
-    window.setWindowTitle(title + " - Fretlo");
-    window.setMinimumSize(256, 256);
-    window.resize(900, 600);
-    window.show();
-    view->setFocus();
-    return QApplication::exec();
+    TFretloApplication app(argc, argv);
+    try {
+        const TInstalledSettingsStore store;  // new tracks read their tuning presets through it
+        TMainForm form(FileArgument(QApplication::arguments()));
+        if (form.Settings().Maximized2)
+            form.showMaximized();
+        else
+            form.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return 1;
+    }
 }

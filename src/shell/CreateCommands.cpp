@@ -1,0 +1,43 @@
+// The Create menu: every item types its character into the view, as the keyboard would.
+#include <QAction>
+
+#include "shell/Main.h"
+#include "view/TabEditorView.h"
+
+namespace fretlo {
+
+void TMainForm::TypeCharacter(char ch) { View_->SendChar(ch); }
+
+// The effect items type the character that follows the tab in their caption.
+void TMainForm::TypeCaptionCharacter(const QAction* item) {
+    const QString caption = item->text();
+    const auto tab = caption.indexOf('\t');
+    if (tab >= 0 && tab + 1 < caption.size()) TypeCharacter(caption[tab + 1].toLatin1());
+}
+
+// The rules of the items that depend on the cursor, applied when the menu opens.
+void TMainForm::CMenuShow() {
+    const TEditCursor cursor = View_->Cursor();
+    TTrackData& track = Document_.Track(cursor.Track);
+    const int32_t time = track.SpaceTime(cursor.Space);
+    const int bar = Document_.BarOfSpace(cursor.Track, cursor.Space);
+    const TBar& flags = Document_.Bar(bar);
+    int found = 0;
+    CBarLine->setEnabled(time >= 1);
+    CBarLine->setChecked(Document_.FindBar(time, found));
+    CRepeat->setChecked(flags.RepeatEnd);
+    CRepeatStart->setChecked(flags.RepeatStart);
+    CStaffBreak->setEnabled(bar != 0 || flags.StaffBreak);
+    CStaffBreak->setChecked(flags.StaffBreak);
+    const TSpace& space = track.Space(cursor.Space);
+    CAltTimeRegion->setChecked(!View_->HasSelection() && (space.RatioNum != 1 || space.RatioDen != 1));
+}
+
+// The view applies the same rules to the keys, so the items work again once the menu is closed:
+// a shortcut of an item disabled at some other cursor place still reaches the view.
+void TMainForm::CMenuHide() {
+    CBarLine->setEnabled(true);
+    CStaffBreak->setEnabled(true);
+}
+
+}  // namespace fretlo

@@ -1,0 +1,26 @@
+// THelpWindow: the program's own help viewer, showing the HTML pages of the data folder's
+// "help" folder by context number.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace fretlo {
+
+class THelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit THelpWindow(QString helpFolder, QWidget* parent = nullptr);
+
+    // Shows the page of a context (hcDefaultTopic: the contents) and brings the window to the
+    // front; false when that page is not installed.
+    bool ShowContext(int context);
+
+private:
+    QString folder_;
+    QTextBrowser* browser_;
+};
+
+}  // namespace fretlo

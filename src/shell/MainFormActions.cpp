@@ -1,0 +1,186 @@
+// The command table: every action with its caption, shortcut, glyph and starting state.
+#include <QAction>
+#include <QActionGroup>
+#include <QRegularExpression>
+
+#include "shell/HelpContexts.h"
+#include "shell/Main.h"
+#include "shell/ToolbarGlyphs.h"
+#include "view/TabEditorView.h"
+
+namespace fretlo {
+
+namespace {
+
+QAction* Checkable(QAction* action) {
+    action->setCheckable(true);
+    return action;
+}
+
+}  // namespace
+
+QAction* TMainForm::Command(const char* caption, QKeySequence shortcut, std::function<void()> handler,
+                            int glyph) {
+    auto* action = new QAction(caption, this);
+    action->setShortcut(shortcut);
+    if (glyph >= 0) action->setIcon(ToolbarIcon(static_cast<TToolbarGlyph>(glyph)));
+    // A menu caption's "&&" shows one "&"; the button tip drops the access keys.
+    QString tip = QString(caption).section('\t', 0, 0).remove(QRegularExpression("&(?!&)")).remove("...");
+    action->setToolTip(tip.replace("&&", "&"));
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { Guarded(handler); });
+    addAction(action);  // its shortcut works whether a menu or toolbar shows it or not
+    return action;
+}
+
+QAction* TMainForm::Unavailable(const char* caption, QKeySequence shortcut, int glyph) {
+    QAction* action = Command(
+        caption, shortcut, [] {}, glyph);
+    action->setEnabled(false);
+    return action;
+}
+
+void TMainForm::CreateActions() {
+    auto* view = View_;
+    // File
+    actFileNew = Command(
+        "&New...", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { actFileNewExecute(); }, tgNew);
+    actFileOpen = Command(
+        "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { actFileOpenExecute(); }, tgOpen);
+    actFileSave = Command(
+        "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { actFileSaveExecute(); }, tgSave);
+    actFileSaveAs = Command("Save &As...", {}, [this] { actFileSaveAsExecute(); });
+    actFilePrint = Unavailable("&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), tgPrint);
+    actFilePrintPreview = Unavailable("Print Pre&view", {}, tgPrintPreview);
+    actFilePageSetup = Unavailable("Page Set&up...");
+    FExportText = Command("&Export Text...", {}, [this] { FExportTextClick(); });
+    FExportMidi = Command("Export &MIDI...", {}, [this] { FExportMidiClick(); });
+    for (int i = 0; i < static_cast<int>(MruItems.size()); ++i)
+        MruItems[i] = Command("", {}, [this, i] { FMRUClick(i); });
+    FExit = Command("E&xit", {}, [this] { close(); });
+
+    // Edit: most items send the key they stand for to the view.
+    actEditUndo = Command(
+        "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), [view] { view->Undo(); }, tgUndo);
+    actEditUndo->setEnabled(false);
+    ESelAllTracks = Checkable(Command("Se&lect All Tracks", QKeySequence(Qt::SHIFT | Qt::Key_PageDown),
+                                      [this] { SendKey(Qt::Key_PageDown, Qt::ShiftModifier); }));
+    ESelAllTracks->setEnabled(false);
+    actEditCut = Command(
+        "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), [view] { view->Cut(); }, tgCut);
+    actEditCopy = Command(
+        "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), [view] { view->Copy(); }, tgCopy);
+    actEditCut->setEnabled(false);
+    actEditCopy->setEnabled(false);
+    actEditPaste = Command(
+        "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), [view] { view->Paste(); }, tgPaste);
+    actEditClear = Command(
+        "Cle&ar", QKeySequence(Qt::Key_Space), [view] { view->Clear(); }, tgClear);
+    ETClearEffect = Command("Clear Track &Effects", QKeySequence(Qt::CTRL | Qt::Key_Backspace),
+                            [this] { SendKey(Qt::Key_Backspace, Qt::ControlModifier); });
+    const auto sender = [this](int key, Qt::KeyboardModifiers modifiers) {
+        return [this, key, modifiers] { SendKey(key, modifiers); };
+    };
+    EShiftLeft = Command("Shift Notes &Left", QKeySequence(Qt::Key_Delete), sender(Qt::Key_Delete, {}));
+    EShiftRight = Command("Shift Notes &Right", QKeySequence(Qt::Key_Insert), sender(Qt::Key_Insert, {}));
+    EShiftAllLeft = Command("&Shift Notes Left on All Tracks", QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                            sender(Qt::Key_Delete, Qt::ControlModifier));
+    EShiftAllRight = Command("S&hift Notes Right on All Tracks", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+                             sender(Qt::Key_Insert, Qt::ControlModifier));
+    EDeleteSpace = Command("Sh&ift Bar Lines Left", QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                           sender(Qt::Key_Delete, Qt::ShiftModifier));
+    EInsertSpace = Command("Shi&ft Bar Lines Right", QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+                           sender(Qt::Key_Insert, Qt::ShiftModifier));
+    EMoveNoteUp = Command("M&ove Note Up", QKeySequence(Qt::CTRL | Qt::Key_Up),
+                          sender(Qt::Key_Up, Qt::ControlModifier));
+    EMoveNoteDown = Command("Mo&ve Note Down", QKeySequence(Qt::CTRL | Qt::Key_Down),
+                            sender(Qt::Key_Down, Qt::ControlModifier));
+    EGoto = Command("&Go to Bar...", QKeySequence(Qt::CTRL | Qt::Key_G), [this] { EGotoClick(); });
+
+    // View: the switches are wired to their bars in CreateToolbars.
+    VTMain = Checkable(new QAction("&Main", this));
+    VTPlay = Checkable(new QAction("&Play", this));
+    VTMenuBarSpansRow = Checkable(new QAction("Menu Bar &Spans Row", this));
+    VStatusBar = Checkable(new QAction("&Status Bar", this));
+
+    // Song
+    actSongTitle = Command(
+        "&Title && Comments...", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { actSongTitleExecute(); },
+        tgTitle);
+    actSongTrackProp =
+        Unavailable("Track &Properties...", QKeySequence(Qt::CTRL | Qt::Key_A), tgTrackProperties);
+    SAddTrack = Command("&Add Track...", {}, [this] { SAddTrackClick(); });
+    SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
+    SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });
+    SAddBars = Unavailable("Add &Bars...");
+    SRemoveUnusedBars = Unavailable("Remo&ve Unused Bars");
+    SRecreateBarLines = Unavailable("&Recreate Bar Lines...");
+    STempo = Command("T&empo...", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { STempoClick(); });
+
+    // Create: characters typed into the view.
+    const auto typer = [this](char ch) { return [this, ch] { TypeCharacter(ch); }; };
+    CBarLine = Checkable(Command("&Bar Line\t|", {}, typer('|')));
+    CStaffBreak = Checkable(Command("Staff Brea&k", QKeySequence(Qt::CTRL | Qt::Key_K), typer(11)));
+    CRepeatStart = Checkable(Command("Re&peat Open", QKeySequence(Qt::CTRL | Qt::Key_E), typer(5)));
+    CRepeat = Checkable(Command("&Repeat Close...", QKeySequence(Qt::CTRL | Qt::Key_R), typer(18)));
+    const auto captionTyper = [this](const char* caption) {
+        auto* item = new QAction(caption, this);
+        connect(item, &QAction::triggered, this,
+                [this, item] { Guarded([&] { TypeCaptionCharacter(item); }); });
+        return item;
+    };
+    EEMutedString = captionTyper("&Muted String\tX");
+    EEStopString = captionTyper("St&op String\t*");
+    for (const char* caption : {"&Hammer On\tH", "&Pull Off\tP", "Slide &Up\t/", "Slide &Down\t\\",
+                                "Be&nd Up\t^", "&Bend\tB", "&Release Bend\tR", "&Vibrato\t~", "&Tap\tT",
+                                "Sl&ap\tS", "&Soft\t(", "Harmoni&c\t<", "&Tremolo\t{", "&Whammy Bar Bend\tW"})
+        EffectItems.push_back(captionTyper(caption));
+    CTrackEffect = Unavailable("&Track Effects...\tF");
+    SpecificTrackEffects = {Unavailable("&Tempo Change...", QKeySequence(Qt::CTRL | Qt::Key_T)),
+                            Unavailable("&Instrument Change...", QKeySequence(Qt::CTRL | Qt::Key_I)),
+                            Unavailable("&Volume Change...", QKeySequence(Qt::CTRL | Qt::Key_H)),
+                            Unavailable("&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q))};
+    CTStrokeDown = Command("Stroke &Down (default)", QKeySequence(Qt::CTRL | Qt::Key_D), typer(4));
+    CTStrokeUp = Command("Stroke &Up", QKeySequence(Qt::CTRL | Qt::Key_U), typer(21));
+    CAltTimeRegion = Checkable(Unavailable("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W)));
+
+    // Play
+    actPlay = Command(
+        "&Play", QKeySequence(Qt::Key_F5), [view] { view->Play(false, false); }, tgPlay);
+    actPlayAll = Command(
+        "Play &All Tracks", QKeySequence(Qt::Key_F6), [view] { view->Play(true, false); }, tgPlayAll);
+    actStop = Command(
+        "&Stop", QKeySequence(Qt::Key_F8), [view] { view->StopPlaying(); }, tgStop);
+    actStop->setEnabled(false);
+    PCloseDevice = Command("&Close Device", {}, [view] { view->CloseDevice(); });
+    PCloseDevice->setEnabled(false);
+    actPlayMetronome = Checkable(Command(
+        "&Metronome", QKeySequence(Qt::Key_F11),
+        [this] { View_->SetMetronome(actPlayMetronome->isChecked()); }, tgMetronome));
+    actRewind = Checkable(Command(
+        "&Rewind After Stop", QKeySequence(Qt::Key_F9),
+        [this] { View_->SetRewindAfterStop(actRewind->isChecked()); }, tgRewindAfterStop));
+    PIgnoreRepeats = Checkable(Command(
+        "&Ignore Repeats", {}, [this] { View_->SetIgnoreRepeats(!View_->PlayerSettings().IgnoreRepeats); }));
+    PlayNotesGroup = new QActionGroup(this);
+    const char* modes[] = {"&Off", "&Current Track", "&All Tracks"};
+    for (int mode = 0; mode < 3; ++mode) {
+        PlayNotesItems[mode] = Checkable(Command(
+            modes[mode], {}, [this, mode] { View_->SetPreviewMode(static_cast<TPreviewMode>(mode)); }));
+        PlayNotesGroup->addAction(PlayNotesItems[mode]);
+    }
+
+    // Tools
+    TShowTime =
+        Command("&Time at Cursor", QKeySequence(Qt::CTRL | Qt::Key_Apostrophe), [this] { TShowTimeClick(); });
+    TConfig = Command("&Options...", {}, [this] { TConfigClick(); });
+    TCheckForUpdates = Unavailable("&Import MIDI Tool.");
+
+    // Help
+    HHelpTopics = Command(
+        "&Help Topics", QKeySequence(Qt::Key_F1), [this] { ShowHelp(hcDefaultTopic); }, tgHelpTopics);
+    HKeyboard = Command("&Keyboard Commands", {}, [this] { ShowHelp(hcKeyboard); });
+    HDrumKeys = Command("&Drum Key Numbers", {}, [this] { ShowHelp(hcDrumKeys); });
+    HAbout = Command("&About...", {}, [this] { HAboutClick(); });
+}
+
+}  // namespace fretlo

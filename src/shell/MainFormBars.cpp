@@ -1,0 +1,92 @@
+// The docks with the menu bar, "Main" and "Play" toolbars and their pop-up menu, and the
+// seven-panel status bar.
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "shell/Main.h"
+#include "view/TabEditorView.h"
+
+namespace fretlo {
+
+namespace {
+
+QToolBar* NewToolbar(QWidget* parent, const char* name, std::initializer_list<QAction*> items) {
+    auto* bar = new QToolBar(name, parent);
+    bar->setObjectName(name);
+    bar->setIconSize(QSize(16, 16));
+    for (QAction* item : items) {
+        if (item)
+            bar->addAction(item);
+        else
+            bar->addSeparator();
+    }
+    return bar;
+}
+
+// The widest of the note names the note panels show.
+QString WidestNoteName(const QFontMetrics& metrics) {
+    QString widest;
+    for (const char* name :
+         {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B", "C#", "D#", "F#", "G#", "A#"}) {
+        if (metrics.horizontalAdvance(name) > metrics.horizontalAdvance(widest)) widest = name;
+    }
+    return widest;
+}
+
+}  // namespace
+
+void TMainForm::CreateToolbars() {
+    MenuBarToolbar->setObjectName("Menu Bar");
+    // The menu bar cannot be hidden: it has no entry in the Toolbars menu and cannot float away.
+    MenuBarToolbar->setFloatable(false);
+    MainToolbar = NewToolbar(this, "Main",
+                             {actFileNew, actFileOpen, actFileSave, nullptr, actSongTitle, nullptr,
+                              actFilePrint, actFilePrintPreview, nullptr, actEditCut, actEditCopy,
+                              actEditPaste, actEditUndo, nullptr, actSongTrackProp});
+    PlayToolbar =
+        NewToolbar(this, "Play", {actPlay, actPlayAll, actStop, nullptr, actPlayMetronome, actRewind});
+    addToolBar(Qt::TopToolBarArea, MenuBarToolbar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, MainToolbar);
+    addToolBar(Qt::TopToolBarArea, PlayToolbar);
+}
+
+void TMainForm::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    const QFontMetrics metrics(bar->font());
+    const QString note = WidestNoteName(metrics);
+    const struct {
+        QString Sample;
+        int Extra;
+        Qt::Alignment Align;
+    } panels[6] = {
+        {" Track: 99", 16, Qt::AlignLeft}, {" Bar: 9999", 16, Qt::AlignLeft},
+        {"99 : 99", 16, Qt::AlignCenter},  {note, 13, Qt::AlignCenter},
+        {note, 13, Qt::AlignCenter},       {note, 13, Qt::AlignCenter},
+    };
+    for (int i = 0; i < 7; ++i) {
+        auto* label = new QLabel(bar);
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        if (i < 6) {
+            label->setAlignment(panels[i].Align | Qt::AlignVCenter);
+            label->setFixedWidth(metrics.horizontalAdvance(panels[i].Sample) + panels[i].Extra);
+        }
+        bar->addWidget(label, i == 6 ? 1 : 0);
+        StatusPanels[i] = label;
+    }
+    bar->setFixedHeight(metrics.height() + 6 + 2 * StatusPanels[0]->frameWidth());
+    connect(View_, &TTabEditorView::StatusChanged, this, [this] { UpdateStatusBar(); });
+    UpdateStatusBar();
+}
+
+void TMainForm::UpdateStatusBar() {
+    const TStatusTexts texts = View_->StatusTexts();
+    for (int i = 0; i < 7; ++i) StatusPanels[i]->setText(texts[i]);
+}
+
+}  // namespace fretlo

@@ -1,0 +1,53 @@
+#include "shell/TempoDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "document/Errors.h"
+#include "shell/HelpContexts.h"
+#include "shell/MainFormRules.h"
+
+namespace fretlo {
+
+TTempoForm::TTempoForm(QWidget* parent, int tempo, const THelpRequest& help)
+    : QDialog(parent), edit_(new QLineEdit(QString::number(tempo), this)), tempo_(tempo) {
+    setWindowTitle("Tempo");
+    edit_->setMaxLength(3);
+    edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance("00000") + 12);
+    auto* label = new QLabel("Te&mpo:", this);
+    label->setBuddy(edit_);
+    // Tap tempo comes with its own dialog; until then the button is there but cannot be used.
+    auto* tap = new QPushButton("T&ap...", this);
+    tap->setEnabled(false);
+    tap->setAutoDefault(false);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(edit_);
+    row->addWidget(new QLabel("beats per minute", this));
+    row->addStretch(1);
+    row->addWidget(tap);
+    auto* box = new QVBoxLayout(this);
+    box->addLayout(row);
+    box->addSpacing(8);
+    box->addWidget(MakeDialogButtons(*this, help, hcTempo, [this] { TryAccept(); }));
+    box->setSizeConstraint(QLayout::SetFixedSize);
+    edit_->selectAll();
+}
+
+void TTempoForm::TryAccept() {
+    const auto tempo = ParseTempo(edit_->text().toStdString());
+    if (!tempo) {
+        RefuseField(this,
+                    QString::fromStdString(Format("Tempo must be between %d and %d.", MinTempo, MaxTempo)),
+                    edit_);
+        return;
+    }
+    tempo_ = *tempo;
+    accept();
+}
+
+}  // namespace fretlo

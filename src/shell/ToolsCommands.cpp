@@ -1,0 +1,43 @@
+// The Tools menu: Time at Cursor and the Options dialog with what it changes in the window.
+#include <QMessageBox>
+
+#include "playback/SystemMidiDevices.h"
+#include "shell/Main.h"
+#include "shell/MainFormRules.h"
+#include "shell/TimeAtCursor.h"
+#include "view/TabEditorView.h"
+
+namespace fretlo {
+
+void TMainForm::TShowTimeClick() {
+    const TEditCursor cursor = View_->Cursor();
+    const uint64_t ms = TimeAtCursor(Document_, cursor.Track, cursor.Space);
+    QMessageBox::information(this, AppTitle,
+                             QString::fromStdString(TimeAtCursorMessage(ms)).replace("\r\n", "\n"));
+}
+
+void TMainForm::TConfigClick() {
+    // The dialog starts from what the window shows now: colours, switches of the Play menu.
+    CollectSettings();
+    if (ExecuteOptionsDialog(this, settings_, *this, configFile_)) ApplySettings();
+}
+
+void TMainForm::ApplyColors(const TTabColorTable& colors) { View_->SetColors(colors); }
+
+void TMainForm::ApplyFonts(const TTabFontSettings& fonts) { View_->SetFonts(fonts.Tab, fonts.TabSmall); }
+
+void TMainForm::ApplyDisplayOptions(const TSettings& settings) { ApplyViewOptions(settings); }
+
+void TMainForm::CloseMidiDevice() { View_->CloseDevice(); }
+
+std::unique_ptr<TMidiDevices> TMainForm::MidiDevices(const std::string& soundFont) {
+    return std::make_unique<TSystemMidiDevices>(soundFont);
+}
+
+// The file association comes with the program's installation support; until then the
+// Options dialog shows no choice for it.
+std::optional<bool> TMainForm::FileAssociation() { return std::nullopt; }
+
+void TMainForm::SetFileAssociation(bool) {}
+
+}  // namespace fretlo
