@@ -54,17 +54,13 @@ class TModalAnswerer {
 public:
     explicit TModalAnswerer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != ignored_)
-                answer_(modal);
+            if (QWidget* modal = QApplication::activeModalWidget()) answer_(modal);
         });
         timer_.start(5);
     }
-    // A dialog under test that is itself modal is not answered.
-    void Ignore(QWidget* dialog) { ignored_ = dialog; }
 
 private:
     std::function<void(QWidget*)> answer_;
-    QWidget* ignored_ = nullptr;
     QTimer timer_;
 };
 
