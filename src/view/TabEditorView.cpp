@@ -47,7 +47,8 @@ TTabEditorView::~TTabEditorView() {
 }
 
 void TTabEditorView::SetTabDocument(TTabDocument* doc) {
-    StopPlaying();
+    // The player plays the document it was made for.
+    if (doc != doc_) CloseDevice();
     if (doc_) doc_->SetEditHost(nullptr);
     doc_ = doc;
     if (doc_) doc_->SetEditHost(this);
@@ -59,6 +60,16 @@ void TTabEditorView::DocumentReplaced() {
     selection_ = {};
     TTabView::DocumentReplaced();
     if (hadSelection) emit SelectionChanged(false);
+    UpdateStatusBar();
+}
+
+void TTabEditorView::LayOutVertically() {
+    const QRect oldCaret = CaretRect();
+    TTabView::LayOutVertically();
+    if (!Editable()) return;
+    cursor_.Space = std::min(cursor_.Space, doc_->Track(cursor_.Track).SpaceCount() - 1);
+    cursor_.String = ClampString(cursor_.Track, cursor_.String);
+    MoveCaret(oldCaret);
     UpdateStatusBar();
 }
 

@@ -63,6 +63,9 @@ public:
     // The document must outlive the attachment.
     void SetTabDocument(TTabDocument* doc);
     TTabDocument* TabDocument() const { return doc_; }
+    // Again after a change of track count, string count or text-line flags; the cursor
+    // then stands on a row its track has.
+    void LayOutVertically();
 
     // --- Keys and characters: what the keyboard and the menus send -----------------
     // A key of the key map (Qt::Key_Left, Qt::Key_Insert, ...) with its modifiers.

@@ -13,7 +13,9 @@ namespace fretlo {
 
 // The cursor space's content box on the cursor's line; empty when out of sight.
 QRect TTabEditorView::CaretRect() {
-    if (!Editable() || !Layout().TrackShown(cursor_.Track)) return {};
+    if (!Editable() || cursor_.Track >= doc_->TrackCount() || !Layout().TrackShown(cursor_.Track) ||
+        cursor_.Space >= doc_->Track(cursor_.Track).SpaceCount())
+        return {};
     const TTrackBand& band = Layout().Band(cursor_.Track);
     const int spaceX = SpaceX(cursor_.Track, cursor_.Space);
     const TSpaceLayout& space = Layout().Space(cursor_.Track, cursor_.Space);
