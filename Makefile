@@ -50,7 +50,7 @@ bench: build
 
 # libFuzzer targets need clang; they get a build folder of their own.
 fuzz: deps
-	CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	CXX=clang++-16 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DFRETLO_FUZZ=ON -DFRETLO_GUI=OFF -DFRETLO_TESTS=OFF -DFRETLO_BENCH=OFF -DFRETLO_SANITIZE=address
 	cmake --build build/fuzz -j $(JOBS)
 
