@@ -113,6 +113,20 @@ TEST_F(EditorTest, CtrlAltArrowsJumpStaffRows) {
     EXPECT_EQ(Cursor().Space, 0);
 }
 
+TEST_F(EditorTest, CursorStaysInSightAndScrollsBarWiseWhenAsked) {
+    for (int i = 0; i < 12; ++i) Key(Qt::Key_Right, Qt::ControlModifier);
+    const int x = view->SpaceX(0, Cursor().Space);
+    EXPECT_GT(view->ScrollOffset(), 0);
+    EXPECT_GE(x, view->VisibleLeftEdge());
+    EXPECT_LT(x, view->width());
+    TEditorOptions o = view->EditorOptions();
+    o.ScrollABar = true;
+    view->SetEditorOptions(o);
+    const int scrolled = view->ScrollOffset();
+    while (view->ScrollOffset() == scrolled && Cursor().Space < 1000) Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view->BarX(doc.BarOfSpace(0, Cursor().Space)), view->VisibleLeftEdge());
+}
+
 TEST_F(EditorTest, PageDownKeepsTheTimeOnATrackWhoseSpacesDiffer) {
     doc.Track(1).SetRatio(0, 3, 2, 3);  // a triplet: spaces at 0, 170, 341, then 512
     view->SetCursorSpace(1, 0);         // time 256

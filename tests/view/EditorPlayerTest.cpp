@@ -6,8 +6,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "document/Errors.h"
 #include "platform/UnixReleaseChannel.h"
-#include "playback/MidiNames.h"
 #include "playback/MidiRecorder.h"
 #include "playback/NoteRules.h"
 
@@ -21,6 +21,24 @@ public:
     std::vector<TMidiDeviceInfo> List() override { return {}; }
     std::unique_ptr<MidiOut> Create(int) override { return nullptr; }
     bool Shared() const override { return false; }
+};
+
+// A device whose cable is pulled at the first note: sending it fails on the timer thread.
+class PulledCable : public TMidiDevices {
+public:
+    std::vector<TMidiDeviceInfo> List() override { return {{-1, "Pulled"}}; }
+    std::unique_ptr<MidiOut> Create(int) override { return std::make_unique<TOut>(); }
+    bool Shared() const override { return false; }
+
+private:
+    struct TOut : MidiOut {
+        bool Open() override { return true; }
+        void ShortMsg(uint32_t message) override {
+            if ((message & 0xF0) == MidiNoteOn && (message >> 16) != 0) throw EFretloError("cable pulled");
+        }
+        void Close() override {}
+        std::string ErrorText() const override { return {}; }
+    };
 };
 
 class EditorPlayer : public EditorTest {
@@ -107,6 +125,19 @@ TEST_F(EditorPlayer, AFailingDeviceIsReportedAndNothingPlays) {
     ASSERT_EQ(view->messages.size(), 1u);
     EXPECT_NE(view->messages[0].find("no such port"), std::string::npos);
     EXPECT_FALSE(view->HasPlayer());
+}
+
+TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
+    PulledCable pulled;
+    view->SetMidiDevices(&pulled);
+    doc.Tempo = 480;
+    Note(0, 2, 0) = NoteFretBase + 3;
+    ASSERT_TRUE(view->Play(false, false));
+    QTRY_VERIFY(!view->IsPlaying());
+    EXPECT_EQ(view->messages, std::vector<std::string>{"Error during playback:\n\ncable pulled"});
+    EXPECT_EQ(playing, (std::vector<bool>{true, false}));
+    view->CloseDevice();
+    view->SetMidiDevices(&recorder);
 }
 
 TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
