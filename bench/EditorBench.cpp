@@ -54,29 +54,21 @@ struct TEditorWindow {
 const QEvent::Type DeferredRepaint = static_cast<QEvent::Type>(QEvent::User + 500);
 
 // The work of one keystroke on the user-interface thread: the edit with its undo record
-// and the deferred repaint that lays out the bar again and paints its strip.
-void BM_TypeFretToRepaintedStrip(benchmark::State& state) {
+// and the deferred repaint that lays out the bar again and paints its strip; with
+// eventLoop:1 also everything else the event loop does afterwards (caret, ruler, flush).
+void BM_TypeFret(benchmark::State& state) {
     TEditorWindow w;
     const char digits[] = "1234";
     int i = 0;
     for (auto _ : state) {
         w.view->SendChar(digits[i++ % 4]);
-        QCoreApplication::sendPostedEvents(w.view, DeferredRepaint);
+        if (state.range(0))
+            QApplication::processEvents();
+        else
+            QCoreApplication::sendPostedEvents(w.view, DeferredRepaint);
     }
 }
-BENCHMARK(BM_TypeFretToRepaintedStrip)->Unit(benchmark::kMicrosecond);
-
-// The same with everything else the event loop does afterwards (caret, ruler, flush).
-void BM_TypeFretWithEventLoop(benchmark::State& state) {
-    TEditorWindow w;
-    const char digits[] = "1234";
-    int i = 0;
-    for (auto _ : state) {
-        w.view->SendChar(digits[i++ % 4]);
-        QApplication::processEvents();
-    }
-}
-BENCHMARK(BM_TypeFretWithEventLoop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeFret)->ArgName("eventLoop")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Moving the cursor one space with Shift held: the selection grows and its highlight
 // changes by one column.
