@@ -4,6 +4,7 @@
 
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "document/TrackProps.h"
@@ -120,6 +121,27 @@ TEST_F(EditorMouse, WheelScrollsHalfAWindowSidewaysUnlessShiftOrVerticalMode) {
     EXPECT_EQ(view->ScrollOffset(), 0);
     Wheel(-120, Qt::ShiftModifier);
     EXPECT_EQ(view->ScrollOffset(), view->width() / 2);
+}
+
+TEST_F(EditorMouse, HoverOverTheTrackEffectLineShowsTheHint) {
+    AddPropNode(doc.Track(1).Space(3), pkVolume, 90);
+    AddPropNode(doc.Track(1).Space(3), pkStrokeDown, 0);
+    view->InvalidateSpaces(1, 3, 3);
+    QApplication::processEvents();
+    const TTrackBand& band = view->Layout().Band(1);
+    const auto hover = [&](int space, int y) {
+        const QPoint at(CellCentre(1, space, 0).x(), y);
+        QHelpEvent e(QEvent::ToolTip, at, view->mapToGlobal(at));
+        QApplication::sendEvent(view, &e);
+    };
+    hover(3, band.EffectLineY + 1);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Stroke Down\nVolume Change: 90");
+    hover(4, band.EffectLineY + 1);
+    QTRY_VERIFY(!QToolTip::isVisible());
+    hover(3, band.StringTop + 1);
+    QTest::qWait(400);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST(TrackEffectHint, OneLinePerEffectInListOrder) {
