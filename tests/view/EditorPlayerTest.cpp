@@ -77,12 +77,19 @@ TEST_F(EditorPlayer, TypedFretsArePreviewedOnlyWhenTheModeIsOn) {
 
 TEST_F(EditorPlayer, PlayFollowsWithTheCursorAndStopRewinds) {
     doc.Tempo = 480;  // a sixteenth every 31 ms
+    for (int s = 0; s < 64; ++s) Note(0, s, 0) = NoteFretBase + 1;
+    TViewOptions o = view->Options();
+    o.MovingBar = o.HighlightNotes = true;
+    view->SetOptions(o);
     view->SetRewindAfterStop(true);
     view->SetCursorSpace(3, 0);
     ASSERT_TRUE(view->Play(false, false));
     EXPECT_TRUE(view->IsPlaying());
-    QTRY_VERIFY(Cursor().Space >= 6);
+    QTRY_VERIFY(Cursor().Space >= 6 && view->MovingBarSpace(0) >= 6 && view->HighlightedSpace(0) >= 6);
+    EXPECT_EQ(view->MovingBarSpace(1), -1);  // not in the play range
     view->StopPlaying();
+    EXPECT_EQ(view->MovingBarSpace(0), -1);
+    EXPECT_EQ(view->HighlightedSpace(0), -1);
     EXPECT_FALSE(view->IsPlaying());
     EXPECT_EQ(Cursor().Space, 3);
     EXPECT_EQ(playing, (std::vector<bool>{true, false}));
