@@ -241,6 +241,9 @@ private:
     TEditorOptions editorOptions_;
     TPlayerSettings playerSettings_;
     TPreviewMode previewMode_ = TPreviewMode::Off;
+    // Opening the device for a note preview failed and was reported: later previews stay
+    // silent (instead of one error box per typed note) until a real Play or CloseDevice.
+    bool previewOpenFailed_ = false;
     bool rewindAfterStop_ = false;
     bool inputShift_ = false;  // Shift held with the key or click being handled
 

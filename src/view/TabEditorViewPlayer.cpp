@@ -49,6 +49,8 @@ bool TTabEditorView::Play(bool allTracks, bool preview) {
 
 // Creates the player on the chosen device; a preview without any device stays silent.
 bool TTabEditorView::OpenPlayer(bool preview) {
+    if (preview && previewOpenFailed_) return false;
+    if (!preview) previewOpenFailed_ = false;
     TMidiDevices& devices = Devices();
     const std::vector<TMidiDeviceInfo> list = devices.List();
     if (list.empty()) {
@@ -66,6 +68,7 @@ bool TTabEditorView::OpenPlayer(bool preview) {
         player_ = std::make_unique<TPlayer>(
             *doc_, TPlayerServices{&devices, timer_.get(), events_.get(), &release_->Requester()}, device);
     } catch (const EFretloError& e) {
+        previewOpenFailed_ = preview;
         ShowMessage(e.what(), EditMessageCaption, TMsgIcon::Error, TMsgButtons::Ok);
         return false;
     }
@@ -91,6 +94,7 @@ void TTabEditorView::StopPlaying() {
 }
 
 void TTabEditorView::CloseDevice() {
+    previewOpenFailed_ = false;
     StopPlaying();
     if (!player_) return;
     player_.reset();

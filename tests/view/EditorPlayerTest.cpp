@@ -134,6 +134,20 @@ TEST_F(EditorPlayer, AFailingDeviceIsReportedAndNothingPlays) {
     EXPECT_FALSE(view->HasPlayer());
 }
 
+TEST_F(EditorPlayer, ADeviceThatWillNotOpenForPreviewsIsReportedOnce) {
+    recorder.OpenError = "no sound server";
+    view->SetPreviewMode(TPreviewMode::AllTracks);
+    Type("3");
+    Type("5");
+    EXPECT_EQ(view->messages.size(), 1u);
+    // Playing on purpose tries again and says so again; so does a preview after CloseDevice.
+    EXPECT_FALSE(view->Play(false, false));
+    EXPECT_EQ(view->messages.size(), 2u);
+    view->CloseDevice();
+    Type("7");
+    EXPECT_EQ(view->messages.size(), 3u);
+}
+
 TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
     PulledCable pulled;
     view->SetMidiDevices(&pulled);
