@@ -101,6 +101,10 @@ void TMainForm::CreateActions() {
     VTPlay = Checkable(new QAction("&Play", this));
     VTMenuBarSpansRow = Checkable(new QAction("Menu Bar &Spans Row", this));
     VStatusBar = Checkable(new QAction("&Status Bar", this));
+    VTMain->setObjectName("VTMain");
+    VTPlay->setObjectName("VTPlay");
+    VTMenuBarSpansRow->setObjectName("VTMenuBarSpansRow");
+    VStatusBar->setObjectName("VStatusBar");
 
     // Song
     actSongTitle = Command(

@@ -70,7 +70,12 @@ std::string ErrorDisplayText(std::string_view message, bool internalError) {
         const auto separator = open == std::string::npos ? open : text.find_last_of("/\\");
         if (separator != std::string::npos && separator > open) text.erase(open + 1, separator - open);
     }
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    // Letters, digits and symbols get a full stop; a text that ends in a sentence's own
+    // punctuation keeps it ("Really?" does not become "Really?.").
+    const auto last = text.empty() ? '.' : text.back();
+    if (static_cast<unsigned char>(last) > '.' &&
+        std::string_view("?!:;").find(last) == std::string_view::npos)
+        text += '.';
     return text;
 }
 

@@ -22,8 +22,8 @@ std::string WindowCaption(std::string_view fileName);
 std::string RecentItemCaption(int index, std::string_view displayName);
 
 // The text of the application-wide error box: for an internal error the folders of the source
-// file named in parentheses are dropped; a "." follows unless the text ends in punctuation
-// (a character whose code is not above that of ".").
+// file named in parentheses are dropped; a "." follows a last character whose code is above
+// that of "." unless it is one of "?!:;".
 std::string ErrorDisplayText(std::string_view message, bool internalError);
 
 // Environment variables naming the temporary folder, in the order they are checked.

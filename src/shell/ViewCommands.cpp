@@ -13,6 +13,7 @@ void TMainForm::ConnectViewCommands() {
     connect(VTPlay, &QAction::triggered, PlayToolbar, &QToolBar::setVisible);
     connect(VTMenuBarSpansRow, &QAction::triggered, this, [this](bool on) { SetMenuBarSpansRow(on); });
     connect(VStatusBar, &QAction::triggered, this, [this](bool on) { statusBar()->setVisible(on); });
+    VMenuShow();
 }
 
 void TMainForm::VMenuShow() {
@@ -36,6 +37,7 @@ QMenu* TMainForm::createPopupMenu() {
 // the menu bar in the top dock shares its row.
 void TMainForm::SetMenuBarSpansRow(bool on) {
     menuBarSpansRow_ = on;
+    VTMenuBarSpansRow->setChecked(on);
     if (toolBarArea(MenuBarToolbar) != Qt::TopToolBarArea) return;
     QToolBar* next = nullptr;
     for (QToolBar* bar : {MainToolbar, PlayToolbar}) {

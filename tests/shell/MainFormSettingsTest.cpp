@@ -1,0 +1,92 @@
+// Settings on the real window: read once when it is built, written once when it is destroyed,
+// bad stored values falling back to their defaults, and the switches of the Play and View menus.
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "shell/Config.h"
+#include "shell/MainFormFixture.h"
+
+namespace fretlo::test {
+namespace {
+
+using WindowSettings = MainFormTest;
+
+TEST_F(WindowSettings, SwitchesWrittenAtExitComeBackAtTheNextStart) {
+    Action("&Metronome")->trigger();
+    Action("&Rewind After Stop")->trigger();
+    Action("&All Tracks")->trigger();
+    Form().findChild<QAction*>("VTMenuBarSpansRow")->trigger();  // on by default: now off
+    EXPECT_FALSE(QFile::exists(config_)) << "nothing is written before the window goes";
+    Close();
+
+    const TSettings stored = LoadSettings(config_);
+    EXPECT_TRUE(stored.MetronomeOn);
+    EXPECT_TRUE(stored.RewindAfterStop);
+    EXPECT_EQ(stored.PlayNotesWhileEditing, pnAllTracks);
+    EXPECT_FALSE(stored.MenuBarSpansRow);
+    EXPECT_FALSE(stored.ToolbarLayout.empty());
+
+    Open();
+    EXPECT_TRUE(Action("&Metronome")->isChecked());
+    EXPECT_TRUE(View().PlayerSettings().MetronomeOn);
+    EXPECT_TRUE(View().RewindAfterStop());
+    EXPECT_EQ(LoadSettings(config_).PlayNotesWhileEditing, pnAllTracks);
+}
+
+TEST_F(WindowSettings, BadStoredValuesFallBackToTheirDefaults) {
+    Close();
+    {
+        QSettings ini(config_, QSettings::IniFormat);
+        ini.setValue("PlayNotesWhileEditing", "5");
+        ini.setValue("MetronomeVolume", "200");
+        ini.setValue("MetronomeDrum", "-1");
+        ini.setValue("Colors/Bkg", "white");
+        ini.setValue("Fonts/Tab.Name", "No Such Font At All");
+        ini.setValue("Fonts/Tab.Height", "20");
+        ini.setValue("Fonts/TabSmall.Height", "7");
+        ini.setValue("Toolbars2/Layout", QByteArray("not a layout"));
+    }
+    Open({}, false);
+    EXPECT_EQ(View().PreviewMode(), TPreviewMode::CurrentTrack);
+    EXPECT_EQ(View().PlayerSettings().MetronomeVolume, 96);
+    EXPECT_EQ(View().PlayerSettings().MetronomeDrum, 37);
+    EXPECT_EQ(View().Colors(), StandardScheme);
+    EXPECT_EQ(Form().Settings().Fonts.Tab.Name, DefaultTabFont.Name);
+    EXPECT_EQ(Form().Settings().Fonts.Tab.Height, DefaultTabFont.Height);
+    EXPECT_EQ(Form().Settings().Fonts.TabSmall.Height, DefaultSmallTabFont.Height);
+    EXPECT_FALSE(Form().findChild<QToolBar*>("Main")->isHidden());
+}
+
+TEST_F(WindowSettings, HiddenToolbarAndItsPlaceComeBack) {
+    form_->show();
+    Form().findChild<QAction*>("VTPlay")->trigger();
+    EXPECT_TRUE(Form().findChild<QToolBar*>("Play")->isHidden());
+    Close();
+    Open();
+    form_->show();
+    EXPECT_TRUE(Form().findChild<QToolBar*>("Play")->isHidden());
+    EXPECT_FALSE(Form().findChild<QToolBar*>("Main")->isHidden());
+}
+
+TEST_F(WindowSettings, WindowIsBuiltAsDesigned) {
+    EXPECT_EQ(Form().minimumSize(), QSize(256, 256));
+    EXPECT_EQ(Form().windowTitle(), "Untitled - Fretlo");
+    const auto panels = Form().statusBar()->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 7);
+    EXPECT_EQ(panels[0]->text(), " Track: 1");
+    EXPECT_EQ(panels[1]->text(), " Bar: 1");
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(panels[i]->minimumWidth(), panels[i]->maximumWidth()) << i;
+    EXPECT_EQ(Form().findChild<QToolBar*>("Main")->actions().size(), 15);  // 10 buttons, 5 separators
+    EXPECT_EQ(Form().findChild<QToolBar*>("Play")->actions().size(), 6);
+    // The menu bar is not among the bars the pop-up menu can hide.
+    std::unique_ptr<QMenu> popup(static_cast<QMainWindow&>(Form()).createPopupMenu());
+    QStringList items;
+    for (QAction* item : popup->actions()) items << item->text();
+    EXPECT_EQ(items, (QStringList{"&Main", "&Play", "", "Menu Bar &Spans Row"}));
+}
+
+}  // namespace
+}  // namespace fretlo::test
