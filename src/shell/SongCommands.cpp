@@ -66,8 +66,10 @@ void TMainForm::SDeleteTrackClick() {
     const int32_t time = Document_.Track(cursor.Track).SpaceTime(cursor.Space);
     View_->CollapseSelection();
     Document_.SetModified();
+    // The cursor never names a missing track, not even for a moment: off the last track first.
+    const int track = std::min(cursor.Track, Document_.TrackCount() - 2);
+    if (track != cursor.Track) View_->SetCursorTrack(track);
     Document_.RemoveTrack(cursor.Track);
-    const int track = std::min(cursor.Track, Document_.TrackCount() - 1);
     TracksChanged(track, Document_.SpaceAtTime(track, time, 0));
 }
 
