@@ -46,7 +46,7 @@ test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
 
 # libFuzzer targets need clang; they get a build folder of their own.
 fuzz: deps

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "view/ClipboardOps.h"
-#include "view/Shift.h"
-#include "view/SpaceEdit.h"
-#include "view/UndoReplay.h"
+#include "edit/ClipboardOps.h"
+#include "edit/Shift.h"
+#include "edit/SpaceEdit.h"
+#include "edit/UndoReplay.h"
 
 namespace fretlo {
 namespace {

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <memory>
 
-#include "view/HeadlessPlatform.h"
+#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabContainer.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"

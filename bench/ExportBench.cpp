@@ -6,7 +6,7 @@
 #include "document/TrackProps.h"
 #include "export/ExportText.h"
 #include "playback/ExportMidi.h"
-#include "shell/TimeAtCursor.h"
+#include "playback/TimeAtCursor.h"
 
 using namespace fretlo;
 

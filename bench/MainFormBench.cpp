@@ -10,7 +10,7 @@
 
 #include "shell/Main.h"
 #include "shell/ProgramData.h"
-#include "view/HeadlessPlatform.h"
+#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {

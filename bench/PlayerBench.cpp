@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/ThreadTimer.h"
-#include "playback/FluidSynth.h"
+#include "platform/midi/FluidSynth.h"
 #include "playback/MidiRecorder.h"
 #include "playback/Player.h"
 #include "playback/VirtualClock.h"

@@ -9,7 +9,7 @@
 #include <ctime>
 #include <random>
 
-#include "document/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
 

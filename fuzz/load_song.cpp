@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
 

@@ -1,7 +1,7 @@
 #include "document/RunLength.h"
 
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/SongMessages.h"
 
 #include <algorithm>

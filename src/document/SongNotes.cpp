@@ -1,6 +1,6 @@
 #include "document/SongNotes.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/RunLength.h"
 #include "document/SongHeader.h"
 #include "document/SongMessages.h"

@@ -1,7 +1,7 @@
 // Reading a song file's body: part 1 and part 2 from plain bytes or two zlib streams.
 #include "document/BarCodes.h"
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/SongFile.h"
 #include "document/SongMessages.h"
 #include "document/SongNotes.h"

@@ -1,6 +1,6 @@
 #include "document/SongTrackLists.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/SongHeader.h"
 #include "document/SongMessages.h"
 #include "document/TabDoc.h"

@@ -1,7 +1,7 @@
 // Building a whole song file in memory: header, part 1 and part 2 as two zlib streams.
 #include "document/BarCodes.h"
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/RunLength.h"
 #include "document/SongFile.h"
 #include "document/SongNotes.h"

@@ -1,7 +1,7 @@
 // The streamed form of the track effects of a run of spaces: 8-byte entries of
 // skip, kind, size and data, shared by song files, undo records and the clipboard.
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 
 namespace fretlo {

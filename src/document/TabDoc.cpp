@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

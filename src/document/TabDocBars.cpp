@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 
 namespace fretlo {

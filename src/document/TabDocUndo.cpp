@@ -1,6 +1,6 @@
 // The document's side of the undo journal: records stamped by the hooks, spaces saved whole.
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/SpaceRecord.h"
 #include "document/TabDoc.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/Limits.h"
 #include "document/SpaceTiming.h"
 #include "document/TrackProps.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

@@ -1,6 +1,6 @@
 #include "document/UndoJournal.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

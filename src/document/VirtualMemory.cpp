@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

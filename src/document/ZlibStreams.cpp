@@ -1,6 +1,6 @@
 #include "document/ZlibStreams.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/SongMessages.h"
 
 #include <algorithm>

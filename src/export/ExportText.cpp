@@ -1,6 +1,6 @@
 #include "export/ExportText.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "export/TextTabWriter.h"
 #include "platform/SafeFile.h"
 

@@ -1,6 +1,6 @@
 #include "export/TextTabWriter.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

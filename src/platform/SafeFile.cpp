@@ -1,6 +1,6 @@
 #include "platform/SafeFile.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 #include <cerrno>
 #include <climits>

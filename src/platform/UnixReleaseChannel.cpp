@@ -11,8 +11,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

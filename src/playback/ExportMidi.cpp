@@ -1,6 +1,6 @@
 #include "playback/ExportMidi.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidiBytes.h"
 #include "playback/ExportMidiTrack.h"

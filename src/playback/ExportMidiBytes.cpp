@@ -1,6 +1,6 @@
 #include "playback/ExportMidiBytes.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 

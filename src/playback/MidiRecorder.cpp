@@ -1,6 +1,6 @@
 #include "playback/MidiRecorder.h"
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "playback/MidiOut.h"
+#include "platform/MidiOut.h"
 
 namespace fretlo {
 

@@ -5,28 +5,10 @@
 #include <cstdint>
 
 #include "document/TrackData.h"
+#include "platform/MidiOut.h"
 
 namespace fretlo {
 
-// MIDI status bytes (channel in the low four bits).
-inline constexpr uint8_t MidiNoteOff = 0x80;
-inline constexpr uint8_t MidiNoteOn = 0x90;
-inline constexpr uint8_t MidiController = 0xB0;
-inline constexpr uint8_t MidiProgram = 0xC0;
-inline constexpr uint8_t MidiPitchBend = 0xE0;
-
-// Controllers of the track set-up and effects.
-inline constexpr uint8_t CcBankSelect = 0;
-inline constexpr uint8_t CcModulation = 1;
-inline constexpr uint8_t CcDataEntry = 6;
-inline constexpr uint8_t CcPan = 10;
-inline constexpr uint8_t CcDataEntryLsb = 38;
-inline constexpr uint8_t CcReverb = 91;
-inline constexpr uint8_t CcChorus = 93;
-inline constexpr uint8_t CcRpnLsb = 100;
-inline constexpr uint8_t CcRpnMsb = 101;
-inline constexpr uint8_t CcAllSoundOff = 120;
-inline constexpr uint8_t CcResetControllers = 121;
 inline constexpr int PitchBendRangeSemitones = 24;
 
 // Key of fret `fret` on string slot `string`; may lie outside 0..127 (then it is not played).

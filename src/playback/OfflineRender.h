@@ -1,9 +1,10 @@
-// Rendering a song to a WAV file with the built-in synthesizer, faster than real time: the
+// Rendering a song to a WAV file with a sample-rendering synthesizer, faster than real time: the
 // player's ticks run on a virtual clock and each tick's 8 ms of samples follow it.
 #pragma once
 
 #include <string>
 
+#include "platform/MidiOut.h"
 #include "playback/VirtualPlayback.h"
 
 namespace fretlo {
@@ -15,8 +16,9 @@ struct TRenderResult {
     long Frames;  // frames written, the tail included
 };
 
-// Writes 16-bit stereo at `sampleRate`; raises EFretloError or EPlayerError on failure.
-TRenderResult RenderSong(TCustomTabDoc& doc, const TPlaybackRequest& request, const std::string& soundFont,
+// Plays the song into `renderer`, whose synthesizer runs at `sampleRate`, and writes its
+// 16-bit stereo samples; raises EFretloError or EPlayerError on failure.
+TRenderResult RenderSong(TCustomTabDoc& doc, const TPlaybackRequest& request, TSampleDevices& renderer,
                          int sampleRate, const std::string& wavPath);
 
 }  // namespace fretlo

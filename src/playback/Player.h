@@ -19,12 +19,12 @@
 #include <optional>
 #include <string>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "platform/DeviceRecord.h"
 #include "platform/DeviceRelease.h"
 #include "platform/MultimediaTimer.h"
-#include "playback/MidiOut.h"
+#include "platform/MidiOut.h"
 #include "playback/PlayerSettings.h"
 
 namespace fretlo {

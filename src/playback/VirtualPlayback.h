@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "document/TabDoc.h"
-#include "playback/MidiOut.h"
+#include "platform/MidiOut.h"
 #include "playback/PlayerSettings.h"
 
 namespace fretlo {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "document/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace fretlo {
 

@@ -7,7 +7,7 @@
 
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
-#include "view/Clipboard.h"
+#include "edit/Clipboard.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {

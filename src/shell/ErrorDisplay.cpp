@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "shell/MainFormRules.h"
 
 namespace fretlo {

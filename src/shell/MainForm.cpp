@@ -55,6 +55,7 @@ TMainForm::~TMainForm() {
 void TMainForm::CreateDocumentAndView() {
     Document_.OnCaptionChanged = [this](const std::string& caption) { SetCaption(caption); };
     View_ = new TTabEditorView;
+    View_->MakeSystemDevices = [this](const std::string& soundFont) { return MidiDevices(soundFont); };
     Container = new TTabContainer(View_, this);
     Scroller = Container->Scroller();
     RulerParent = Container->RulerParent();

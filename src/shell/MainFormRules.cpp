@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 
 namespace fretlo {
 

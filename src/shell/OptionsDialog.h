@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "playback/MidiOut.h"
+#include "platform/MidiOut.h"
 #include "shell/ConfigIniFile.h"
 #include "shell/Settings.h"
 

@@ -2,7 +2,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
 #include "shell/MoveTracksDialog.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
 

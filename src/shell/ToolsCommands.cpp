@@ -1,10 +1,10 @@
 // The Tools menu: Time at Cursor and the Options dialog with what it changes in the window.
 #include <QMessageBox>
 
-#include "playback/SystemMidiDevices.h"
+#include "platform/midi/SystemMidiDevices.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
-#include "shell/TimeAtCursor.h"
+#include "playback/TimeAtCursor.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {

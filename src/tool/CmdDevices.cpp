@@ -1,7 +1,7 @@
 // fretlo-tool devices: the MIDI output devices, the built-in synthesizer first.
 #include <cstdio>
 
-#include "playback/SystemMidiDevices.h"
+#include "platform/midi/SystemMidiDevices.h"
 #include "tool/Args.h"
 #include "tool/Commands.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "export/ExportText.h"
 #include "tool/Args.h"

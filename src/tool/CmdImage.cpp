@@ -2,11 +2,11 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "tool/Args.h"
 #include "tool/Commands.h"
-#include "view/HeadlessPlatform.h"
+#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabImage.h"
 
 namespace fretlo::tool {

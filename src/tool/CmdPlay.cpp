@@ -12,7 +12,7 @@
 #include "platform/UnixReleaseChannel.h"
 #include "playback/MidiRecorder.h"
 #include "playback/Player.h"
-#include "playback/SystemMidiDevices.h"
+#include "platform/midi/SystemMidiDevices.h"
 #include "tool/Commands.h"
 #include "tool/PlayOptions.h"
 

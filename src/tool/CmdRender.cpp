@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/midi/FluidSynth.h"
 #include "playback/OfflineRender.h"
 #include "playback/Player.h"
 #include "tool/Commands.h"
@@ -21,7 +22,8 @@ int CmdRender(const std::vector<std::string>& argv) {
     TCustomTabDoc doc;
     doc.LoadFromFile(file);
     const auto start = std::chrono::steady_clock::now();
-    const TRenderResult r = RenderSong(doc, MakeRequest(choices, doc), soundFont, rate, out);
+    TFluidRenderer renderer(soundFont.empty() ? FindSoundFont("") : soundFont, rate);
+    const TRenderResult r = RenderSong(doc, MakeRequest(choices, doc), renderer, rate, out);
     const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double seconds = double(r.Frames) / rate;
     std::printf("%s: %.2f s (%.2f s of song and a %d s tail) rendered in %.2f s, %.0f times real time\n",

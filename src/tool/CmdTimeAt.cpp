@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "document/TabDoc.h"
-#include "shell/TimeAtCursor.h"
+#include "playback/TimeAtCursor.h"
 #include "tool/Args.h"
 #include "tool/Commands.h"
 

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "view/Clipboard.h"
+#include "edit/Clipboard.h"
 
 namespace fretlo {
 

@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "view/ViewMetrics.h"
+#include "view/layout/ViewMetrics.h"
 #include "view/ViewOptions.h"
 
 namespace fretlo {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "view/EditDocument.h"
-#include "view/UndoReplay.h"
+#include "edit/EditDocument.h"
+#include "edit/UndoReplay.h"
 
 namespace fretlo {
 

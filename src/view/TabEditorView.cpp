@@ -7,11 +7,10 @@
 #include "platform/ThreadTimer.h"
 #include "playback/MidiNames.h"
 #include "playback/Player.h"
-#include "playback/SystemMidiDevices.h"
-#include "view/ClipboardOps.h"
+#include "edit/ClipboardOps.h"
 #include "view/EditorPlayerEvents.h"
 #include "view/TabDocument.h"
-#include "view/UndoReplay.h"
+#include "edit/UndoReplay.h"
 
 namespace fretlo {
 
@@ -136,10 +135,10 @@ void TTabEditorView::SetMidiDevices(TMidiDevices* devices) {
     devices_ = devices;
 }
 
-TMidiDevices& TTabEditorView::Devices() {
-    if (devices_) return *devices_;
-    if (!systemDevices_) systemDevices_ = std::make_unique<TSystemMidiDevices>(editorOptions_.SoundFont);
-    return *systemDevices_;
+TMidiDevices* TTabEditorView::Devices() {
+    if (devices_) return devices_;
+    if (!systemDevices_ && MakeSystemDevices) systemDevices_ = MakeSystemDevices(editorOptions_.SoundFont);
+    return systemDevices_.get();
 }
 
 // --- Status bar -------------------------------------------------------------------------

@@ -22,7 +22,7 @@
 #include <string>
 
 #include "playback/PlayerSettings.h"
-#include "view/EditHost.h"
+#include "edit/EditHost.h"
 #include "view/TabView.h"
 
 class QHelpEvent;
@@ -111,9 +111,11 @@ public:
     TPreviewMode PreviewMode() const { return previewMode_; }
     void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
     bool RewindAfterStop() const { return rewindAfterStop_; }
-    // The devices the player opens; nullptr (the default) means the system's devices.
-    // Must outlive the player (see CloseDevice).
+    // The devices the player opens; nullptr (the default) means the system's devices,
+    // made by MakeSystemDevices. Must outlive the player (see CloseDevice).
     void SetMidiDevices(TMidiDevices* devices);
+    // Makes the system's devices for a SoundFont setting; without it there are none.
+    std::function<std::unique_ptr<TMidiDevices>(const std::string& soundFont)> MakeSystemDevices;
 
     // --- Queries for the status bar and the menus -------------------------------------
     TEditCursor Cursor() const override;
@@ -234,7 +236,7 @@ private:
     bool OpenPlayer(bool preview);
     void StopPreview();
     void HandlePosition();
-    TMidiDevices& Devices();
+    TMidiDevices* Devices();
 
     TTabDocument* doc_ = nullptr;
     TSelection selection_;

@@ -5,7 +5,7 @@
 
 #include "document/TabDoc.h"
 #include "playback/Player.h"
-#include "view/EditSelection.h"
+#include "edit/EditSelection.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
 

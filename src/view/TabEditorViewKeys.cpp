@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "document/TabDoc.h"
-#include "view/BarEdit.h"
-#include "view/Shift.h"
-#include "view/SpaceEdit.h"
+#include "edit/BarEdit.h"
+#include "edit/Shift.h"
+#include "edit/SpaceEdit.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
 

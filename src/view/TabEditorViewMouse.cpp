@@ -10,7 +10,7 @@
 #include "document/TabDoc.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
-#include "view/TrackEffectHint.h"
+#include "playback/TrackEffectHint.h"
 
 namespace fretlo {
 

@@ -51,8 +51,8 @@ bool TTabEditorView::Play(bool allTracks, bool preview) {
 bool TTabEditorView::OpenPlayer(bool preview) {
     if (preview && previewOpenFailed_) return false;
     if (!preview) previewOpenFailed_ = false;
-    TMidiDevices& devices = Devices();
-    const std::vector<TMidiDeviceInfo> list = devices.List();
+    TMidiDevices* devices = Devices();
+    const std::vector<TMidiDeviceInfo> list = devices ? devices->List() : std::vector<TMidiDeviceInfo>();
     if (list.empty()) {
         if (!preview)
             ShowMessage("Can't play because there are no MIDI devices installed on the system",
@@ -66,7 +66,7 @@ bool TTabEditorView::OpenPlayer(bool preview) {
     if (!release_) release_ = std::make_unique<TReleaseService>(this);
     try {
         player_ = std::make_unique<TPlayer>(
-            *doc_, TPlayerServices{&devices, timer_.get(), events_.get(), &release_->Requester()}, device);
+            *doc_, TPlayerServices{devices, timer_.get(), events_.get(), &release_->Requester()}, device);
     } catch (const EFretloError& e) {
         previewOpenFailed_ = preview;
         ShowMessage(e.what(), EditMessageCaption, TMsgIcon::Error, TMsgButtons::Ok);

@@ -12,7 +12,7 @@
 
 #include "document/DocListener.h"
 #include "document/Limits.h"
-#include "view/TabLayout.h"
+#include "view/layout/TabLayout.h"
 #include "view/TabViewColors.h"
 #include "view/ViewOptions.h"
 

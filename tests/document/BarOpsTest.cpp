@@ -3,8 +3,8 @@
 #include <random>
 
 #include "DocTestUtil.h"
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 
 using namespace fretlo;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <unistd.h>
 
-#include "document/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "document/SongFile.h"
 #include "document/SongFileBytes.h"
 #include "document/SongFileTestDoc.h"

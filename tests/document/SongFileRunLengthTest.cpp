@@ -4,7 +4,7 @@
 #include <random>
 
 #include "document/ByteSource.h"
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/RunLength.h"
 #include "document/SongFileBytes.h"
 #include "document/SongMessages.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "document/DocTestUtil.h"
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 
 namespace fretlo::test {

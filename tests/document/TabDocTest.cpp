@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "DocTestUtil.h"
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 
 using namespace fretlo;

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TrackData.h"
 #include "document/TrackProps.h"
 #include "platform/SettingsStore.h"

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "document/TrackProps.h"
 

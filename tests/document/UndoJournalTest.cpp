@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "document/ByteOrder.h"
-#include "document/Errors.h"
+#include "base/ByteOrder.h"
+#include "base/Errors.h"
 #include "document/SpaceRecord.h"
 #include "document/TabDoc.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/VirtualMemory.h"
 
 using namespace fretlo;

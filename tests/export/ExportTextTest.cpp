@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "export/ExportText.h"
 #include "export/ScratchDir.h"
 #include "export/SongBuilder.h"

@@ -2,7 +2,7 @@
 
 #include "document/TrackProps.h"
 #include "export/SongBuilder.h"
-#include "shell/TimeAtCursor.h"
+#include "playback/TimeAtCursor.h"
 
 using namespace fretlo;
 using namespace fretlo::test;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "document/TrackProps.h"
 #include "export/MidiCsv.h"
 #include "export/MidiReader.h"

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "PlayerFixture.h"
-#include "document/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "platform/SafeFile.h"
-#include "playback/FluidSynth.h"
+#include "platform/midi/FluidSynth.h"
 #include "playback/OfflineRender.h"
 
 namespace fretlo::test {
@@ -21,7 +21,8 @@ TEST_P(Render, AOneBarSongIsAsLongAsTheSongPlusTheTailAndNotSilent) {
     for (int s = 0; s < 6; ++s) Fret(0, 0, s, 0);
     Fret(0, 8, 3, 2);
     const std::string path = ::testing::TempDir() + "fretlo-render-test.wav";
-    const TRenderResult r = RenderSong(doc, TPlaybackRequest{}, "", rate, path);
+    TFluidRenderer renderer(FindSoundFont(""), rate);
+    const TRenderResult r = RenderSong(doc, TPlaybackRequest{}, renderer, rate, path);
     EXPECT_EQ(r.Ticks, 250);
     const long frames = 2L * rate + RenderTailSeconds * rate;  // 2 s of song at tempo 120
     EXPECT_EQ(r.Frames, frames);
@@ -41,11 +42,7 @@ TEST_P(Render, AOneBarSongIsAsLongAsTheSongPlusTheTailAndNotSilent) {
 INSTANTIATE_TEST_SUITE_P(Rates, Render, ::testing::Values(48000, 44100));
 
 TEST(RenderFailure, AMissingSoundFontIsReported) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    EXPECT_THROW(RenderSong(doc, TPlaybackRequest{}, "/nonexistent/font.sf2", 48000,
-                            ::testing::TempDir() + "fretlo-none.wav"),
-                 EFretloError);
+    EXPECT_THROW(TFluidRenderer("/nonexistent/font.sf2", 48000), EFretloError);
 }
 
 }  // namespace

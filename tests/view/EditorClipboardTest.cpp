@@ -4,7 +4,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "view/Clipboard.h"
+#include "edit/Clipboard.h"
 
 using namespace fretlo;
 using namespace fretlo::test;

@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 
 #include "document/TrackProps.h"
-#include "view/TrackEffectHint.h"
+#include "playback/TrackEffectHint.h"
 
 using namespace fretlo;
 using namespace fretlo::test;

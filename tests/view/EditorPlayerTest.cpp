@@ -6,7 +6,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "platform/UnixReleaseChannel.h"
 #include "playback/MidiRecorder.h"
 #include "playback/NoteRules.h"

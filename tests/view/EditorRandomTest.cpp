@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "view/EditFixture.h"
+#include "edit/EditFixture.h"
 
 using namespace fretlo;
 using namespace fretlo::test;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "document/TabDoc.h"
-#include "view/TabLayout.h"
-#include "view/ViewMetrics.h"
+#include "view/layout/TabLayout.h"
+#include "view/layout/ViewMetrics.h"
 
 #include <memory>
 

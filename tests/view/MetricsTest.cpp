@@ -1,6 +1,6 @@
 // Metrics from width tables and the vertical layout of track bands.
 #include "LayoutFixture.h"
-#include "view/TrackBands.h"
+#include "view/layout/TrackBands.h"
 
 #include <gtest/gtest.h>
 

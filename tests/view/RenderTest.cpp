@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "document/TabDoc.h"
-#include "view/HeadlessPlatform.h"
+#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabView.h"
 
 using namespace fretlo;

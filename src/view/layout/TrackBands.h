@@ -1,0 +1,32 @@
+// Vertical layout: the band of every track, one below the other.
+#pragma once
+
+#include "document/Limits.h"
+#include "view/layout/LayoutRecords.h"
+#include "view/layout/ViewMetrics.h"
+
+#include <array>
+
+namespace fretlo {
+
+class TCustomTabDoc;
+
+// Which tracks are laid out; printing may hide some.
+using TTrackFilter = std::array<bool, MaxTracks>;
+inline constexpr TTrackFilter AllTracksShown = {true, true, true, true, true, true, true, true,
+                                                true, true, true, true, true, true, true};
+
+// Fills one band per track (hidden and absent tracks get zeros) and returns the total height.
+int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics, const TTrackFilter& shown,
+                     std::array<TTrackBand, MaxTracks>& bands);
+
+// Top of the cell of string s (0 = the string drawn lowest).
+inline int StringCellTop(const TTrackBand& band, const TTabMetrics& m, int s) {
+    return band.StringBottom - (s + 1) * m.LineHeight;
+}
+// The y of the line drawn through string s.
+inline int StringLineY(const TTrackBand& band, const TTabMetrics& m, int s) {
+    return StringCellTop(band, m, s) + m.LineHeight / 2;
+}
+
+}  // namespace fretlo

@@ -1,0 +1,221 @@
+// Long random sequences of edits on songs with several tracks and ratio regions, undone
+// step by step: after every undo the song must be byte for byte what it was before the
+// step, and the cursor where the step began.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "EditFixture.h"
+#include "base/Errors.h"
+#include "edit/BarEdit.h"
+#include "edit/ClipboardOps.h"
+#include "edit/Shift.h"
+#include "edit/SpaceEdit.h"
+#include "edit/UndoReplay.h"
+
+namespace fretlo::test {
+namespace {
+
+class TRandomEditor {
+public:
+    explicit TRandomEditor(unsigned seed) : rng_(seed), song_(4, {6, 4, 7, 5}, 40) {
+        song_.Track(1).TopTextLine = true;
+        song_.Track(2).BottomTextLine = true;
+        song_.Track(3).TopTextLine = song_.Track(3).BottomTextLine = true;
+        song_.MakeRegion(1, 8, 3, 2, 3);   // a triplet against eighths on track 0
+        song_.MakeRegion(2, 16, 4, 1, 2);  // double speed
+        song_.MakeRegion(3, 40, 6, 2, 3);  // two triplets
+        song_.MakeRegion(0, 60, 5, 4, 5);  // a quintuplet
+    }
+
+    TEditDocument& Doc() { return song_.doc; }
+    TFakeHost& Host() { return song_.host; }
+
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    void PlaceCursor() {
+        TFakeHost& h = Host();
+        h.selection = {};
+        h.cursor.Track = Pick(0, Doc().TrackCount() - 1);
+        const TTrackData& t = Doc().Track(h.cursor.Track);
+        h.cursor.Space = PickSpace(h.cursor.Track);
+        h.cursor.String = Pick(0, t.StringCount - 1);
+    }
+
+    // One random command; returns a short name for failure reports.
+    std::string Edit() {
+        PlaceCursor();
+        TEditDocument& doc = Doc();
+        TFakeHost& h = Host();
+        const TTrackData& t = doc.Track(h.cursor.Track);
+        switch (Pick(0, 17)) {
+        case 0:
+            TypeFretDigit(doc, Pick(0, 9));
+            TypeFretDigit(doc, Pick(0, 9));
+            return "digits";
+        case 1: SetCursorNote(doc, Pick(0, 1) ? NoteMuted : NoteStop); return "mute/stop";
+        case 2: SetCursorEffect(doc, EffectForKey("HPBRSTW/\\^~(<{"[Pick(0, 13)])); return "effect";
+        case 3: ClearCursorCell(doc); return "clear cell";
+        case 4:
+            if (t.TopTextLine || t.BottomTextLine) {
+                h.cursor.String = t.TopTextLine ? -1 : -2;
+                SetCursorText(doc, static_cast<uint8_t>(Pick(32, 126)));
+            }
+            return "text";
+        case 5: SetStroke(doc, Pick(0, 1)); return "stroke";
+        case 6:
+            ChangeCursorSpace(
+                doc, [this](TSpace& s) { SetProp(s, Pick(3, 10), static_cast<uint16_t>(Pick(0, 127))); });
+            return "track effect";
+        case 7: MoveCursorNote(doc, Pick(0, 1) ? 1 : -1); return "move note";
+        case 8: ToggleBarLine(doc); return "bar line";
+        case 9: ToggleRepeatOpen(doc); return "repeat open";
+        case 10: ToggleStaffBreak(doc); return "staff break";
+        case 11:
+            h.answer = std::to_string(Pick(0, 300));
+            EditRepeatClose(doc);
+            return "repeat close";
+        case 12: ShiftRight(doc, ShiftModeForKeys(Pick(0, 1), Pick(0, 1))); return "shift right";
+        case 13: ShiftLeft(doc, ShiftModeForKeys(Pick(0, 1), Pick(0, 1))); return "shift left";
+        case 14:
+            SelectRandomly();
+            ClearSelection(doc);
+            return "clear";
+        case 15:
+            SelectRandomly();
+            CutSelection(doc);
+            return "cut";
+        case 16:
+            SelectRandomly();
+            ClearTrackEffects(doc);
+            return "clear track effects";
+        default:
+            SelectRandomly();
+            CopySelection(doc);
+            PlaceCursor();
+            Paste(doc);
+            return "copy and paste";
+        }
+    }
+
+    // A space of the track, often one where a tuplet region begins or ends.
+    int PickSpace(int track) {
+        const TTrackData& t = Doc().Track(track);
+        std::vector<int> edges;
+        for (int i = 1; i < t.SpaceCount(); ++i)
+            if (t.Space(i).RatioDen != t.Space(i - 1).RatioDen) edges.push_back(i);
+        if (edges.empty() || Pick(0, 1)) return Pick(0, t.SpaceCount() - 1);
+        return edges[static_cast<size_t>(Pick(0, static_cast<int>(edges.size()) - 1))] - Pick(0, 1);
+    }
+
+    void SelectRandomly() {
+        const TEditCursor c = Host().cursor;
+        const int count = Doc().Track(c.Track).SpaceCount();
+        const int from = PickSpace(c.Track);
+        const int to = std::min(count, from + Pick(1, 12));
+        Host().Select(c.Track, from, to, Pick(0, 2) == 0);
+    }
+
+private:
+    std::mt19937 rng_;
+    TEditSong song_;
+};
+
+// What undoing the newest step must bring back.
+struct TSavedStep {
+    std::vector<uint8_t> song;
+    TEditCursor cursor;
+    std::string edit;
+};
+
+void CheckModelInvariants(TCustomTabDoc& doc) {
+    for (int b = 0; b < doc.BarCount(); ++b) {
+        const TBar& bar = doc.Bar(b);
+        ASSERT_EQ(bar.Start, b == 0 ? 0 : doc.Bar(b - 1).End);
+        ASSERT_GE(bar.End - bar.Start, UnitsPerSpace);
+        ASSERT_EQ(bar.Start % UnitsPerSpace, 0);
+    }
+    for (int tr = 0; tr < doc.TrackCount(); ++tr) {
+        TTrackData& t = doc.Track(tr);
+        ASSERT_GE(t.SpaceCount(), 1);
+        for (int i = 0; i < t.SpaceCount(); ++i)
+            ASSERT_TRUE(IsValidRatio(t.Space(i).RatioNum, t.Space(i).RatioDen));
+    }
+}
+
+void UndoAndCompare(TEditDocument& doc, TFakeHost& host, std::vector<TSavedStep>& steps) {
+    const TSavedStep expected = std::move(steps.back());
+    steps.pop_back();
+    host.cursor = {0, 0, 0};
+    Undo(doc);
+    ASSERT_TRUE(host.messages.empty()) << host.LastMessage();
+    ASSERT_EQ(Snapshot(doc), expected.song)
+        << "undo of " << expected.edit << " with " << steps.size() << " left";
+    EXPECT_EQ(host.cursor.Track, expected.cursor.Track) << expected.edit;
+    EXPECT_EQ(host.cursor.Space, expected.cursor.Space) << expected.edit;
+    EXPECT_EQ(host.cursor.String, expected.cursor.String) << expected.edit;
+}
+
+void RunSequence(unsigned seed, int edits) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TRandomEditor editor(seed);
+    TEditDocument& doc = editor.Doc();
+    TFakeHost& host = editor.Host();
+    const std::vector<uint8_t> original = Snapshot(doc);
+    std::vector<TSavedStep> steps;
+    for (int i = 0; i < edits; ++i) {
+        if (!steps.empty() && editor.Pick(0, 9) == 0) {
+            UndoAndCompare(doc, host, steps);
+            if (::testing::Test::HasFatalFailure()) return;
+            continue;
+        }
+        const size_t records = doc.Journal().RecordCount();
+        TSavedStep before{Snapshot(doc), {}, {}};
+        const std::string edit = editor.Edit();
+        host.messages.clear();
+        ASSERT_FALSE(doc.Journal().GroupOpen()) << edit;
+        ASSERT_NO_FATAL_FAILURE(CheckModelInvariants(doc)) << edit;
+        if (doc.Journal().RecordCount() == records) {
+            // Nothing recorded: nothing changed, or the edit joined the newest single-space step.
+            if (Snapshot(doc) != before.song) {
+                ASSERT_FALSE(steps.empty()) << edit;
+                ASSERT_EQ(doc.Journal().Newest().RecGroupKind, ukChangesToSpace) << edit;
+            }
+            continue;
+        }
+        const TUndoRecord* first = nullptr;
+        for (size_t r = doc.Journal().RecordCount(); r-- > records;)
+            if (doc.Journal().Record(r).RecFlags & RecFirstOfGroup) first = &doc.Journal().Record(r);
+        ASSERT_NE(first, nullptr) << edit;
+        before.cursor = {first->ViewTrack, first->ViewSpace, first->ViewString};
+        before.edit = edit;
+        steps.push_back(std::move(before));
+    }
+    ASSERT_FALSE(doc.Journal().Truncated);
+    while (!steps.empty()) {
+        UndoAndCompare(doc, host, steps);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    EXPECT_EQ(Snapshot(doc), original);
+    EXPECT_TRUE(doc.Journal().Empty());
+    EXPECT_FALSE(doc.Modified);
+}
+
+class EditRandomTest : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(EditRandomTest, EveryStepUndoesToTheBytesBeforeIt) { RunSequence(GetParam(), 300); }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, EditRandomTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u));
+
+// FRETLO_EDIT_SEEDS=n runs n further seeds (for long local runs).
+TEST(EditRandomSoak, ManySeedsFromTheEnvironment) {
+    const char* env = std::getenv("FRETLO_EDIT_SEEDS");
+    const int seeds = env ? std::atoi(env) : 0;
+    if (seeds == 0) GTEST_SKIP() << "set FRETLO_EDIT_SEEDS to run";
+    for (int s = 0; s < seeds && !::testing::Test::HasFailure(); ++s)
+        RunSequence(1000u + static_cast<unsigned>(s), 600);
+}
+
+}  // namespace
+}  // namespace fretlo::test
