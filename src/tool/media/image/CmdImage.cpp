@@ -6,7 +6,7 @@
 #include "document/TabDoc.h"
 #include "platform/qt/HeadlessPlatform.h"
 #include "tool/cli/Args.h"
-#include "tool/media/MediaCommands.h"
+#include "tool/media/image/CmdImage.h"
 #include "view/TabImage.h"
 
 namespace fretlo::tool {
