@@ -46,7 +46,7 @@ struct TFretChooser::TSearch {
 
     TScore Score() const {
         TScore s{0, 0, 0, 0};
-        int lo = MaxFret + 1, hi = -1, movement = 0;
+        int lo = MaxFret + 1, hi = -1;
         for (size_t i = 0; i < keys.size(); ++i) {
             if (strings[i] < 0) continue;
             const int fret = chooser.FretOn(strings[i], keys[i]);
@@ -58,13 +58,13 @@ struct TFretChooser::TSearch {
             }
             lo = std::min(lo, fret);
             hi = std::max(hi, fret);
-            movement += std::abs(2 * fret - chooser.handTwice_);
         }
         if (chooser.strings_.Drums) {
             s.Cost = s.FretSum;
-        } else {
-            s.Cost = movement;
-            if (hi >= 0 && hi - lo > ComfortableStretch) s.Cost += (hi - lo - ComfortableStretch) * StretchCost;
+        } else if (hi >= 0) {
+            // The hand moves to the middle of the fretted notes; open strings need it nowhere.
+            s.Cost = std::abs(lo + hi - chooser.handTwice_);
+            if (hi - lo > ComfortableStretch) s.Cost += (hi - lo - ComfortableStretch) * StretchCost;
         }
         return s;
     }
