@@ -85,7 +85,6 @@ int CmdImportMidi(const std::vector<std::string>& argv) {
     TImportOptions options;
     options.Grid = {triplets, grid == 32};
     for (const TMidiPart& part : song.Parts) options.Parts.push_back(SuggestChoice(part, song.Division));
-    if (options.Parts.empty()) throw EFretloError("The MIDI file holds no notes.");
     ChooseParts(tracks, options.Parts);
     for (const std::string& t : tunings) ApplyTuning(t, options.Parts);
 
