@@ -50,18 +50,23 @@ std::vector<TEvent> PartEvents(int p, std::mt19937& random) {
         } else if ((beat / Division + p) % 3 == 0) {
             for (const int k : {40, 47, 52, 56}) onsets.push_back({0, k + p});
         } else if ((beat / Division + p) % 3 == 1) {
-            for (uint32_t s = 0; s < 4; ++s) onsets.push_back({s * Division / 4, 52 + p + 3 * static_cast<int>(s)});
+            for (uint32_t s = 0; s < 4; ++s)
+                onsets.push_back({s * Division / 4, 52 + p + 3 * static_cast<int>(s)});
         } else {
-            for (uint32_t s = 0; s < 3; ++s) onsets.push_back({s * Division / 3, 60 + p - 2 * static_cast<int>(s)});
+            for (uint32_t s = 0; s < 3; ++s)
+                onsets.push_back({s * Division / 3, 60 + p - 2 * static_cast<int>(s)});
         }
         for (const auto& [offset, key] : onsets) {
             if (notes++ == NotesPerPart) break;
-            const uint32_t on = static_cast<uint32_t>(std::max(0, static_cast<int>(beat + offset) + jitter(random)));
+            const uint32_t on =
+                static_cast<uint32_t>(std::max(0, static_cast<int>(beat + offset) + jitter(random)));
             events.push_back({on, static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key), 96});
-            events.push_back({on + Division / 8, static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key), 0});
+            events.push_back(
+                {on + Division / 8, static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key), 0});
         }
     }
-    std::stable_sort(events.begin(), events.end(), [](const TEvent& a, const TEvent& b) { return a.Tick < b.Tick; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const TEvent& a, const TEvent& b) { return a.Tick < b.Tick; });
     return events;
 }
 

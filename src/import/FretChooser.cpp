@@ -114,8 +114,10 @@ TChordPlacing TFretChooser::Place(std::vector<int> keys) {
         std::optional<int> moved;
         if (Reaches(key)) moved = key;
         for (int m = 1; !moved && !strings_.Drums && m <= MaxOctaveMoves; ++m) {
-            if (Reaches(key + m * Octave)) moved = key + m * Octave;
-            else if (Reaches(key - m * Octave)) moved = key - m * Octave;
+            if (Reaches(key + m * Octave))
+                moved = key + m * Octave;
+            else if (Reaches(key - m * Octave))
+                moved = key - m * Octave;
         }
         if (!moved) {
             ++out.Unreachable;

@@ -31,7 +31,8 @@ std::vector<TPartChoice> Choices(const TMidiSong& song, const TImportOptions& op
     Check(options.Parts.size() == song.Parts.size(), "one choice for each part");
     for (const TPartChoice& c : options.Parts) {
         Check(c.Kind >= 0 && c.Kind < static_cast<int>(TrackKinds().size()), "no such track kind");
-        Check(std::all_of(c.Tuning.begin(), c.Tuning.end(), [](uint8_t k) { return k <= 127; }), "no such key");
+        Check(std::all_of(c.Tuning.begin(), c.Tuning.end(), [](uint8_t k) { return k <= 127; }),
+              "no such key");
     }
     return options.Parts;
 }

@@ -26,7 +26,8 @@ std::string Plural(int n, const char* one, const char* many) {
 std::string InstrumentName(const TTrackReport& t) {
     const size_t program = static_cast<size_t>(t.Instrument & 0x7F);
     if (TrackKinds()[t.Kind].MidiChannel != MidiDrumChannel) return std::string(GmInstrumentNames[program]);
-    return DrumKitNames[program].empty() ? Format("drum kit %zu", program) : std::string(DrumKitNames[program]) + " kit";
+    return DrumKitNames[program].empty() ? Format("drum kit %zu", program)
+                                         : std::string(DrumKitNames[program]) + " kit";
 }
 
 std::string TuningText(const TTrackReport& t) {
@@ -54,7 +55,8 @@ std::string Ticks(double fine) { return Format("%.1f", fine / FinePerTick); }
 }  // namespace
 
 int TImportReport::Placed() const {
-    return std::accumulate(Tracks.begin(), Tracks.end(), 0, [](int n, const TTrackReport& t) { return n + t.Placed; });
+    return std::accumulate(Tracks.begin(), Tracks.end(), 0,
+                           [](int n, const TTrackReport& t) { return n + t.Placed; });
 }
 
 int TImportReport::MovedByOctave() const {
@@ -78,15 +80,17 @@ std::string PartSummary(const TMidiPart& part, int index) {
     text += part.Name.empty() ? " (no name)" : " \"" + part.Name + "\"";
     text += ", channel " + std::to_string(part.Channel + 1) + ", " +
             Plural(static_cast<int>(part.Notes.size()), "note", "notes");
-    if (part.IsDrums()) return text + ", keys " + std::to_string(part.LowestKey()) + " to " +
-                               std::to_string(part.HighestKey());
+    if (part.IsDrums())
+        return text + ", keys " + std::to_string(part.LowestKey()) + " to " +
+               std::to_string(part.HighestKey());
     return text + ", " + KeyName(part.LowestKey()) + " to " + KeyName(part.HighestKey());
 }
 
 std::string ReportText(const TImportReport& report, const TMidiSong& song) {
-    std::string text = Format("Imported \"%s\" from a MIDI file of format %d, %d ticks per quarter note, with %s.\n",
-                              report.Title.c_str(), report.Format, report.Division,
-                              Plural(report.PartCount, "part", "parts").c_str());
+    std::string text =
+        Format("Imported \"%s\" from a MIDI file of format %d, %d ticks per quarter note, with %s.\n",
+               report.Title.c_str(), report.Format, report.Division,
+               Plural(report.PartCount, "part", "parts").c_str());
     text += Format("Tracks made: %zu\n", report.Tracks.size());
     int64_t errorSum = 0, errorMax = 0;
     int quantised = 0;
@@ -94,7 +98,8 @@ std::string ReportText(const TImportReport& report, const TMidiSong& song) {
         const TTrackReport& t = report.Tracks[i];
         text += Format("  Track %zu: %s\n", i + 1, PartSummary(song.Parts[t.Part], t.Part).c_str());
         text += Format("    %s, %s, tuned %s: %s placed", std::string(TrackKinds()[t.Kind].Name).c_str(),
-                       InstrumentName(t).c_str(), TuningText(t).c_str(), Plural(t.Placed, "note", "notes").c_str());
+                       InstrumentName(t).c_str(), TuningText(t).c_str(),
+                       Plural(t.Placed, "note", "notes").c_str());
         if (t.MovedByOctave) text += Format(", %d moved by octaves", t.MovedByOctave);
         int dropped = 0;
         for (const int d : t.Dropped) dropped += d;

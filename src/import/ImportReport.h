@@ -13,10 +13,10 @@ namespace fretlo {
 
 // Why a note did not become a fret number.
 enum TDropReason {
-    drSameKey,      // the key sounds already at that place in the part
-    drNoFreeString, // more notes at one time than the strings can take
-    drUnreachable,  // no string reaches it, even an octave or more away
-    drPastEnd,      // beyond the 32000 spaces a track can hold
+    drSameKey,       // the key sounds already at that place in the part
+    drNoFreeString,  // more notes at one time than the strings can take
+    drUnreachable,   // no string reaches it, even an octave or more away
+    drPastEnd,       // beyond the 32000 spaces a track can hold
     DropReasons
 };
 
@@ -30,7 +30,7 @@ struct TTrackReport {
     std::array<int, DropReasons> Dropped{};
     int64_t ErrorSum = 0;  // fine units, over the notes placed or merged
     int64_t ErrorMax = 0;
-    int Quantised = 0;     // notes the error is summed over
+    int Quantised = 0;  // notes the error is summed over
 };
 
 struct TImportReport {

@@ -110,8 +110,8 @@ std::optional<TSpaceGrid::TPlace> PlaceTick(const TSpaceGrid& grid, int spaceCou
     return place;
 }
 
-std::unique_ptr<TTrackData> ImportTrack(const TMidiPart& part, const TPartChoice& choice, const TSpaceGrid& grid,
-                                        int spaceCount, TTrackReport& report) {
+std::unique_ptr<TTrackData> ImportTrack(const TMidiPart& part, const TPartChoice& choice,
+                                        const TSpaceGrid& grid, int spaceCount, TTrackReport& report) {
     auto track = std::make_unique<TTrackData>(false, 1);
     ApplyKind(*track, choice, part.FirstProgram());
     LayGridSpaces(*track, grid, spaceCount);

@@ -28,7 +28,7 @@ void LayGridSpaces(TTrackData& track, const TSpaceGrid& grid, int spaceCount);
 std::optional<TSpaceGrid::TPlace> PlaceTick(const TSpaceGrid& grid, int spaceCount, int64_t tick);
 
 // A track of `spaceCount` spaces (at most the grid's) for the part; `report` gets its counts.
-std::unique_ptr<TTrackData> ImportTrack(const TMidiPart& part, const TPartChoice& choice, const TSpaceGrid& grid,
-                                        int spaceCount, TTrackReport& report);
+std::unique_ptr<TTrackData> ImportTrack(const TMidiPart& part, const TPartChoice& choice,
+                                        const TSpaceGrid& grid, int spaceCount, TTrackReport& report);
 
 }  // namespace fretlo

@@ -114,19 +114,23 @@ TMidiHeader ReadHeader(std::span<const uint8_t> file) {
         throw EFretloError("The MIDI file is truncated: its header chunk is cut short.");
     const uint32_t length = BigEndian(file.data() + 4, 4);
     if (length < MinHeaderLength)
-        throw EFretloError(Format("The MIDI file is damaged: its header chunk is %u bytes long, not 6.", length));
+        throw EFretloError(
+            Format("The MIDI file is damaged: its header chunk is %u bytes long, not 6.", length));
     if (length > file.size() - ChunkHeaderSize)
         throw EFretloError("The MIDI file is truncated: its header chunk is cut short.");
     const uint8_t* p = file.data() + ChunkHeaderSize;
     TMidiHeader h{static_cast<int>(BigEndian(p, 2)), static_cast<int>(BigEndian(p + 2, 2)),
                   static_cast<int>(BigEndian(p + 4, 2))};
     if (h.Format == 2)
-        throw EFretloError("The MIDI file is of format 2 (independent patterns); only formats 0 and 1 can be imported.");
-    if (h.Format > 2) throw EFretloError(Format("The MIDI file is of format %d, which is unknown.", h.Format));
-    if (h.Division & 0x8000)
         throw EFretloError(
-            "The MIDI file counts time in SMPTE frames; only files timed in ticks per quarter note can be imported.");
-    if (h.Division == 0) throw EFretloError("The MIDI file is damaged: its division is 0 ticks per quarter note.");
+            "The MIDI file is of format 2 (independent patterns); only formats 0 and 1 can be imported.");
+    if (h.Format > 2)
+        throw EFretloError(Format("The MIDI file is of format %d, which is unknown.", h.Format));
+    if (h.Division & 0x8000)
+        throw EFretloError("The MIDI file counts time in SMPTE frames; only files timed in ticks per quarter "
+                           "note can be imported.");
+    if (h.Division == 0)
+        throw EFretloError("The MIDI file is damaged: its division is 0 ticks per quarter note.");
     if (h.TrackCount == 0) throw EFretloError("The MIDI file has no tracks.");
     return h;
 }
@@ -143,9 +147,10 @@ TMidiHeader ReadMidiFile(std::span<const uint8_t> file, TMidiEventHandler& handl
                                       header.TrackCount));
         const uint32_t length = BigEndian(file.data() + pos + 4, 4);
         if (length > file.size() - pos - ChunkHeaderSize)
-            throw EFretloError(Format("The MIDI file is truncated: the chunk at byte %zu claims %u bytes, but only "
-                                      "%zu remain.",
-                                      pos, length, file.size() - pos - ChunkHeaderSize));
+            throw EFretloError(
+                Format("The MIDI file is truncated: the chunk at byte %zu claims %u bytes, but only "
+                       "%zu remain.",
+                       pos, length, file.size() - pos - ChunkHeaderSize));
         const bool isTrack = std::memcmp(file.data() + pos, "MTrk", 4) == 0;
         if (isTrack) {
             TTrackCursor in(file.subspan(pos + ChunkHeaderSize, length), pos + ChunkHeaderSize, track);

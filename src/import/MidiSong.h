@@ -29,11 +29,11 @@ struct TMidiMeter {
 };
 
 struct TMidiPart {
-    int MidiTrack;     // track chunk, from 0
-    int Channel;       // 0..15
-    std::string Name;  // the track name of its MIDI track, printable; may be empty
-    std::vector<TMidiNote> Notes;         // note-ons, by tick and then key
-    std::vector<TMidiValueAt> Programs;   // program changes on its channel, by tick
+    int MidiTrack;                       // track chunk, from 0
+    int Channel;                         // 0..15
+    std::string Name;                    // the track name of its MIDI track, printable; may be empty
+    std::vector<TMidiNote> Notes;        // note-ons, by tick and then key
+    std::vector<TMidiValueAt> Programs;  // program changes on its channel, by tick
 
     bool IsDrums() const { return Channel == MidiDrumChannel; }
     int FirstProgram() const { return Programs.empty() ? -1 : Programs.front().Value; }
@@ -43,10 +43,10 @@ struct TMidiPart {
 
 struct TMidiSong {
     int Format = 1;
-    int Division = 96;                  // ticks per quarter note
-    std::vector<TMidiPart> Parts;       // those with notes, by MIDI track and then channel
-    std::vector<TMidiValueAt> Tempos;   // microseconds per quarter note, from every track, by tick
-    std::vector<TMidiMeter> Meters;     // time signatures from every track, by tick
+    int Division = 96;                 // ticks per quarter note
+    std::vector<TMidiPart> Parts;      // those with notes, by MIDI track and then channel
+    std::vector<TMidiValueAt> Tempos;  // microseconds per quarter note, from every track, by tick
+    std::vector<TMidiMeter> Meters;    // time signatures from every track, by tick
 };
 
 // Reads a Standard MIDI File; EFretloError with a one-line message when it cannot be read.

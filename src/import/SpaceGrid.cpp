@@ -66,8 +66,8 @@ void TSpaceGrid::Choose(const std::vector<bool>& barStarts, std::span<const int6
     const int cells = static_cast<int>(barStarts.size()) - 1;
     std::vector<size_t> first(static_cast<size_t>(cells) + 1);
     for (int c = 0; c <= cells; ++c)
-        first[c] = static_cast<size_t>(std::lower_bound(positions.begin(), positions.end(), c * CellLength()) -
-                                       positions.begin());
+        first[c] = static_cast<size_t>(
+            std::lower_bound(positions.begin(), positions.end(), c * CellLength()) - positions.begin());
     const auto notesIn = [&](int cell, int count) {
         return positions.subspan(first[cell], first[cell + count] - first[cell]);
     };
@@ -89,7 +89,8 @@ void TSpaceGrid::Choose(const std::vector<bool>& barStarts, std::span<const int6
         };
         relax(TGroupKind::Plain, 0, true);
         if (options.ThirtySeconds) relax(TGroupKind::ThirtySeconds, penalty, false);
-        if (options.Triplets && c + 2 <= cells && !barStarts[c + 1]) relax(TGroupKind::Triplet, penalty, false);
+        if (options.Triplets && c + 2 <= cells && !barStarts[c + 1])
+            relax(TGroupKind::Triplet, penalty, false);
     }
 
     std::vector<TGroupKind> kinds;

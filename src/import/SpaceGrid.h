@@ -23,7 +23,7 @@ struct TGridOptions {
 };
 
 struct TGridGroup {
-    int FirstCell;   // first plain space it covers
+    int FirstCell;  // first plain space it covers
     TGroupKind Kind;
     int FirstSpace;  // its first space in the track
 };

@@ -71,9 +71,12 @@ TPartChoice SuggestChoice(const TMidiPart& part, int division) {
     const bool bassProgram = program >= FirstBassProgram && program <= LastBassProgram;
     const bool low = part.LowestKey() < LowestGuitarKey;
     const bool fewChords = FewChords(part, division);
-    if (part.IsDrums()) kind = tkDrums;
-    else if ((low || bassProgram) && fewChords) kind = part.LowestKey() < LowestBassKey ? tkBass5 : tkBass4;
-    else if (low) kind = tkGuitar7;
+    if (part.IsDrums())
+        kind = tkDrums;
+    else if ((low || bassProgram) && fewChords)
+        kind = part.LowestKey() < LowestBassKey ? tkBass5 : tkBass4;
+    else if (low)
+        kind = tkGuitar7;
     return {true, kind, DefaultTuning(kind)};
 }
 

@@ -25,20 +25,23 @@ std::vector<std::string> SplitList(const std::string& text) {
 int PartArg(const std::string& option, const std::string& text, size_t partCount) {
     const auto n = ParseInteger(text);
     if (!n || *n < 1 || *n > static_cast<long long>(partCount))
-        throw EUsage(option + ": '" + text + "' is not a part of this file (1 to " + std::to_string(partCount) + ")");
+        throw EUsage(option + ": '" + text + "' is not a part of this file (1 to " +
+                     std::to_string(partCount) + ")");
     return static_cast<int>(*n - 1);
 }
 
 void ChooseParts(const std::optional<std::string>& tracks, std::vector<TPartChoice>& choices) {
     if (!tracks) {
         if (choices.size() > MaxTracks)
-            throw EFretloError(Format("The MIDI file has %zu parts, more than the %d tracks of a song: choose at most "
-                                      "%d with --tracks.",
-                                      choices.size(), MaxTracks, MaxTracks));
+            throw EFretloError(
+                Format("The MIDI file has %zu parts, more than the %d tracks of a song: choose at most "
+                       "%d with --tracks.",
+                       choices.size(), MaxTracks, MaxTracks));
         return;
     }
     for (TPartChoice& c : choices) c.Import = false;
-    for (const std::string& item : SplitList(*tracks)) choices[PartArg("--tracks", item, choices.size())].Import = true;
+    for (const std::string& item : SplitList(*tracks))
+        choices[PartArg("--tracks", item, choices.size())].Import = true;
 }
 
 // "2=E1,A1,D2,G2": the part's strings from the lowest; their number sets the kind.
@@ -68,9 +71,12 @@ int CmdImportMidi(const std::vector<std::string>& argv) {
     // --tuning may be given once per part, which TArgs would fold into one value.
     std::vector<std::string> rest, tunings;
     for (size_t i = 0; i < argv.size(); ++i) {
-        if (argv[i] == "--tuning" && i + 1 < argv.size()) tunings.push_back(argv[++i]);
-        else if (argv[i].rfind("--tuning=", 0) == 0) tunings.push_back(argv[i].substr(9));
-        else rest.push_back(argv[i]);
+        if (argv[i] == "--tuning" && i + 1 < argv.size())
+            tunings.push_back(argv[++i]);
+        else if (argv[i].rfind("--tuning=", 0) == 0)
+            tunings.push_back(argv[i].substr(9));
+        else
+            rest.push_back(argv[i]);
     }
     TArgs args(rest, {"--tracks", "--grid"});
     const std::string in = args.Positional(0, "IN.mid");

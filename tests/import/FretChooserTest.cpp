@@ -36,15 +36,16 @@ TEST_P(Frets, ArePlayable) {
         TChordPlacing p = chooser.Place(chord);
         std::sort(p.Placed.begin(), p.Placed.end(), [](auto a, auto b) { return a.String < b.String; });
         if (!frets.empty()) frets += " |";
-        for (const TFretted& f : p.Placed) frets += " " + std::to_string(f.String) + ":" + std::to_string(f.Fret);
+        for (const TFretted& f : p.Placed)
+            frets += " " + std::to_string(f.String) + ":" + std::to_string(f.Fret);
         moved += p.MovedByOctave;
         unreachable += p.Unreachable;
         noString += p.NoFreeString;
         sameKey += p.SameKey;
     }
     EXPECT_EQ(frets, c.Frets);
-    EXPECT_EQ(std::to_string(moved) + " " + std::to_string(unreachable) + " " + std::to_string(noString) + " " +
-                  std::to_string(sameKey),
+    EXPECT_EQ(std::to_string(moved) + " " + std::to_string(unreachable) + " " + std::to_string(noString) +
+                  " " + std::to_string(sameKey),
               c.Lost);
 }
 
@@ -56,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         TFretCase{"OpenStringWhenEqual", Guitar, {{69}, {50}}, " 5:5 | 2:0", "0 0 0 0"},
         TFretCase{"OctavesIntoRange", Guitar, {{30}, {100}}, " 0:2 | 5:24", "2 0 0 0"},
         TFretCase{"ShortNeckMovesHighKeysDown", ShortNeck, {{77}}, " 5:1", "1 0 0 0"},
-        TFretCase{"MoreKeysThanStrings", Guitar, {{40, 45, 50, 55, 59, 64, 67, 69}}, " 0:0 1:10 2:9 3:12 4:10 5:0",
+        TFretCase{"MoreKeysThanStrings",
+                  Guitar,
+                  {{40, 45, 50, 55, 59, 64, 67, 69}},
+                  " 0:0 1:10 2:9 3:12 4:10 5:0",
                   "0 0 2 0"},
         TFretCase{"TwoKeysForOneString", Guitar, {{40, 41}}, " 0:0", "0 0 1 0"},
         TFretCase{"SameKeyTwice", Guitar, {{52, 52}}, " 2:2", "0 0 0 1"},
-        TFretCase{"DrumKeysOnTheirStrings", Drums, {{36, 38, 42, 51}, {30}}, " 0:1 1:0 2:0 5:2 |", "0 1 0 0"}),
+        TFretCase{
+            "DrumKeysOnTheirStrings", Drums, {{36, 38, 42, 51}, {30}}, " 0:1 1:0 2:0 5:2 |", "0 1 0 0"}),
     [](const auto& info) { return info.param.Name; });

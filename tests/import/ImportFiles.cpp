@@ -38,7 +38,8 @@ TBytes CsvMidi(const std::string& csv) {
 TBytes CsvSong(int division, const std::string& conductor, const std::vector<std::string>& tracks) {
     std::vector<std::string> all{conductor};
     all.insert(all.end(), tracks.begin(), tracks.end());
-    std::string csv = "0, 0, Header, 1, " + std::to_string(all.size()) + ", " + std::to_string(division) + "\n";
+    std::string csv =
+        "0, 0, Header, 1, " + std::to_string(all.size()) + ", " + std::to_string(division) + "\n";
     for (size_t t = 0; t < all.size(); ++t) {
         const std::string n = std::to_string(t + 1);
         csv += n + ", 0, Start_track\n";

@@ -139,6 +139,7 @@ TEST(KeyNames, ReadAsMusiciansWriteThem) {
     EXPECT_EQ(ParseKeyName("Bb1"), 34);
     EXPECT_EQ(ParseKeyName("C-1"), 0);
     EXPECT_EQ(ParseKeyName("64"), 64);
-    for (const char* bad : {"", "H2", "E", "A9", "128", "E2x"}) EXPECT_EQ(ParseKeyName(bad), std::nullopt) << bad;
+    for (const char* bad : {"", "H2", "E", "A9", "128", "E2x"})
+        EXPECT_EQ(ParseKeyName(bad), std::nullopt) << bad;
     EXPECT_EQ(KeyName(61), "C#4");
 }

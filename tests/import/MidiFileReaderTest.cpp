@@ -48,19 +48,27 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ReaderRefuses,
     ::testing::Values(
         TDamage{"Empty", {}, "The file is empty; it is not a MIDI file."},
-        TDamage{"NotMidi", {'R', 'I', 'F', 'F', 0, 0, 0, 0}, "The file is not a Standard MIDI File: it does not begin with \"MThd\"."},
-        TDamage{"ShortHeader", TBytes(Good.begin(), Good.begin() + 12), "The MIDI file is truncated: its header chunk is cut short."},
+        TDamage{"NotMidi",
+                {'R', 'I', 'F', 'F', 0, 0, 0, 0},
+                "The file is not a Standard MIDI File: it does not begin with \"MThd\"."},
+        TDamage{"ShortHeader", TBytes(Good.begin(), Good.begin() + 12),
+                "The MIDI file is truncated: its header chunk is cut short."},
         TDamage{"Smpte", Smf(1, 0xE728, {EndOfTrack}),
-                "The MIDI file counts time in SMPTE frames; only files timed in ticks per quarter note can be imported."},
+                "The MIDI file counts time in SMPTE frames; only files timed in ticks per quarter note can "
+                "be imported."},
         TDamage{"Format2", Smf(2, 96, {EndOfTrack}),
                 "The MIDI file is of format 2 (independent patterns); only formats 0 and 1 can be imported."},
-        TDamage{"ZeroDivision", Smf(0, 0, {EndOfTrack}), "The MIDI file is damaged: its division is 0 ticks per quarter note."},
-        TDamage{"MissingTrack", WithLength(Good, 11, 2), "The MIDI file is truncated: it ends before track 2 of 2."},
+        TDamage{"ZeroDivision", Smf(0, 0, {EndOfTrack}),
+                "The MIDI file is damaged: its division is 0 ticks per quarter note."},
+        TDamage{"MissingTrack", WithLength(Good, 11, 2),
+                "The MIDI file is truncated: it ends before track 2 of 2."},
         TDamage{"LengthPastEnd", WithLength(Good, 21, 9),
                 "The MIDI file is truncated: the chunk at byte 14 claims 9 bytes, but only 8 remain."},
         TDamage{"EventPastTrackEnd", Smf(1, 96, {{0x00, 0xFF, 0x03, 0x05, 'a'}}),
-                "The MIDI file is damaged: track 1 has an event of 5 bytes at byte 26 that runs past the track's end."},
-        TDamage{"CutEvent", Smf(1, 96, {{0x00, 0x90, 60}}), "The MIDI file is damaged: track 1 ends inside an event."},
+                "The MIDI file is damaged: track 1 has an event of 5 bytes at byte 26 that runs past the "
+                "track's end."},
+        TDamage{"CutEvent", Smf(1, 96, {{0x00, 0x90, 60}}),
+                "The MIDI file is damaged: track 1 ends inside an event."},
         TDamage{"NoStatus", Smf(1, 96, {{0x00, 60, 100}}),
                 "The MIDI file is damaged: track 1 has a data byte without a status byte at byte 23."},
         TDamage{"UnknownKind", Smf(1, 96, {{0x00, 0xF4}}),
@@ -100,13 +108,13 @@ TEST(Reader, TakesWhatWritersWrite) {
 
 // Whatever is cut off, reading ends in a message or a song, never worse.
 TEST(Reader, EveryTruncationIsReadOrRefused) {
-    const TBytes file = CsvSong(96, "0, Tempo, 400000; 0, Time_signature, 3, 2, 24, 8",
-                                {"0, Note_on_c, 0, 40, 90; 48, Note_on_c, 0, 40, 0; 48, Note_on_c, 0, 44, 90"});
+    const TBytes file =
+        CsvSong(96, "0, Tempo, 400000; 0, Time_signature, 3, 2, 24, 8",
+                {"0, Note_on_c, 0, 40, 90; 48, Note_on_c, 0, 40, 0; 48, Note_on_c, 0, 44, 90"});
     for (size_t n = 0; n < file.size(); ++n) {
         try {
             ReadMidiSong(TBytes(file.begin(), file.begin() + static_cast<long>(n)));
-        } catch (const EFretloError&) {
-        }
+        } catch (const EFretloError&) {}
     }
     EXPECT_EQ(ReadMidiSong(file).Meters.size(), 1u);
 }

@@ -37,7 +37,8 @@ std::unique_ptr<TTrackData> RandomTrack(std::mt19937& random, int kind, double t
     track->Instrument = k.Instrument;
     track->MidiChannel = k.MidiChannel;
     const TTuningKeys tuning = DefaultTuning(kind);
-    for (int s = 0; s < k.StringCount; ++s) track->Tuning[s] = static_cast<int8_t>(tuning[s] - ReferenceNote[s]);
+    for (int s = 0; s < k.StringCount; ++s)
+        track->Tuning[s] = static_cast<int8_t>(tuning[s] - ReferenceNote[s]);
     std::vector<bool> triplet(Bars * 8);
     int spaces = 0;
     for (size_t half = 0; half < triplet.size(); ++half) {
@@ -53,7 +54,8 @@ std::unique_ptr<TTrackData> RandomTrack(std::mt19937& random, int kind, double t
         const int strings = std::uniform_int_distribution(1, maxStrings)(random);
         for (int n = 0; n < strings; ++n) {
             const int s = std::uniform_int_distribution(0, k.StringCount - 1)(random);
-            track->Space(i).Notes[s] = static_cast<uint8_t>(NoteFretBase + std::uniform_int_distribution(0, 12)(random));
+            track->Space(i).Notes[s] =
+                static_cast<uint8_t>(NoteFretBase + std::uniform_int_distribution(0, 12)(random));
         }
     }
     return track;
@@ -88,7 +90,8 @@ TEST_P(RandomSongs, GiveEveryNoteBack) {
         ASSERT_EQ(imported.TrackCount(), song.TrackCount()) << "seed " << seed;
         EXPECT_EQ(imported.Tempo, song.Tempo);
         // Only unisons on two strings of one space are merged.
-        EXPECT_EQ(report.Dropped() - report.Dropped(drSameKey) + report.MovedByOctave(), 0) << "seed " << seed;
+        EXPECT_EQ(report.Dropped() - report.Dropped(drSameKey) + report.MovedByOctave(), 0)
+            << "seed " << seed;
         for (int t = 0; t < song.TrackCount(); ++t) {
             EXPECT_EQ(imported.Track(t).StringCount, song.Track(t).StringCount) << "seed " << seed;
             EXPECT_EQ(NoteSet(imported, t), NoteSet(song, t)) << "seed " << seed << " track " << t;

@@ -23,7 +23,8 @@ std::string NotesText(TCustomTabDoc& doc) {
     std::string text;
     for (int t = 0; t < doc.TrackCount(); ++t) {
         if (t) text += " |";
-        for (const auto& [time, key] : TrackNotes(doc, t)) text += " " + std::to_string(time) + ":" + std::to_string(key);
+        for (const auto& [time, key] : TrackNotes(doc, t))
+            text += " " + std::to_string(time) + ":" + std::to_string(key);
     }
     return text;
 }
@@ -50,17 +51,21 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TFileCase{"FormatZeroRunningStatus", CsvMidi(FormatZero), " 0:64 256:67 | 0:40", 80},
         TFileCase{"TempoTrackDivision960",
-                  CsvSong(960, "0, Tempo, 461538", {"0, Note_on_c, 0, 52, 80; 240, Note_on_c, 0, 55, 80; 480, Note_on_c, 0, 59, 80"}),
+                  CsvSong(960, "0, Tempo, 461538",
+                          {"0, Note_on_c, 0, 52, 80; 240, Note_on_c, 0, 55, 80; 480, Note_on_c, 0, 59, 80"}),
                   " 0:52 256:55 512:59", 130},
-        TFileCase{"VelocityZeroEndsANote",
-                  CsvSong(96, "", {"0, Note_on_c, 0, 60, 80; 24, Note_on_c, 0, 60, 0; 48, Note_on_c, 0, 60, 80"}),
-                  " 0:60 512:60", 120},
+        TFileCase{
+            "VelocityZeroEndsANote",
+            CsvSong(96, "", {"0, Note_on_c, 0, 60, 80; 24, Note_on_c, 0, 60, 0; 48, Note_on_c, 0, 60, 80"}),
+            " 0:60 512:60", 120},
         TFileCase{"OverlappingNotesOfOneKey",
-                  CsvSong(96, "", {"0, Note_on_c, 0, 60, 80; 24, Note_on_c, 0, 60, 80; 48, Note_off_c, 0, 60, 0; "
-                                   "72, Note_off_c, 0, 60, 0"}),
+                  CsvSong(96, "",
+                          {"0, Note_on_c, 0, 60, 80; 24, Note_on_c, 0, 60, 80; 48, Note_off_c, 0, 60, 0; "
+                           "72, Note_off_c, 0, 60, 0"}),
                   " 0:60 256:60", 120},
         TFileCase{"TripletsAgainstSixteenths",
-                  CsvSong(96, "", {"0, Note_on_c, 0, 64, 80; 32, Note_on_c, 0, 65, 80; 64, Note_on_c, 0, 67, 80; "
-                                   "96, Note_on_c, 0, 69, 80; 120, Note_on_c, 0, 71, 80"}),
+                  CsvSong(96, "",
+                          {"0, Note_on_c, 0, 64, 80; 32, Note_on_c, 0, 65, 80; 64, Note_on_c, 0, 67, 80; "
+                           "96, Note_on_c, 0, 69, 80; 120, Note_on_c, 0, 71, 80"}),
                   " 0:64 341:65 682:67 1024:69 1280:71", 120}),
     [](const auto& info) { return info.param.Name; });

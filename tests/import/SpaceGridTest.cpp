@@ -14,9 +14,9 @@ struct TGridCase {
     const char* Name;
     std::vector<int64_t> Ticks;
     TGridOptions Options;
-    int BarCells;            // bars of this many sixteenths over four
-    const char* Groups;      // p plain, t triplet, d thirty-seconds
-    std::vector<int> Spaces; // of the notes
+    int BarCells;             // bars of this many sixteenths over four
+    const char* Groups;       // p plain, t triplet, d thirty-seconds
+    std::vector<int> Spaces;  // of the notes
 };
 
 class Grid : public ::testing::TestWithParam<TGridCase> {};
@@ -41,12 +41,13 @@ TEST_P(Grid, LaysGroupsAndPlacesNotes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Notes, Grid,
-    ::testing::Values(TGridCase{"Sixteenths", {0, 24, 48, 72}, {}, 4, "pppp", {0, 1, 2, 3}},
-                      TGridCase{"LooselyPlayed", {0, 27, 45, 75}, {}, 4, "pppp", {0, 1, 2, 3}},
-                      TGridCase{"EighthTriplets", {0, 32, 64}, {}, 4, "tt", {0, 2, 4}},
-                      TGridCase{"TripletOffTheBeat", {24, 40, 56}, {}, 4, "ptp", {1, 2, 3}},
-                      TGridCase{"TripletWouldCrossABar", {0, 16, 32}, {}, 1, "pppp", {0, 1, 1}},
-                      TGridCase{"TripletsSwitchedOff", {0, 32, 64}, {false, false}, 4, "pppp", {0, 1, 3}},
-                      TGridCase{"ThirtySeconds", {0, 12, 24, 36, 48}, {true, true}, 4, "ddpp", {0, 1, 2, 3, 4}},
-                      TGridCase{"ThirtySecondsOnPlainSpaces", {0, 12, 24, 36}, {false, false}, 4, "pppp", {0, 0, 1, 1}}),
+    ::testing::Values(
+        TGridCase{"Sixteenths", {0, 24, 48, 72}, {}, 4, "pppp", {0, 1, 2, 3}},
+        TGridCase{"LooselyPlayed", {0, 27, 45, 75}, {}, 4, "pppp", {0, 1, 2, 3}},
+        TGridCase{"EighthTriplets", {0, 32, 64}, {}, 4, "tt", {0, 2, 4}},
+        TGridCase{"TripletOffTheBeat", {24, 40, 56}, {}, 4, "ptp", {1, 2, 3}},
+        TGridCase{"TripletWouldCrossABar", {0, 16, 32}, {}, 1, "pppp", {0, 1, 1}},
+        TGridCase{"TripletsSwitchedOff", {0, 32, 64}, {false, false}, 4, "pppp", {0, 1, 3}},
+        TGridCase{"ThirtySeconds", {0, 12, 24, 36, 48}, {true, true}, 4, "ddpp", {0, 1, 2, 3, 4}},
+        TGridCase{"ThirtySecondsOnPlainSpaces", {0, 12, 24, 36}, {false, false}, 4, "pppp", {0, 0, 1, 1}}),
     [](const auto& info) { return info.param.Name; });

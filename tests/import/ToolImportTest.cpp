@@ -17,8 +17,8 @@ class ToolImport : public ::testing::Test {
 protected:
     TCommandRun Import(const TBytes& file, const std::string& options = "") const {
         WriteFileAtomically(dir_.File("in.mid"), file);
-        return RunCommand(ShellQuote(FRETLO_TOOL_PATH) + " import-midi " + ShellQuote(dir_.File("in.mid")) + " " +
-                          ShellQuote(Out()) + " " + options);
+        return RunCommand(ShellQuote(FRETLO_TOOL_PATH) + " import-midi " + ShellQuote(dir_.File("in.mid")) +
+                          " " + ShellQuote(Out()) + " " + options);
     }
     std::string Out() const { return dir_.File("out.frl"); }
 
@@ -40,9 +40,10 @@ TBytes ManyParts(int parts) {
 TEST_F(ToolImport, WritesTheSongAndPrintsTheReport) {
     const TCommandRun run = Import(TwoParts);
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out.rfind("Imported \"in\" from a MIDI file of format 1, 96 ticks per quarter note, with 2 parts.\n"
-                            "Tracks made: 2\n  Track 1: part 1 \"Lead\", channel 1, 2 notes, E4 to G4\n",
-                            0),
+    EXPECT_EQ(run.Out.rfind(
+                  "Imported \"in\" from a MIDI file of format 1, 96 ticks per quarter note, with 2 parts.\n"
+                  "Tracks made: 2\n  Track 1: part 1 \"Lead\", channel 1, 2 notes, E4 to G4\n",
+                  0),
               0u)
         << run.Out;
     EXPECT_NE(run.Out.find("Notes placed: 4\n"), std::string::npos);
@@ -53,8 +54,9 @@ TEST_F(ToolImport, WritesTheSongAndPrintsTheReport) {
 }
 
 TEST_F(ToolImport, OptionsChooseThePartsTheirTuningAndTheGrid) {
-    const TCommandRun run = Import(TwoParts, "--tracks 2,1 --tuning 2=D2,A2,D3,G3,B3,E4 --tuning=1=B1,E2,A2,D3,G3,B3,E4 "
-                                             "--no-triplets --grid 32");
+    const TCommandRun run =
+        Import(TwoParts, "--tracks 2,1 --tuning 2=D2,A2,D3,G3,B3,E4 --tuning=1=B1,E2,A2,D3,G3,B3,E4 "
+                         "--no-triplets --grid 32");
     ASSERT_EQ(run.Status, 0) << run.Err;
     TCustomTabDoc doc;
     doc.LoadFromFile(Out());
