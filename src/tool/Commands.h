@@ -29,6 +29,7 @@ int CmdNewSong(const std::vector<std::string>& args);
 int CmdExportMidi(const std::vector<std::string>& args);
 int CmdExportText(const std::vector<std::string>& args);
 int CmdTimeAt(const std::vector<std::string>& args);
+int CmdImportMidi(const std::vector<std::string>& args);
 
 // Every subcommand, in the order --help lists them.
 const std::vector<TCommand>& AllCommands();
