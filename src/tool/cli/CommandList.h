@@ -18,6 +18,11 @@ FRETLO_DOCUMENT_COMMAND(
     "FILE OUT.txt|- [--tracks 1,3] [--line-width 30..160] [--no-bar-break] [--page-breaks] "
     "[--lines-per-page 50..100]",
     "write the song as plain-text tablature", CmdExportText)
+FRETLO_DOCUMENT_COMMAND(
+    "import-midi",
+    "IN.mid OUT.frl [--tracks 1,3] [--grid 16|32] [--no-triplets] [--tuning TRACK=E2,A2,D3,G3,B3,E4]",
+    "make a song of a MIDI file's parts (numbered as the report lists them) and print the report",
+    CmdImportMidi)
 FRETLO_DOCUMENT_COMMAND("time-at", "FILE --track T --space S", "print how long the song plays until a space",
                         CmdTimeAt)
 FRETLO_MEDIA_COMMAND("devices", "", "list the MIDI output devices", CmdDevices)
