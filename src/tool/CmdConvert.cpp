@@ -5,8 +5,8 @@
 #include "document/SongFile.h"
 #include "document/SongVersion.h"
 #include "document/TabDoc.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

@@ -4,8 +4,8 @@
 
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

@@ -1,9 +1,9 @@
 // fretlo-tool export-midi: the song as a Standard MIDI File.
 #include "document/TabDoc.h"
 #include "playback/ExportMidi.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
-#include "tool/TrackArg.h"
+#include "tool/cli/Args.h"
+#include "tool/cli/TrackArg.h"
 
 namespace fretlo::tool {
 

@@ -6,9 +6,9 @@
 #include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "export/ExportText.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
-#include "tool/TrackArg.h"
+#include "tool/cli/Args.h"
+#include "tool/cli/TrackArg.h"
 
 namespace fretlo::tool {
 

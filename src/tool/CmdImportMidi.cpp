@@ -7,8 +7,8 @@
 #include "import/ImportMidi.h"
 #include "import/KeyNames.h"
 #include "platform/SafeFile.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

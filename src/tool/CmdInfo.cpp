@@ -5,8 +5,8 @@
 #include "document/TabDoc.h"
 #include "playback/MidiNames.h"
 #include "playback/TuningPresets.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

@@ -1,8 +1,8 @@
 // fretlo-tool new-song: writes the song that File | New makes.
 #include "document/SongFile.h"
 #include "document/TabDoc.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

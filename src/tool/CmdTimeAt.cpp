@@ -3,8 +3,8 @@
 
 #include "document/TabDoc.h"
 #include "playback/TimeAtCursor.h"
-#include "tool/Args.h"
 #include "tool/Commands.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

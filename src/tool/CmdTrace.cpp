@@ -4,7 +4,7 @@
 
 #include "playback/MidiRecorder.h"
 #include "tool/Commands.h"
-#include "tool/PlayOptions.h"
+#include "tool/cli/PlayOptions.h"
 
 namespace fretlo::tool {
 

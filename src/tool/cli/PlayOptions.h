@@ -6,7 +6,7 @@
 
 #include "document/TabDoc.h"
 #include "playback/VirtualPlayback.h"
-#include "tool/Args.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

@@ -4,9 +4,9 @@
 
 #include "base/Errors.h"
 #include "document/TabDoc.h"
-#include "tool/Args.h"
-#include "tool/Commands.h"
 #include "platform/qt/HeadlessPlatform.h"
+#include "tool/cli/Args.h"
+#include "tool/media/image/CmdImage.h"
 #include "view/TabImage.h"
 
 namespace fretlo::tool {

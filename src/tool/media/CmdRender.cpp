@@ -6,8 +6,8 @@
 #include "platform/midi/FluidSynth.h"
 #include "playback/OfflineRender.h"
 #include "playback/Player.h"
-#include "tool/Commands.h"
-#include "tool/PlayOptions.h"
+#include "tool/cli/PlayOptions.h"
+#include "tool/media/MediaCommands.h"
 
 namespace fretlo::tool {
 

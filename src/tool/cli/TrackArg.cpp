@@ -1,8 +1,8 @@
-#include "tool/TrackArg.h"
+#include "tool/cli/TrackArg.h"
 
 #include <sstream>
 
-#include "tool/Args.h"
+#include "tool/cli/Args.h"
 
 namespace fretlo::tool {
 

@@ -1,4 +1,4 @@
-#include "tool/Args.h"
+#include "tool/cli/Args.h"
 
 #include <cerrno>
 #include <cstdlib>

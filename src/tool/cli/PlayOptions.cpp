@@ -1,4 +1,4 @@
-#include "tool/PlayOptions.h"
+#include "tool/cli/PlayOptions.h"
 
 namespace fretlo::tool {
 

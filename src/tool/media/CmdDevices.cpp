@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "platform/midi/SystemMidiDevices.h"
-#include "tool/Args.h"
-#include "tool/Commands.h"
+#include "tool/cli/Args.h"
+#include "tool/media/MediaCommands.h"
 
 namespace fretlo::tool {
 

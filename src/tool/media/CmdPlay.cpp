@@ -10,11 +10,11 @@
 
 #include "platform/ThreadTimer.h"
 #include "platform/UnixReleaseChannel.h"
+#include "platform/midi/SystemMidiDevices.h"
 #include "playback/MidiRecorder.h"
 #include "playback/Player.h"
-#include "platform/midi/SystemMidiDevices.h"
-#include "tool/Commands.h"
-#include "tool/PlayOptions.h"
+#include "tool/cli/PlayOptions.h"
+#include "tool/media/MediaCommands.h"
 
 namespace fretlo::tool {
 
