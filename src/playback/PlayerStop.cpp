@@ -18,6 +18,8 @@ void TPlayer::Stop() {
         periodRaised_ = false;
     }
     ReleaseClick();
+    countingIn_ = false;
+    PublishPractice();
     for (int t = 0; t < MaxTracks; ++t) {
         lastNoteSpace_[t].store(-1, std::memory_order_relaxed);
         if (channel_[t] < 0) continue;
