@@ -36,9 +36,10 @@ void ReadPractice(TArgs& args, bool mayLoopForever, TPlayChoices& c) {
         if (c.LoopLastBar < c.LoopFirstBar) throw EUsage("--loop must not end before it starts");
     }
     p.Passes = args.Int("--loops", 0, 1, 100000);
+    const bool speedGiven = args.Value("--speed").has_value();
     p.Speed = args.Int("--speed", NormalSpeed, MinSpeed, MaxSpeed);
     if (const auto trainer = args.Value("--trainer")) {
-        if (p.Speed != NormalSpeed) throw EUsage("--speed and --trainer exclude each other");
+        if (speedGiven) throw EUsage("--speed and --trainer exclude each other");
         const std::vector<int> v =
             ReadNumbers("--trainer", *trainer, ',', 4, 1, 1000, "START,STEP,EVERY,TARGET");
         p.Trainer = TSpeedTrainer{v[0], v[1], v[2], v[3]};
