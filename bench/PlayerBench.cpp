@@ -63,6 +63,7 @@ struct TQuietEvents : TPlayerEvents {
 };
 
 // At tempo 1875 a tick covers exactly one space, so every tick plays all 15 tracks.
+// Argument 1 practises: a two-bar loop at 75 %, jumping back every 43 ticks or so.
 void BM_BusyTick15Tracks(benchmark::State& state) {
     TCustomTabDoc doc;
     MakeBusySong(doc, 64);
@@ -73,6 +74,14 @@ void BM_BusyTick15Tracks(benchmark::State& state) {
     TQuietEvents events;
     TPlayer player(doc, {&rec, &clock, &events, nullptr}, -1);
     player.SetSettings({true, 96, true, 37, false, false});
+    if (state.range(0) == 1) {
+        TPractice practice;
+        practice.Loop = true;
+        practice.LoopStart = doc.Bar(8).Start;
+        practice.LoopEnd = doc.Bar(9).End;
+        practice.Speed = 75;
+        player.SetPractice(practice);
+    }
     player.PlayFrom(0, false);
     long ticks = 0, allocated = 0;
     for (auto _ : state) {
@@ -90,7 +99,7 @@ void BM_BusyTick15Tracks(benchmark::State& state) {
     state.counters["messages_per_tick"] = double(rec.MessageCount) / double(std::max(ticks, 1L));
     state.counters["allocations_per_tick"] = double(allocated) / double(std::max(ticks, 1L));
 }
-BENCHMARK(BM_BusyTick15Tracks)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BusyTick15Tracks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Renders 16 bars of the busy song's first two tracks at 48 kHz.
 class TRenderTicks : public TVirtualRunHooks {

@@ -10,6 +10,7 @@
 //   PlayerTick.cpp      one tick: mute countdowns, bar ends, metronome, time keeping
 //   PlayerSpaces.cpp    the spaces due at one time: release, effects, strike
 //   PlayerPosition.cpp  repositioning, Seek, repeats and tempo retiming
+//   PlayerPractice.cpp  loop passes, speed, the trainer and the count-in (Practice.h)
 //   PlayerStop.cpp      Stop and releasing strings
 #pragma once
 
@@ -26,6 +27,7 @@
 #include "platform/MultimediaTimer.h"
 #include "platform/MidiOut.h"
 #include "playback/PlayerSettings.h"
+#include "playback/Practice.h"
 
 namespace fretlo {
 
@@ -72,13 +74,18 @@ public:
     // The tracks whose notes sound (the others still send their effects).
     void SetPlayRange(int firstTrack, int lastTrack);
     void SetSettings(const TPlayerSettings& settings);
+    // Loop, speed, trainer and count-in of the next PlayFrom. With a loop, a start outside
+    // the loop range starts at the loop's start.
+    void SetPractice(const TPractice& practice);
+    // The speed from now on, also of a running playback (a trainer sets its own at each pass).
+    void SetSpeed(int percent);
 
     // Starts at a song time; a preview processes only what is due then and starts no timer.
     void PlayFrom(int32_t startTime, bool preview);
     // Ends playback or preview. Must not be called with the playback lock held, since it
     // waits for a running tick to finish.
     void Stop();
-    // Moves a running playback to another song time.
+    // Moves a running playback to another song time (into the loop range, as PlayFrom).
     void Seek(int32_t time);
 
     // Read by the view.
@@ -87,11 +94,21 @@ public:
     int32_t Position() const { return position_.load(); }
     int LastPlayedSpace(int track) const { return lastPlayed_[track].load(std::memory_order_relaxed); }
     int LastNoteSpace(int track) const { return lastNoteSpace_[track].load(std::memory_order_relaxed); }
+    TPracticeState PracticeState() const;
 
 private:
     // The effect values that the set-up of a track sends.
     struct TTrackSetUp {
         int Program, Bank, Pan, Chorus, Reverb, Modulation, PitchBend;
+    };
+    // What the effects before a time leave in force: the state that playback starts with,
+    // and that every loop pass starts with again.
+    struct TStartState {
+        int Tempo;
+        TTrackSetUp SetUp[MaxTracks];
+        int Velocity[MaxTracks];
+        bool LetRing[MaxTracks];
+        bool StrokeUp[MaxTracks];
     };
 
     // PlayerDevice.cpp
@@ -101,8 +118,9 @@ private:
     void SendPitchBend(int channel, int cents);
     // PlayerStart.cpp
     void RaiseTimerResolution();
-    void InitTrackState(TTrackSetUp setUp[]);
-    void ReplayEffectsBeforeStart(TTrackSetUp setUp[]);
+    void StateBefore(int32_t time, TStartState& state) const;
+    void ReplayEffectsBefore(int32_t time, TStartState& state) const;
+    void EnterState(const TStartState& state);
     void SendTrackSetUp(int channel, const TTrackSetUp& setUp);
     void SendSetUp(const TTrackSetUp setUp[]);
     void StartTimer();
@@ -116,6 +134,7 @@ private:
     void RunDueEvents();
     int32_t NextEventTime();
     void SoundMetronome();
+    void Click(bool barStart);
     void AdvanceTime();
     // PlayerSpaces.cpp
     void ProcessSpaces(int32_t time);
@@ -129,10 +148,20 @@ private:
     // PlayerPosition.cpp
     void Reposition(int32_t time);
     bool RepeatAtBarEnd();
-    void Retime(int32_t eventTime, int newTempo);
+    void ChangeRate(int32_t eventTime, int newTempo, int newSpeed);
+    // PlayerPractice.cpp
+    void SetUpLoop();
+    int32_t StartInLoop(int32_t time) const;
+    void StartPractice(int32_t start);
+    void StartCountIn(int32_t start);
+    bool CountIn();
+    void LoopBack();
+    void ApplySpeed(int percent);
+    void PublishPractice();
     // PlayerStop.cpp
     void ReleaseString(int track, int string);
     void ReleaseTrack(int track);
+    void ReleaseClick();
 
     TCustomTabDoc& doc_;
     TPlayerServices services_;
@@ -148,7 +177,11 @@ private:
     int tempo_ = DefaultTempo;
     bool ended_ = false;
     int32_t time_ = 0;
-    int32_t fraction_ = 0;  // 0 .. 14999, in 1/15000 unit
+    // Below one unit, in 1/(15000 x speedDen_) of a unit: at speed num/den (in lowest terms)
+    // a tick advances by tempo x 2048 x num of these, exactly; at 100 % it is 1/15000.
+    int32_t fraction_ = 0;
+    int speed_ = NormalSpeed, speedNum_ = 1, speedDen_ = 1;
+    int64_t FractionPerUnit() const;
     int bar_ = 0;
     int repeatBar_ = -1;
     int repeatsLeft_ = 0;
@@ -169,6 +202,17 @@ private:
     bool preview_ = false;
     bool strokeUp_[MaxTracks] = {};
     bool letRing_[MaxTracks] = {};
+
+    TPractice practice_;
+    bool looping_ = false;
+    int32_t loopStart_ = 0, loopEnd_ = 0;  // inside the song
+    TStartState loopState_{};              // in force at the loop's start
+    int pass_ = 0;
+    bool countingIn_ = false;
+    int32_t countInBar_ = 0;    // song time of the count-in's first click, one bar before
+    int32_t countInStart_ = 0;  // the time it leads to
+    int32_t countInClick_ = 0;  // the time of its next click
+    std::atomic<uint32_t> practiceState_{NormalSpeed};  // PracticeState(), packed
 };
 
 }  // namespace fretlo

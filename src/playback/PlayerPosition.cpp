@@ -1,5 +1,5 @@
 // Where the player is: repositioning, Seek, the jump back at a repeat sign and the retiming
-// of the time past a tempo change.
+// of the time past a change of tempo or speed.
 #include <algorithm>
 
 #include "platform/PlaybackLock.h"
@@ -8,7 +8,6 @@
 namespace fretlo {
 
 namespace {
-constexpr int64_t FractionPerUnit = 15000;
 
 // The smallest multiple of a beat that is not below `offset`.
 int32_t RoundUpToBeat(int32_t offset) {
@@ -28,8 +27,14 @@ void TPlayer::Reposition(int32_t time) {
     nextBeat_ = std::max<int32_t>(0, barStart + RoundUpToBeat(time - barStart));
 }
 
-void TPlayer::Seek(int32_t time) {
+void TPlayer::Seek(int32_t to) {
     TPlaybackGuard guard(PlaybackLock());
+    const int32_t time = StartInLoop(to);
+    if (countingIn_) {
+        ReleaseClick();
+        countingIn_ = false;
+        PublishPractice();
+    }
     time_ = time;
     fraction_ = 0;
     Reposition(time);
@@ -71,12 +76,18 @@ bool TPlayer::RepeatAtBarEnd() {
     return true;
 }
 
-void TPlayer::Retime(int32_t eventTime, int newTempo) {
-    if (time_ < eventTime) return;
-    const int64_t overshoot = (int64_t(time_) - eventTime) * FractionPerUnit + fraction_;
-    const int64_t scaled = overshoot * newTempo / tempo_;
-    time_ = static_cast<int32_t>(eventTime + scaled / FractionPerUnit);
-    fraction_ = static_cast<int32_t>(scaled % FractionPerUnit);
+// The rate of song time is tempo x speed: the time already past the change is retimed to
+// the new rate, so that no time is lost or gained.
+void TPlayer::ChangeRate(int32_t eventTime, int newTempo, int newSpeed) {
+    const int64_t overshoot = (int64_t(time_) - eventTime) * FractionPerUnit() + fraction_;
+    const int64_t oldRate = int64_t{tempo_} * speedNum_;
+    ApplySpeed(newSpeed);
+    tempo_ = newTempo;
+    if (overshoot < 0) return;
+    // In the new speed's fraction units: overshoot x (new rate / old rate).
+    const int64_t scaled = overshoot * newTempo * speedNum_ / oldRate;
+    time_ = static_cast<int32_t>(eventTime + scaled / FractionPerUnit());
+    fraction_ = static_cast<int32_t>(scaled % FractionPerUnit());
 }
 
 }  // namespace fretlo

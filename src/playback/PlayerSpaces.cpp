@@ -80,8 +80,7 @@ void TPlayer::ApplyEffect(int track, const TPropNode& effect, int32_t time) {
     case pkStrokeUp: strokeUp_[track] = true; return;
     case pkTempo:
         if (value < 1) return;  // a tempo of 0 would stop the song
-        Retime(time, value);
-        tempo_ = value;
+        ChangeRate(time, value, speed_);
         return;
     case pkVolume: velocity_[track] = std::clamp(value, 0, 127); return;
     default: break;

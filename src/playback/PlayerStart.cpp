@@ -27,6 +27,11 @@ void TPlayer::SetSettings(const TPlayerSettings& settings) {
     settings_ = settings;
 }
 
+void TPlayer::SetPractice(const TPractice& practice) {
+    TPlaybackGuard guard(PlaybackLock());
+    practice_ = practice;
+}
+
 void TPlayer::PlayFrom(int32_t startTime, bool preview) {
     Stop();
     try {
@@ -38,13 +43,16 @@ void TPlayer::PlayFrom(int32_t startTime, bool preview) {
         ended_ = false;
         repeatBar_ = -1;
         repeatsLeft_ = 0;
-        time_ = startTime;
+        SetUpLoop();
+        const int32_t start = StartInLoop(startTime);
+        time_ = start;
         fraction_ = 0;
-        Reposition(startTime);
-        TTrackSetUp setUp[MaxTracks];
-        InitTrackState(setUp);
-        ReplayEffectsBeforeStart(setUp);
-        SendSetUp(setUp);
+        Reposition(start);
+        for (int t = 0; t < doc_.TrackCount(); ++t) lastPlayed_[t].store(-1, std::memory_order_relaxed);
+        TStartState state;
+        StateBefore(start, state);
+        EnterState(state);
+        StartPractice(start);
         Tick();
         if (!preview) StartTimer();
     } catch (...) {
@@ -63,45 +71,46 @@ void TPlayer::RaiseTimerResolution() {
     periodRaised_ = true;
 }
 
-void TPlayer::InitTrackState(TTrackSetUp setUp[]) {
-    tempo_ = UsableTempo(doc_.Tempo);
+void TPlayer::StateBefore(int32_t time, TStartState& state) const {
+    state.Tempo = UsableTempo(doc_.Tempo);
     for (int t = 0; t < doc_.TrackCount(); ++t) {
         const TTrackData& track = doc_.Track(t);
-        lastPlayed_[t].store(-1, std::memory_order_relaxed);
-        velocity_[t] = std::clamp(track.Volume, 0, 127);
-        setUp[t] = {track.Instrument, track.Bank,       track.Pan,      track.Chorus,
-                    track.Reverb,     track.Modulation, track.PitchBend};
-        letRing_[t] = track.LetRing;
-        strokeUp_[t] = false;
+        state.Velocity[t] = std::clamp(track.Volume, 0, 127);
+        state.SetUp[t] = {track.Instrument, track.Bank,       track.Pan,      track.Chorus,
+                          track.Reverb,     track.Modulation, track.PitchBend};
+        state.LetRing[t] = track.LetRing;
+        state.StrokeUp[t] = false;
     }
+    ReplayEffectsBefore(time, state);
 }
 
-void TPlayer::ReplayEffectsBeforeStart(TTrackSetUp setUp[]) {
+void TPlayer::ReplayEffectsBefore(int32_t time, TStartState& state) const {
     int32_t tempoTime = std::numeric_limits<int32_t>::min();
     for (int t = 0; t < doc_.TrackCount(); ++t) {
         TTrackData& track = doc_.Track(t);
-        TTrackSetUp& s = setUp[t];
-        for (int i = 0; i < nextSpace_[t]; ++i) {
+        TTrackSetUp& s = state.SetUp[t];
+        const int end = doc_.SpaceAtTime(t, time, satNoClamp);
+        for (int i = 0; i < end; ++i) {
             for (const TPropNode* p = track.Space(i).Props; p; p = p->Next) {
                 const int value = p->SignedValue();
                 switch (p->Kind) {
-                case pkStrokeDown: strokeUp_[t] = false; break;
-                case pkStrokeUp: strokeUp_[t] = true; break;
+                case pkStrokeDown: state.StrokeUp[t] = false; break;
+                case pkStrokeUp: state.StrokeUp[t] = true; break;
                 case pkTempo:
                     // The latest tempo before the start wins; at equal times the later track's.
                     if (value >= 1 && track.SpaceTime(i) >= tempoTime) {
-                        tempo_ = value;
+                        state.Tempo = value;
                         tempoTime = track.SpaceTime(i);
                     }
                     break;
                 case pkInstrument: {
                     const TInstrumentValue v = DecodeInstrumentValue(p->Value());
                     s.Program = v.Program;
-                    letRing_[t] = v.LetRing;
+                    state.LetRing[t] = v.LetRing;
                     if (v.Bank >= 0) s.Bank = v.Bank;
                     break;
                 }
-                case pkVolume: velocity_[t] = std::clamp(value, 0, 127); break;
+                case pkVolume: state.Velocity[t] = std::clamp(value, 0, 127); break;
                 case pkPan: s.Pan = value & 0x7F; break;
                 case pkChorus: s.Chorus = value & 0x7F; break;
                 case pkReverb: s.Reverb = value & 0x7F; break;
@@ -112,6 +121,16 @@ void TPlayer::ReplayEffectsBeforeStart(TTrackSetUp setUp[]) {
             }
         }
     }
+}
+
+void TPlayer::EnterState(const TStartState& state) {
+    tempo_ = state.Tempo;
+    for (int t = 0; t < doc_.TrackCount(); ++t) {
+        velocity_[t] = state.Velocity[t];
+        letRing_[t] = state.LetRing[t];
+        strokeUp_[t] = state.StrokeUp[t];
+    }
+    SendSetUp(state.SetUp);
 }
 
 void TPlayer::SendTrackSetUp(int channel, const TTrackSetUp& s) {

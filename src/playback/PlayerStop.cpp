@@ -17,10 +17,9 @@ void TPlayer::Stop() {
         services_.Timer->EndPeriod(timerPeriod_);
         periodRaised_ = false;
     }
-    if (metronomeNote_ >= 0) {
-        Send(MidiNoteOff | PercussionChannel, metronomeNote_, 0);
-        metronomeNote_ = -1;
-    }
+    ReleaseClick();
+    countingIn_ = false;
+    PublishPractice();
     for (int t = 0; t < MaxTracks; ++t) {
         lastNoteSpace_[t].store(-1, std::memory_order_relaxed);
         if (channel_[t] < 0) continue;
@@ -28,6 +27,12 @@ void TPlayer::Stop() {
         if (!preview_) SendController(channel_[t], CcAllSoundOff, 0);
     }
     playing_ = false;
+}
+
+void TPlayer::ReleaseClick() {
+    if (metronomeNote_ < 0) return;
+    Send(MidiNoteOff | PercussionChannel, metronomeNote_, 0);
+    metronomeNote_ = -1;
 }
 
 void TPlayer::ReleaseTrack(int t) {

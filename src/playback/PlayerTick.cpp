@@ -9,10 +9,9 @@
 namespace fretlo {
 
 namespace {
-// Song time is kept in units plus 1/15000 of a unit: at 8 ms per tick a beat of 1024
-// units passes in 60000 / tempo ms exactly.
-constexpr int FractionPerUnit = 15000;
-constexpr int UnitsPerTickAndTempo = 2048;
+// At 8 ms per tick and 100 %, tempo x 2048 / 15000 units a tick make a beat of 1024 units
+// pass in 60000 / tempo ms exactly.
+constexpr int64_t UnitsPerTickAndTempo = 2048;
 }  // namespace
 
 void TPlayer::Tick() {
@@ -34,6 +33,7 @@ void TPlayer::CountDownMutes() {
 }
 
 void TPlayer::RunDueEvents() {
+    if (countingIn_ && !CountIn()) return;
     for (;;) {
         if (bar_ >= doc_.BarCount()) {
             ended_ = true;
@@ -42,7 +42,10 @@ void TPlayer::RunDueEvents() {
         }
         const int32_t next = NextEventTime();
         if (time_ < next) return;
-        if (next == doc_.Bar(bar_).End) {
+        if (looping_ && next == loopEnd_) {  // the loop's end wins every tie
+            LoopBack();
+            if (ended_) return;
+        } else if (next == doc_.Bar(bar_).End) {
             if (RepeatAtBarEnd()) continue;
             if (++bar_ < doc_.BarCount()) nextBeat_ = doc_.Bar(bar_).Start;
         } else if (next == nextBeat_) {
@@ -57,6 +60,7 @@ void TPlayer::RunDueEvents() {
 
 int32_t TPlayer::NextEventTime() {
     int32_t next = std::min({doc_.SongLength(), nextBeat_, doc_.Bar(bar_).End});
+    if (looping_) next = std::min(next, loopEnd_);
     for (int t = 0; t < doc_.TrackCount(); ++t) {
         TTrackData& track = doc_.Track(t);
         if (nextSpace_[t] < track.SpaceCount()) next = std::min(next, track.SpaceTime(nextSpace_[t]));
@@ -66,21 +70,27 @@ int32_t TPlayer::NextEventTime() {
 
 void TPlayer::SoundMetronome() {
     if (preview_ || !settings_.MetronomeOn) return;
+    Click(nextBeat_ == doc_.Bar(bar_).Start);
+}
+
+void TPlayer::Click(bool barStart) {
     int volume = settings_.MetronomeVolume;
-    if (nextBeat_ == doc_.Bar(bar_).Start && settings_.MetronomeAccent)
-        volume = std::min(127, volume * 4 / 3);
+    if (barStart && settings_.MetronomeAccent) volume = std::min(127, volume * 4 / 3);
     constexpr uint8_t channel = PercussionChannel;
     if (metronomeNote_ >= 0) Send(MidiNoteOff | channel, metronomeNote_, 0);
     metronomeNote_ = settings_.MetronomeDrum & 0x7F;
     Send(MidiNoteOn | channel, metronomeNote_, volume);
 }
 
+int64_t TPlayer::FractionPerUnit() const { return int64_t{15000} * speedDen_; }
+
 void TPlayer::AdvanceTime() {
-    const int step = tempo_ * UnitsPerTickAndTempo;
-    time_ += step / FractionPerUnit;
-    fraction_ += step % FractionPerUnit;
-    if (fraction_ >= FractionPerUnit) {
-        fraction_ -= FractionPerUnit;
+    const int64_t step = tempo_ * UnitsPerTickAndTempo * speedNum_;
+    const int64_t perUnit = FractionPerUnit();
+    time_ += static_cast<int32_t>(step / perUnit);
+    fraction_ += static_cast<int32_t>(step % perUnit);
+    if (fraction_ >= perUnit) {
+        fraction_ -= static_cast<int32_t>(perUnit);
         ++time_;
     }
 }

@@ -29,6 +29,7 @@ int RunVirtualPlayback(TCustomTabDoc& doc, TMidiDevices& devices, const TPlaybac
     TPlayer player(doc, {&devices, &clock, &events, nullptr}, -1);
     player.SetPlayRange(request.FirstTrack, request.LastTrack);
     player.SetSettings(request.Settings);
+    player.SetPractice(request.Practice);
     int tick = 0;
     hooks.BeforeTick(tick);
     player.PlayFrom(request.StartTime, false);

@@ -7,6 +7,7 @@
 #include "document/TabDoc.h"
 #include "platform/MidiOut.h"
 #include "playback/PlayerSettings.h"
+#include "playback/Practice.h"
 
 namespace fretlo {
 
@@ -16,6 +17,7 @@ struct TPlaybackRequest {
     int LastTrack = 0;
     int32_t StartTime = 0;
     TPlayerSettings Settings;
+    TPractice Practice;  // a loop must have a number of passes here, or the run never ends
 };
 
 // Told about every tick of a virtual run. Tick 0 is the one PlayFrom runs itself; the

@@ -27,7 +27,9 @@ FRETLO_DOCUMENT_COMMAND("time-at", "FILE --track T --space S", "print how long t
                         CmdTimeAt)
 FRETLO_MEDIA_COMMAND("devices", "", "list the MIDI output devices", CmdDevices)
 FRETLO_MEDIA_COMMAND("play",
-                     "FILE [--track N | --all] [--from-bar B] [--device D] [--ignore-repeats] [--metronome]",
+                     "FILE [--track N | --all] [--from-bar B] [--device D] [--ignore-repeats] [--metronome] "
+                     "[--loop FIRST-LAST] [--loops N] [--speed 25..200] [--trainer START,STEP,EVERY,TARGET] "
+                     "[--count-in]",
                      "play a song through a MIDI device", CmdPlay)
 FRETLO_MEDIA_COMMAND("render", "FILE OUT.wav [play options] [--soundfont PATH] [--rate HZ]",
                      "render a song to a WAV file with the built-in synthesizer", CmdRender)

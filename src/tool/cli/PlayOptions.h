@@ -19,8 +19,12 @@ struct TPlayChoices {
     int FromBar = 1;
     int Device = -1;
     TPlayerSettings Settings;
+    // --loop's bars, 1-based (0: the whole song, when --loops or --trainer asks for a loop)
+    int LoopFirstBar = 0, LoopLastBar = 0;
+    TPractice Practice;  // the loop's times are set by MakeRequest
 };
-TPlayChoices ReadPlayChoices(TArgs& args);
+// `mayLoopForever`: the command can play a loop until it is stopped, so --loop needs no --loops.
+TPlayChoices ReadPlayChoices(TArgs& args, bool mayLoopForever = false);
 
 // The request for a loaded song; EUsage when the track or bar does not exist in it.
 TPlaybackRequest MakeRequest(const TPlayChoices& choices, const TCustomTabDoc& doc);

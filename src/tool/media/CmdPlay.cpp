@@ -87,13 +87,16 @@ std::string Clock(double seconds) {
 int CmdPlay(const std::vector<std::string>& argv) {
     TArgs args(argv, PlayValuedOptions({"--soundfont"}));
     const std::string& file = args.Positional(0, "FILE");
-    const TPlayChoices choices = ReadPlayChoices(args);
+    const TPlayChoices choices = ReadPlayChoices(args, true);
     const std::string soundFont = args.Value("--soundfont").value_or("");
     args.Finish(1);
     TCustomTabDoc doc;
     doc.LoadFromFile(file);
     const TPlaybackRequest request = MakeRequest(choices, doc);
-    const double total = SongSeconds(doc, request);
+    const TPractice& practice = request.Practice;
+    const bool endless = practice.Loop && practice.Passes == 0;
+    const std::string total = endless ? "until Ctrl+C" : Clock(SongSeconds(doc, request));
+    const bool practising = practice.Loop || practice.Speed != NormalSpeed || practice.CountIn;
 
     // Ctrl+C is taken by the main loop below, never by the timer or listener threads.
     sigset_t stopSignals;
@@ -138,7 +141,11 @@ int CmdPlay(const std::vector<std::string>& argv) {
         if (!terminal) continue;
         const double played = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("\rBar %d  %s / %s ", doc.BarAtTime(player->Position()) + 1, Clock(played).c_str(),
-                    Clock(total).c_str());
+                    total.c_str());
+        if (practising) {
+            const TPracticeState state = player->PracticeState();
+            std::printf(" pass %d at %d %%%s ", state.Pass + 1, state.Speed, state.CountingIn ? ", counting in" : "");
+        }
         std::fflush(stdout);
     }
     closeFirst.Now();
