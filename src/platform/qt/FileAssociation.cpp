@@ -19,33 +19,18 @@ const QString EntryGroup = "Desktop Entry";
 const QString DefaultsGroup = "Default Applications";
 const QString EntryName = "fretlo.desktop";
 
-QString MimePackageText() {
-    return QString(R"(<?xml version="1.0" encoding="UTF-8"?>
-<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">
-  <mime-type type="%1">
-    <comment>Fretlo Tablature</comment>
-    <glob pattern="*.frl"/>
-  </mime-type>
-</mime-info>
-)")
-        .arg(SongMimeType);
+// The texts the installation puts in the system folders, built into the program.
+QString InstalledText(const char* resource) {
+    QFile file(QString(":/fretlo/") + resource);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
 }
 
 // A string value of a key file keeps a backslash as "\\".
 QString KeyFileString(QString text) { return text.replace(u'\\', QString("\\\\")); }
 
 QString DesktopEntryText(const QString& program) {
-    return QString("[Desktop Entry]\n"
-                   "Type=Application\n"
-                   "Name=Fretlo\n"
-                   "GenericName=Tablature Editor\n"
-                   "Comment=Write, play and print guitar, bass and drum tablature\n"
-                   "Exec=%1\n"
-                   "Icon=fretlo\n"
-                   "Terminal=false\n"
-                   "MimeType=%2;\n"
-                   "Categories=AudioVideo;Audio;Music;\n")
-        .arg(KeyFileString(ExecLine(program)), SongMimeType);
+    return InstalledText("applications/fretlo.desktop.in").replace("@FRETLO_EXEC@", KeyFileString(ExecLine(program)));
 }
 
 // Whether the MIME package at `path` declares Fretlo's type for *.frl.
@@ -125,7 +110,7 @@ bool IsAssociated(const QString& program, const TAssociationFiles& files) {
 }
 
 void RegisterAssociation(const QString& program, const TAssociationFiles& files) {
-    WriteText(files.MimePackage(), MimePackageText());
+    WriteText(files.MimePackage(), InstalledText("mime/packages/fretlo.xml"));
     WriteText(files.DesktopEntry(), DesktopEntryText(program));
     TKeyFile mimeApps = TKeyFile::Read(files.MimeApps);
     mimeApps.SetValue(DefaultsGroup, SongMimeType, EntryName + ';');
