@@ -151,6 +151,9 @@ TEST_F(HandOverWindow, AnswersBeforeTheSaveQuestionAndComesBack) {
     std::atomic<bool> replied = false;
     bool repliedBeforeQuestion = false;
     OnNextModal([&](QWidget* modal) {
+        // The event loop stands still here: an answer not written before the question cannot
+        // reach the sender now, one already written does.
+        for (int i = 0; i < 300 && !replied; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         repliedBeforeQuestion = replied;
         qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
     });
