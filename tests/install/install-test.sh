@@ -16,7 +16,7 @@ sed "s|^|$stage|" "$build/install_manifest.txt" >"$stage.manifest"
 root=$stage/usr
 share=$root/share
 
-for file in bin/fretlo bin/fretlo-tool "share/fretlo/Demo Songs/Demo.frl" "share/fretlo/Demo Songs/Drum Demo.frl" \
+for file in bin/fretlo bin/fretlo-tool libexec/fretlo/fretlo-tool-media "share/fretlo/Demo Songs/Demo.frl" "share/fretlo/Demo Songs/Drum Demo.frl" \
     share/fretlo/help/index.html share/fretlo/install-time share/applications/fretlo.desktop \
     share/mime/packages/fretlo.xml share/icons/hicolor/scalable/apps/fretlo.svg share/metainfo/fretlo.metainfo.xml; do
     check "installed $file" test -s "$root/$file"
