@@ -1,9 +1,11 @@
-# The user's interface to the project: `make run`, `make test`, `make bench`.
+# The user's interface to the project: `make run`, `make test`, `make bench`, `make install`
+# (PREFIX=/usr/local by default, DESTDIR honoured), `make uninstall`, `make deb`.
 # `make test SAN=1` builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # `make test SAN=thread` with ThreadSanitizer, each in a build folder of its own.
 
 SAN ?=
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
 ifeq ($(SAN),)
   BUILD := build/release
@@ -24,7 +26,7 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
   CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test bench fuzz format clean
+.PHONY: all deps configure build run test bench fuzz format clean install uninstall deb
 
 all: build
 
@@ -47,6 +49,19 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
+
+# The list of installed files (with DESTDIR) is kept for uninstall; a package build rewrites
+# CMake's own.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt >$(BUILD)/installed-files.txt
+
+uninstall:
+	cmake -DMANIFEST=$(BUILD)/installed-files.txt $(if $(DESTDIR),-DSTAGED=ON) -P cmake/Uninstall.cmake
+
+# A Debian package of the release build: build/release/fretlo_<version>_<arch>.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # libFuzzer targets need clang; they get a build folder of their own.
 fuzz: deps

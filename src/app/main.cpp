@@ -1,8 +1,11 @@
-// fretlo [FILE]: the tablature editor. Installs the settings store for the core, builds the
-// main window with the song named on the command line and runs the event loop.
+// fretlo [FILE]: the tablature editor. Marks the process, hands FILE to a running instance
+// when one takes it, and otherwise installs the settings store for the core, builds the main
+// window with the song and runs the event loop.
 #include <QStringList>
 #include <exception>
 
+#include "platform/qt/InstanceChannel.h"
+#include "platform/qt/ProcessMarker.h"
 #include "shell/Config.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/Main.h"
@@ -23,9 +26,12 @@ QString FileArgument(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     TFretloApplication app(argc, argv);
+    const TProcessMarker marker;
+    const QString fileName = FileArgument(QApplication::arguments());
+    if (HandOverToRunningInstance(fileName)) return 0;
     try {
         const TInstalledSettingsStore store;  // new tracks read their tuning presets through it
-        TMainForm form(FileArgument(QApplication::arguments()));
+        TMainForm form(fileName);
         if (form.Settings().Maximized2)
             form.showMaximized();
         else

@@ -14,6 +14,7 @@
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
 //   HelpCommands.cpp      Help: the help window by context number, the About box
+//   MainFormInstance.cpp  files handed over by a second start, the first-run song folders
 #pragma once
 
 #include <QMainWindow>
@@ -42,6 +43,7 @@ class TTabRuler;
 class TTabRulerParent;
 class TTabScroller;
 class THelpWindow;
+class TInstanceServer;
 
 class TMainForm : public QMainWindow, public TOptionsTarget {
     Q_OBJECT
@@ -160,6 +162,13 @@ private:
     void TracksChanged(int track, int space);
     // PlayCommands.cpp
     void ConnectPlayer();
+    // MainFormInstance.cpp
+    // Whether a file handed over now is taken: the window is then restored and raised.
+    bool AcceptHandOver();
+    // Opens a handed-over file after the sender has its answer (the save question may come).
+    void OpenHandedOverFile(const QString& fileName);
+    // The demo songs and the old song folder, before the window is first shown.
+    void SetUpSongFolders();
 
     // --- Fields ------------------------------------------------------------------------
     bool Initialized = false;
@@ -174,6 +183,7 @@ private:
     std::vector<std::string> MruList;
     TSettings settings_;
     std::unique_ptr<THelpWindow> help_;
+    std::unique_ptr<TInstanceServer> CommWindow;  // receives files from a second start
 
     // Menus, bars and panels.
     QMenu* FMenu = nullptr;

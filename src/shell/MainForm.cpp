@@ -9,6 +9,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MainFormRules.h"
 #include "shell/ToolbarGlyphs.h"
+#include "platform/qt/InstanceChannel.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -25,6 +26,8 @@ TMainForm::TMainForm(const QString& fileName, const QString& configFile) : confi
     setWindowIcon(ApplicationIcon());
     setMinimumSize(256, 256);
     resize(900, 600);
+    CommWindow = std::make_unique<TInstanceServer>([this] { return AcceptHandOver(); },
+                                                   [this](const QString& file) { OpenHandedOverFile(file); });
 
     settings_ = LoadSettings(configFile_);
     ApplySettings();
@@ -33,12 +36,14 @@ TMainForm::TMainForm(const QString& fileName, const QString& configFile) : confi
                                 static_cast<qsizetype>(settings_.ToolbarLayout.size())));
     SetMenuBarSpansRow(settings_.MenuBarSpansRow);
     MruList = ReadRecentFiles(TConfigIniFile(configFile_));
+    SetUpSongFolders();
 
     if (!fileName.isEmpty()) Guarded([&] { OpenFile(fileName); });
     Initialized = true;
 }
 
 TMainForm::~TMainForm() {
+    CommWindow.reset();
     if (Initialized) {
         CollectSettings();
         SaveSettings(settings_, configFile_);

@@ -37,7 +37,7 @@ TOptionsMiscPage::TOptionsMiscPage(QWidget* parent, const TSettings& settings, s
     filesLayout->addWidget(folderEdit_, 1, 0);
     filesLayout->addWidget(browse_, 1, 1);
     filesLayout->addWidget(associate_, 2, 0, 1, 2);
-    filesLayout->addWidget(AddSwitch(files, "Open files clicked in Explorer in &same instance",
+    filesLayout->addWidget(AddSwitch(files, "Open files clicked in the file manager in the &same window",
                                      &TSettings::UseSameInst, settings),
                            3, 0, 1, 2);
 

@@ -1,7 +1,9 @@
 // The Tools menu: Time at Cursor and the Options dialog with what it changes in the window.
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "platform/midi/SystemMidiDevices.h"
+#include "platform/qt/FileAssociation.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
 #include "playback/TimeAtCursor.h"
@@ -34,10 +36,17 @@ std::unique_ptr<TMidiDevices> TMainForm::MidiDevices(const std::string& soundFon
     return std::make_unique<TSystemMidiDevices>(soundFont);
 }
 
-// The file association comes with the program's installation support; until then the
-// Options dialog shows no choice for it.
-std::optional<bool> TMainForm::FileAssociation() { return std::nullopt; }
+std::optional<bool> TMainForm::FileAssociation() { return IsAssociated(QCoreApplication::applicationFilePath()); }
 
-void TMainForm::SetFileAssociation(bool) {}
+// A failure is shown here, so the rest of the dialog's result still reaches the window; the
+// desktop rebuilds its caches from whatever was written.
+void TMainForm::SetFileAssociation(bool on) {
+    Guarded([on] {
+        const struct TTellDesktop {
+            ~TTellDesktop() { TellDesktopAssociationsChanged(); }
+        } tell;
+        on ? RegisterAssociation(QCoreApplication::applicationFilePath()) : UnregisterAssociation();
+    });
+}
 
 }  // namespace fretlo
