@@ -97,7 +97,7 @@ TEST_F(MenuCommands, PlayMenuSwitchesReachTheView) {
 }
 
 TEST_F(MenuCommands, CommandsOfLaterPartsArePresentButDisabled) {
-    for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...", "Track &Properties...",
+    for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...",
                                 "Add &Bars...", "Remo&ve Unused Bars", "&Recreate Bar Lines...",
                                 "&Track Effects...\tF", "&Alternate-Time Region...", "&Import MIDI Tool."})
         EXPECT_FALSE(Action(caption)->isEnabled()) << caption;
