@@ -104,9 +104,10 @@ int AutomaticChannel(const TCustomTabDoc& doc, int track) {
 std::optional<TTrackPropsRefusal> CheckTrackProperties(const TCustomTabDoc& doc, int track,
                                                        const TTrackPropsEntries& entries) {
     if (!InRange(entries.HighestNumber, MinHighestNumber, MaxHighestNumber))
-        return TTrackPropsRefusal{TTrackPropsField::HighestNumber,
-                                  Format("Number must be between %d and %d.", MinHighestNumber, MaxHighestNumber),
-                                  EditMessageCaption};
+        return TTrackPropsRefusal{
+            TTrackPropsField::HighestNumber,
+            Format("Number must be between %d and %d.", MinHighestNumber, MaxHighestNumber),
+            EditMessageCaption};
     if (!InRange(entries.TransposeSteps, 0, MaxTransposeSteps))
         return TTrackPropsRefusal{TTrackPropsField::Transpose,
                                   Format("Half-steps must be between 0 and %d.", MaxTransposeSteps),
@@ -125,7 +126,8 @@ std::optional<TTrackPropsRefusal> CheckTrackProperties(const TCustomTabDoc& doc,
     return std::nullopt;
 }
 
-std::vector<std::string> TrackPropertiesQuestions(const TTrackData& track, const TTrackPropsEntries& entries) {
+std::vector<std::string> TrackPropertiesQuestions(const TTrackData& track,
+                                                  const TTrackPropsEntries& entries) {
     std::vector<std::string> questions;
     if (track.TopTextLine && !entries.TopTextLine &&
         AnySpace(track, [](const TSpace& space) { return space.TopText != 0; }))

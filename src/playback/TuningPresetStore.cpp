@@ -35,16 +35,15 @@ bool ShowsNumbers(const TSettingsValues& flags, const std::string& preset) {
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::ranges::lexicographical_compare(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) < std::tolower(y);
-    });
+    return std::ranges::lexicographical_compare(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
 }
 
 }  // namespace
 
 TTuningPresetStore::TTuningPresetStore(TSettingsStore& store, int stringCount, int variant)
-    : store_(store), stringCount_(stringCount), variant_(variant), key_(TuningPresetKey(stringCount, variant)),
-      flagsKey_(key_ + "/Flags") {}
+    : store_(store), stringCount_(stringCount), variant_(variant),
+      key_(TuningPresetKey(stringCount, variant)), flagsKey_(key_ + "/Flags") {}
 
 std::string TTuningPresetStore::KeyPath() const {
     std::string path = "\\Software\\Korvane Software\\WinFretlo\\" + key_;
@@ -80,10 +79,10 @@ std::vector<TPresetTuning> TTuningPresetStore::Load() const {
     if (!values) return {};
     const TSettingsValues flags = store_.ReadValues(flagsKey_).value_or(TSettingsValues{});
     const auto defaultValue = values->find("");
-    const std::string defaultName = defaultValue != values->end() &&
-                                            std::holds_alternative<std::string>(defaultValue->second)
-                                        ? std::get<std::string>(defaultValue->second)
-                                        : std::string();
+    const std::string defaultName =
+        defaultValue != values->end() && std::holds_alternative<std::string>(defaultValue->second)
+            ? std::get<std::string>(defaultValue->second)
+            : std::string();
     std::vector<TPresetTuning> presets;
     for (const auto& [name, value] : *values) {
         const auto* notes = std::get_if<std::vector<uint8_t>>(&value);
@@ -94,7 +93,8 @@ std::vector<TPresetTuning> TTuningPresetStore::Load() const {
     return presets;
 }
 
-void TTuningPresetStore::Save(const std::string& name, std::span<const uint8_t> notes, bool showNumbers) const {
+void TTuningPresetStore::Save(const std::string& name, std::span<const uint8_t> notes,
+                              bool showNumbers) const {
     Check(!name.empty() && static_cast<int>(notes.size()) == stringCount_, "preset without name or notes");
     WriteOrFail({SetValue(key_, name, std::vector<uint8_t>(notes.begin(), notes.end())),
                  SetValue(flagsKey_, FlagsName(name), std::to_string(showNumbers ? ShowNumbersFlag : 0))});
@@ -104,7 +104,9 @@ void TTuningPresetStore::Delete(const std::string& name) const {
     WriteOrFail({EraseValue(key_, name), EraseValue(flagsKey_, FlagsName(name))});
 }
 
-void TTuningPresetStore::SetDefault(const std::string& name) const { WriteOrFail({SetValue(key_, "", name)}); }
+void TTuningPresetStore::SetDefault(const std::string& name) const {
+    WriteOrFail({SetValue(key_, "", name)});
+}
 
 void TTuningPresetStore::Reset() const { WriteOrFail({{TSettingsChange::EraseKey, key_, {}, {}}}); }
 

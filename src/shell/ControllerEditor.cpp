@@ -9,7 +9,8 @@ namespace fretlo {
 
 namespace {
 
-constexpr const char* ControllerNames[ControllerCount] = {"Pitch Bend", "Modulation", "Pan", "Reverb", "Chorus"};
+constexpr const char* ControllerNames[ControllerCount] = {"Pitch Bend", "Modulation", "Pan", "Reverb",
+                                                          "Chorus"};
 // Pitch bend is in cents, the others are controller values.
 constexpr TSliderRange PitchBendRange{-2400, 2400, 200, 100, 5};
 constexpr TSliderRange ControllerRange{0, 127, 8, 8, 3};

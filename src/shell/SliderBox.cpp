@@ -28,8 +28,8 @@ TSliderBox::TSliderBox(const TSliderRange& range, QWidget* parent)
         emit ValueChanged(value);
     });
     connect(box_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        slider_->setValue(static_cast<int>(std::clamp<long long>(ParseWholeNumber(text.toStdString()).value_or(0),
-                                                                 slider_->minimum(), slider_->maximum())));
+        slider_->setValue(static_cast<int>(std::clamp<long long>(
+            ParseWholeNumber(text.toStdString()).value_or(0), slider_->minimum(), slider_->maximum())));
     });
 }
 

@@ -44,7 +44,8 @@ QLineEdit* NumberEdit(int maxLength, QWidget* parent) {
 TTrackPropertiesForm::TTrackPropertiesForm(QWidget* parent, TTrackPropsSetup setup)
     : QDialog(parent), setup_(std::move(setup)) {
     const int number = setup_.TrackIndex + 1;
-    setWindowTitle(setup_.NewTrack ? QString("Add Track %1").arg(number) : QString("Track %1 Properties").arg(number));
+    setWindowTitle(setup_.NewTrack ? QString("Add Track %1").arg(number)
+                                   : QString("Track %1 Properties").arg(number));
     pages_ = new QTabWidget(this);
     generalPage_ = CreateGeneralPage();
     midiPage_ = CreateMidiPage();
@@ -126,10 +127,26 @@ void TTrackPropertiesForm::SetTabOrder() {
     std::vector<QWidget*> order;
     for (QAbstractButton* kind : kinds_->buttons()) order.push_back(kind);
     for (int slot = StringSlots - 2; slot >= 0; --slot) order.push_back(tuners_[slot]);
-    order.insert(order.end(), {showNumbers_, presetList_, saveAs_, delete_, setDefault_, reset_, topTextLine_,
-                               bottomTextLine_, highestNumber_, channel_, instrument_, bank_, transpose_, direction_,
-                               letRing_, volume_->Slider(), volume_->Box(), controllers_->Choice(),
-                               controllers_->Slider()->Slider(), controllers_->Slider()->Box()});
+    order.insert(order.end(), {showNumbers_,
+                               presetList_,
+                               saveAs_,
+                               delete_,
+                               setDefault_,
+                               reset_,
+                               topTextLine_,
+                               bottomTextLine_,
+                               highestNumber_,
+                               channel_,
+                               instrument_,
+                               bank_,
+                               transpose_,
+                               direction_,
+                               letRing_,
+                               volume_->Slider(),
+                               volume_->Box(),
+                               controllers_->Choice(),
+                               controllers_->Slider()->Slider(),
+                               controllers_->Slider()->Box()});
     for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -36,8 +36,8 @@ struct TTrackPropsSetup {
     TTrackData& Track;  // a track of Doc, or the new one
     int TrackIndex;     // Doc.TrackCount() for the new track
     bool NewTrack;
-    bool SendBankSelects;     // the bank list is shown only when bank selects are sent
-    TSettingsStore& Store;    // where the preset tunings are kept
+    bool SendBankSelects;   // the bank list is shown only when bank selects are sent
+    TSettingsStore& Store;  // where the preset tunings are kept
     std::function<void()> StopPlaying;
     THelpRequest Help;
 };

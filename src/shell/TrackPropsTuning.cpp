@@ -62,7 +62,8 @@ QWidget* TTrackPropertiesForm::CreateTuningGroup() {
     strings->setRowStretch(StringSlots - 1, 1);
 
     presetList_ = new QListWidget(group);
-    presetList_->setMinimumWidth(presetList_->fontMetrics().horizontalAdvance("Bass/Snare/Closed HH/Open HH") + 24);
+    presetList_->setMinimumWidth(
+        presetList_->fontMetrics().horizontalAdvance("Bass/Snare/Closed HH/Open HH") + 24);
     saveAs_ = new QPushButton("&Save As...", group);
     delete_ = new QPushButton("&Delete", group);
     setDefault_ = new QPushButton("Set Defau&lt", group);
@@ -176,7 +177,8 @@ void TTrackPropertiesForm::ApplyPreset(int index) {
     if (index < 0 || index >= static_cast<int>(presets_.size())) return UpdatePresetButtons();
     const TPresetTuning& preset = presets_[index];
     applyingPreset_ = true;
-    for (int slot = 0; slot < static_cast<int>(preset.Notes.size()); ++slot) tuners_[slot]->SetNote(preset.Notes[slot]);
+    for (int slot = 0; slot < static_cast<int>(preset.Notes.size()); ++slot)
+        tuners_[slot]->SetNote(preset.Notes[slot]);
     applyingPreset_ = false;
     showNumbers_->setChecked(preset.ShowNumbers);
     UpdatePresetButtons();
@@ -222,13 +224,16 @@ bool TTrackPropertiesForm::Confirm(const QString& title, const QString& question
                                 yesByDefault ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
-const std::string& TTrackPropertiesForm::SelectedPreset() const { return presets_.at(presetList_->currentRow()).Name; }
+const std::string& TTrackPropertiesForm::SelectedPreset() const {
+    return presets_.at(presetList_->currentRow()).Name;
+}
 
 // --- Preset commands ------------------------------------------------------------------
 
 void TTrackPropertiesForm::SavePresetAs() {
     bool ok = false;
-    const QString typed = QInputDialog::getText(this, "Save Preset Tuning", "Name:", QLineEdit::Normal, {}, &ok);
+    const QString typed =
+        QInputDialog::getText(this, "Save Preset Tuning", "Name:", QLineEdit::Normal, {}, &ok);
     if (!ok) return;
     const std::string name = typed.trimmed().toStdString();
     if (name.empty()) {
@@ -236,7 +241,8 @@ void TTrackPropertiesForm::SavePresetAs() {
         return;
     }
     const bool exists = std::ranges::any_of(presets_, [&](const TPresetTuning& p) { return p.Name == name; });
-    if (exists && !Confirm("Save Preset Tuning", "A tuning named " + Quoted(name) + " already exists. Replace it?", true))
+    if (exists && !Confirm("Save Preset Tuning",
+                           "A tuning named " + Quoted(name) + " already exists. Replace it?", true))
         return;
     WithStore([&] { PresetStore().Save(name, VisibleNotes(), showNumbers_->isChecked()); });
 }
@@ -249,7 +255,8 @@ void TTrackPropertiesForm::DeletePreset() {
 
 void TTrackPropertiesForm::SetDefaultPreset() {
     const std::string name = SelectedPreset();
-    if (Confirm("Set Default Tuning", "Make " + Quoted(name) + " the default tuning for this instrument?", false))
+    if (Confirm("Set Default Tuning", "Make " + Quoted(name) + " the default tuning for this instrument?",
+                false))
         WithStore([&] { PresetStore().SetDefault(name); });
 }
 

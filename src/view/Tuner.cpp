@@ -138,8 +138,8 @@ void TTuner::paintEvent(QPaintEvent*) {
             fill.setAlpha(zone == pressed_ ? 110 : 55);
             p.fillRect(r, fill);
         }
-        DrawArrow(p, r, zone == zLower, pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                                  QPalette::ButtonText));
+        DrawArrow(p, r, zone == zLower,
+                  pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     }
     p.setPen(pal.color(QPalette::Mid));
     p.drawRect(frame);
@@ -148,13 +148,14 @@ void TTuner::paintEvent(QPaintEvent*) {
     const TTunerFace face = TunerFace(note_, displayNumber_);
     const QFont bold = Bold(font());
     const int nameWidth = QFontMetrics(bold).horizontalAdvance(face.Name);
-    const int x = faceRect.left() + (faceRect.width() - nameWidth - fontMetrics().horizontalAdvance(face.Mark)) / 2;
+    const int x =
+        faceRect.left() + (faceRect.width() - nameWidth - fontMetrics().horizontalAdvance(face.Mark)) / 2;
     p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     p.setFont(bold);
     p.drawText(QRect(x, 0, nameWidth, height()), Qt::AlignLeft | Qt::AlignVCenter, face.Name);
     p.setFont(font());
-    p.drawText(QRect(x + nameWidth, 0, faceRect.right() - x - nameWidth, height()), Qt::AlignLeft | Qt::AlignVCenter,
-               face.Mark);
+    p.drawText(QRect(x + nameWidth, 0, faceRect.right() - x - nameWidth, height()),
+               Qt::AlignLeft | Qt::AlignVCenter, face.Mark);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -48,16 +48,17 @@ constexpr const char* NumberMsg = "Number must be between 24 and 99.";
 constexpr const char* StepsMsg = "Half-steps must be between 0 and 24.";
 INSTANTIATE_TEST_SUITE_P(
     Fields, RefusedEntry,
-    testing::Values(TBadEntry{"Highest23", 23, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
-                    TBadEntry{"Highest100", 100, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
-                    TBadEntry{"HighestNotANumber", std::nullopt, 99, 3, TTrackPropsField::HighestNumber, NumberMsg},
-                    TBadEntry{"Transpose25", 24, 25, -1, TTrackPropsField::Transpose, StepsMsg},
-                    TBadEntry{"TransposeNegative", 99, -1, 3, TTrackPropsField::Transpose, StepsMsg},
-                    TBadEntry{"TransposeNotANumber", 99, std::nullopt, -1, TTrackPropsField::Transpose, StepsMsg},
-                    TBadEntry{"ChannelOfTrack2", 24, 0, 3, TTrackPropsField::MidiChannel,
-                              "MIDI channel 4 is already being used by track 2. You must select another "
-                              "channel, or change track 2's MIDI channel first.\n\nPlease note that you can't "
-                              "create two drum tracks, since drum tracks are always on channel 10."}),
+    testing::Values(
+        TBadEntry{"Highest23", 23, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"Highest100", 100, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"HighestNotANumber", std::nullopt, 99, 3, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"Transpose25", 24, 25, -1, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"TransposeNegative", 99, -1, 3, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"TransposeNotANumber", 99, std::nullopt, -1, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"ChannelOfTrack2", 24, 0, 3, TTrackPropsField::MidiChannel,
+                  "MIDI channel 4 is already being used by track 2. You must select another "
+                  "channel, or change track 2's MIDI channel first.\n\nPlease note that you can't "
+                  "create two drum tracks, since drum tracks are always on channel 10."}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TrackPropertiesOps, AFixedChannelHeldOnlyByAutomaticAssignmentIsFree) {

@@ -1,6 +1,9 @@
 // The instrument kinds and the preset tunings they keep in the settings store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "base/Errors.h"
 #include "playback/MemorySettingsStore.h"
 #include "playback/TrackKinds.h"
@@ -34,7 +37,8 @@ TEST_P(FreshKind, WritesItsBuiltInsOnceAndSelectsTheDefault) {
     ASSERT_GE(change.Preset, 0);
     EXPECT_EQ(change.Presets[change.Preset].Name, fresh.Selected);
     EXPECT_EQ(change.Presets[change.Preset].IsDefault, fresh.SelectedIsDefault);
-    for (const TPresetTuning& p : change.Presets) EXPECT_EQ(static_cast<int>(p.Notes.size()), change.Kind.StringCount);
+    for (const TPresetTuning& p : change.Presets)
+        EXPECT_EQ(static_cast<int>(p.Notes.size()), change.Kind.StringCount);
     // A second opening reads what the first wrote.
     ChangeKind(store, fresh.Kind);
     EXPECT_EQ(store.Writes, 1);
@@ -42,15 +46,22 @@ TEST_P(FreshKind, WritesItsBuiltInsOnceAndSelectsTheDefault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, FreshKind,
-    testing::Values(
-        TFreshKind{0, {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"}, "(Standard)", true},
-        TFreshKind{1, {"(Standard)"}, "(Standard)", true},
-        TFreshKind{2, {"C Tuning", "D Tuning", "G Tuning"}, "G Tuning", true},
-        TFreshKind{3, {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"}, "(Standard)", true},
-        TFreshKind{4, {"All 0", "All 35", "Bass/Snare/Closed HH/Open HH/Stick/Crash"},
-                   "Bass/Snare/Closed HH/Open HH/Stick/Crash", true},
-        // No default preset: the first one is selected.
-        TFreshKind{5, {"(Standard)"}, "(Standard)", false}));
+    testing::Values(TFreshKind{0,
+                               {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"},
+                               "(Standard)",
+                               true},
+                    TFreshKind{1, {"(Standard)"}, "(Standard)", true},
+                    TFreshKind{2, {"C Tuning", "D Tuning", "G Tuning"}, "G Tuning", true},
+                    TFreshKind{3,
+                               {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"},
+                               "(Standard)",
+                               true},
+                    TFreshKind{4,
+                               {"All 0", "All 35", "Bass/Snare/Closed HH/Open HH/Stick/Crash"},
+                               "Bass/Snare/Closed HH/Open HH/Stick/Crash",
+                               true},
+                    // No default preset: the first one is selected.
+                    TFreshKind{5, {"(Standard)"}, "(Standard)", false}));
 
 TEST(TrackKinds, DrumsTakeKitChannelNumbersAndTheDrumPreset) {
     TMemorySettingsStore store;
@@ -75,7 +86,8 @@ TEST(TuningPresets, ValuesOfAnotherTypeOrLengthAreSkipped) {
                                   {"long", Notes{28, 33, 38, 43, 48}},
                                   {"text", std::string("28,33,38,43")},
                                   {"another", Notes{26, 33, 38, 43}}};
-    store.Keys["Tunings/#4-0/Flags"] = {{"Flags: Mine", std::string("3")}, {"Flags: another", std::string("x1")}};
+    store.Keys["Tunings/#4-0/Flags"] = {{"Flags: Mine", std::string("3")},
+                                        {"Flags: another", std::string("x1")}};
     const auto presets = TTuningPresetStore(store, 4, 0).Load();
     ASSERT_EQ(Names(presets), (std::vector<std::string>{"another", "Mine"}));  // sorted ignoring case
     EXPECT_FALSE(presets[0].ShowNumbers);
@@ -116,7 +128,8 @@ TEST(TuningPresets, AStoreThatCannotBeWrittenNamesTheKey) {
         try {
             command();
         } catch (const EFretloError& error) {
-            EXPECT_STREQ(error.what(), "Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-1");
+            EXPECT_STREQ(error.what(),
+                         "Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-1");
             return;
         }
         ADD_FAILURE() << "no error";
