@@ -62,8 +62,11 @@ QWidget* TTrackPropertiesForm::CreateTuningGroup() {
     strings->setRowStretch(StringSlots - 1, 1);
 
     presetList_ = new QListWidget(group);
-    presetList_->setMinimumWidth(
-        presetList_->fontMetrics().horizontalAdvance("Bass/Snare/Closed HH/Open HH") + 24);
+    // The longest built-in name, bold as a default is drawn, fits without scrolling.
+    QFont bold = presetList_->font();
+    bold.setBold(true);
+    presetList_->setMinimumWidth(QFontMetrics(bold).horizontalAdvance("Bass/Snare/Closed HH/Open HH/Stick/Crash") +
+                                 2 * presetList_->frameWidth() + 16);
     saveAs_ = new QPushButton("&Save As...", group);
     delete_ = new QPushButton("&Delete", group);
     setDefault_ = new QPushButton("Set Defau&lt", group);
