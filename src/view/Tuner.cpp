@@ -95,8 +95,8 @@ void TTuner::Step(TZone zone) {
 }
 
 void TTuner::Repeat() {
-    // Steps only while the pressed zone is still under the mouse.
-    if (ZoneAt(mapFromGlobal(QCursor::pos())) == pressed_) Step(pressed_);
+    // Steps only while the pressed zone is still under the mouse (and so lit).
+    if (lit_ == pressed_) Step(pressed_);
     repeat_.setInterval(RepeatIntervalMs);
 }
 
@@ -169,6 +169,7 @@ void TTuner::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return QWidget::mousePressEvent(e);
     pressed_ = ZoneAt(e->position().toPoint());
     if (pressed_ == zNone) return;
+    SetLit(pressed_);
     Step(pressed_);
     repeat_.start(RepeatDelayMs);
     update();

@@ -289,6 +289,17 @@ TEST(Tuner, StepsWithinTheKeyRangeByArrowKeysAndArrowZones) {
     EXPECT_EQ(tuner.Note(), 126);
     tuner.SetNote(300);
     EXPECT_EQ(tuner.Note(), 127);
+
+    // Held in a zone it repeats until the button goes up.
+    tuner.SetNote(60);
+    QTest::mousePress(&tuner, Qt::LeftButton, {}, QPoint(2, 5));
+    EXPECT_EQ(tuner.Note(), 59);
+    QTest::qWait(TTuner::RepeatDelayMs + 3 * TTuner::RepeatIntervalMs);
+    QTest::mouseRelease(&tuner, Qt::LeftButton, {}, QPoint(2, 5));
+    const int released = tuner.Note();
+    EXPECT_LT(released, 58);
+    QTest::qWait(2 * TTuner::RepeatIntervalMs);
+    EXPECT_EQ(tuner.Note(), released);
 }
 
 struct TFaceCase {
