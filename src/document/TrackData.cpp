@@ -13,6 +13,10 @@
 
 namespace fretlo {
 
+std::string TuningPresetKey(int stringCount, int variant) {
+    return "Tunings/#" + std::to_string(stringCount) + "-" + std::to_string(variant);
+}
+
 TTrackData::TTrackData(bool useDefaultTuning, int spaceCount) {
     if (useDefaultTuning) ReadDefaultTuning();
     SetSpaceCount(spaceCount);
@@ -25,7 +29,7 @@ TTrackData::~TTrackData() {
 void TTrackData::ReadDefaultTuning() {
     TSettingsStore* store = CurrentSettingsStore();
     if (!store) return;
-    const std::string key = "Tunings/#" + std::to_string(StringCount) + "-" + std::to_string(Variant);
+    const std::string key = TuningPresetKey(StringCount, Variant);
     const auto presetName = store->ReadString(key, "");
     if (!presetName) return;
     const auto keys = store->ReadBinary(key, *presetName);

@@ -3,11 +3,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "document/Space.h"
 #include "document/VirtualMemory.h"
 
 namespace fretlo {
+
+// The settings-store key of a kind's (string count, variant) tuning presets: "Tunings/#6-0".
+std::string TuningPresetKey(int stringCount, int variant);
 
 class TTrackData {
 public:

@@ -94,4 +94,26 @@ std::vector<std::string> TConfigIniFile::SectionNames(std::string_view section) 
 
 void TConfigIniFile::EraseSection(std::string_view section) { settings_.remove(Text(section)); }
 
+std::optional<std::vector<std::string>> TConfigIniFile::ValueIdents(std::string_view section) const {
+    settings_.beginGroup(Text(section));
+    const QStringList keys = settings_.childKeys();
+    const bool exists = !keys.isEmpty() || !settings_.childGroups().isEmpty();
+    settings_.endGroup();
+    if (!exists) return std::nullopt;
+    std::vector<std::string> idents;
+    for (const QString& key : keys)
+        idents.push_back(key == OwnValueKey ? std::string() : UnescapeConfigName(key.toStdString()));
+    return idents;
+}
+
+void TConfigIniFile::EraseValue(std::string_view section, std::string_view ident) {
+    settings_.remove(Key(section, ident));
+}
+
+bool TConfigIniFile::Flush() {
+    settings_.sync();
+    // A format error met while reading stays reported, but the file was written whole all the same.
+    return settings_.status() != QSettings::AccessError;
+}
+
 }  // namespace fretlo

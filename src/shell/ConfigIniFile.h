@@ -37,6 +37,13 @@ public:
     std::vector<std::string> SectionNames(std::string_view section) const override;
     void EraseSection(std::string_view section) override;
 
+    // The idents of the values directly in `section` ("" for its own value); nothing when the
+    // section holds neither values nor sections.
+    std::optional<std::vector<std::string>> ValueIdents(std::string_view section) const;
+    void EraseValue(std::string_view section, std::string_view ident);
+    // Writes the pass's changes to the file now; false when the file could not be written.
+    bool Flush();
+
 private:
     QLockFile lock_;
     bool locked_;

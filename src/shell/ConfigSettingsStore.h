@@ -1,4 +1,4 @@
-// The core's settings read interface on the user's settings store, one locked pass per read.
+// The core's settings interface on the user's settings store, one locked pass per call.
 // The program keeps a TInstalledSettingsStore for its whole run.
 #pragma once
 
@@ -15,6 +15,8 @@ public:
 
     std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
     std::optional<std::vector<uint8_t>> ReadBinary(const std::string& key, const std::string& name) override;
+    std::optional<TSettingsValues> ReadValues(const std::string& key) override;
+    bool Write(const std::vector<TSettingsChange>& changes) override;
 
 private:
     QString file_;

@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 
 #include "shell/MainFormRules.h"
@@ -26,6 +28,20 @@ QDialogButtonBox* MakeDialogButtons(QDialog& dialog, const THelpRequest& help, i
     }
     box->button(QDialogButtonBox::Ok)->setDefault(true);
     return box;
+}
+
+void NameAfter(QWidget* control, const QString& caption) {
+    QString name = caption;
+    name.remove(QRegularExpression("&(?!&)")).replace("&&", "&");
+    if (name.endsWith(':')) name.chop(1);
+    control->setAccessibleName(name);
+}
+
+QLabel* BuddyLabel(const QString& caption, QWidget* control) {
+    auto* label = new QLabel(caption, control->parentWidget());
+    label->setBuddy(control);
+    NameAfter(control, caption);
+    return label;
 }
 
 void RefuseField(QWidget* parent, const QString& text, QWidget* focus) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDialog;
+class QLabel;
 class QWidget;
 
 namespace fretlo {
@@ -18,6 +19,12 @@ using THelpRequest = std::function<void(int context)>;
 // itself when its fields are valid. Add the box to the dialog's layout.
 QDialogButtonBox* MakeDialogButtons(QDialog& dialog, const THelpRequest& help, int context,
                                     std::function<void()> accept);
+
+// The label of a control: its access key moves to the control, and its text without the "&"
+// and the closing ":" is the control's accessible name.
+QLabel* BuddyLabel(const QString& caption, QWidget* control);
+// Names a control after its caption the same way, for controls that carry their own caption.
+void NameAfter(QWidget* control, const QString& caption);
 
 // A modal warning captioned "Fretlo"; `focus` (when set) gets the focus back afterwards.
 void RefuseField(QWidget* parent, const QString& text, QWidget* focus = nullptr);

@@ -9,7 +9,8 @@
 //   FileCommands.cpp      File: New, Open, Save, Save As, exports, recent files, Exit
 //   EditCommands.cpp      Edit: Undo, clipboard, keys sent to the view, Go to Bar
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
-//   SongCommands.cpp      Song: Title & Comments, Add, Delete and Move Tracks, Tempo
+//   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
+//                         Tempo
 //   CreateCommands.cpp    Create: characters typed into the view
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -89,6 +90,7 @@ public:
     void FMRUClick(int index);
     void EGotoClick();
     void actSongTitleExecute();
+    void actSongTrackPropExecute();
     void SAddTrackClick();
     void SDeleteTrackClick();
     void SMoveTracksClick();
@@ -158,6 +160,9 @@ private:
     void TypeCharacter(char ch);
     void TypeCaptionCharacter(const QAction* item);
     // SongCommands.cpp
+    // The track properties dialog for `track` (at `index`, or about to be added there); true
+    // when OK changed it.
+    bool ShowTrackProperties(TTrackData& track, int index, bool newTrack);
     // After the track list changed: lays the view out again and puts the cursor on `track`.
     void TracksChanged(int track, int space);
     // PlayCommands.cpp

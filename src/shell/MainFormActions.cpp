@@ -110,8 +110,10 @@ void TMainForm::CreateActions() {
     actSongTitle = Command(
         "&Title && Comments...", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { actSongTitleExecute(); },
         tgTitle);
-    actSongTrackProp =
-        Unavailable("Track &Properties...", QKeySequence(Qt::CTRL | Qt::Key_A), tgTrackProperties);
+    actSongTrackProp = Command(
+        "Track &Properties...", QKeySequence(Qt::CTRL | Qt::Key_A), [this] { actSongTrackPropExecute(); },
+        tgTrackProperties);
+    View_->OnTrackProperties = [this] { actSongTrackProp->trigger(); };
     SAddTrack = Command("&Add Track...", {}, [this] { SAddTrackClick(); });
     SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });

@@ -1,13 +1,15 @@
-// The Song menu: Title & Comments, Add, Delete and Move Tracks, Tempo.
+// The Song menu: Title & Comments, Track Properties, Add, Delete and Move Tracks, Tempo.
 #include <QMessageBox>
 #include <algorithm>
 
 #include "base/Errors.h"
+#include "shell/ConfigSettingsStore.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
 #include "shell/MoveTracksDialog.h"
 #include "shell/TempoDialog.h"
 #include "shell/TitleDialog.h"
+#include "shell/TrackPropertiesDialog.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -35,8 +37,22 @@ void TMainForm::TracksChanged(int track, int space) {
     View_->SetCursorSpace(space, csTrackChanged);
 }
 
-// The track properties of a new track come with their own dialog; until then a new track
-// starts with the defaults and the tuning preset of the store.
+bool TMainForm::ShowTrackProperties(TTrackData& track, int index, bool newTrack) {
+    TConfigSettingsStore store(configFile_);
+    TTrackPropertiesForm dialog(this, {Document_, track, index, newTrack, settings_.SendBankSelects, store,
+                                       [this] { View_->StopPlaying(); }, HelpRequest()});
+    dialog.exec();
+    return dialog.Changed();
+}
+
+void TMainForm::actSongTrackPropExecute() {
+    const TEditCursor cursor = View_->Cursor();
+    if (!ShowTrackProperties(Document_.Track(cursor.Track), cursor.Track, false)) return;
+    // Tuning names, string count and text lines change the whole track's layout.
+    View_->InvalidateBarsFrom(0);
+    TracksChanged(cursor.Track, cursor.Space);
+}
+
 void TMainForm::SAddTrackClick() {
     if (Document_.TrackCount() >= MaxTracks) {
         ShowError(QString::fromStdString(Format("You cannot have more than %d tracks.", MaxTracks)));
@@ -44,8 +60,8 @@ void TMainForm::SAddTrackClick() {
     }
     const int spaces = std::clamp(Document_.SongLength() / UnitsPerSpace, 1, MaxSpaces);
     auto track = std::make_unique<TTrackData>(true, spaces);
+    if (!ShowTrackProperties(*track, Document_.TrackCount(), true)) return;
     View_->CollapseSelection();
-    Document_.SetModified();
     Document_.AddTrack(std::move(track));
     const TEditCursor cursor = View_->Cursor();
     TracksChanged(cursor.Track, cursor.Space);

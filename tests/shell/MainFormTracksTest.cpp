@@ -9,6 +9,7 @@
 #include "shell/MoveTracksDialog.h"
 #include "shell/TempoDialog.h"
 #include "shell/TitleDialog.h"
+#include "shell/TrackPropertiesDialog.h"
 
 namespace fretlo::test {
 namespace {
@@ -18,16 +19,21 @@ protected:
     // Three tracks, each marked by its own fret in space 0 so it can be recognised after a move.
     void SetUp() override {
         MainFormTest::SetUp();
-        Form().SAddTrackClick();
-        Form().SAddTrackClick();
+        AddTrack();
+        AddTrack();
         ASSERT_EQ(Doc().TrackCount(), 3);
         for (int t = 0; t < 3; ++t) Doc().Track(t).Space(0).Notes[0] = NoteFretBase + t + 1;
+    }
+    // Add Track with its dialog accepted as it opens.
+    void AddTrack() {
+        AcceptDialog<TTrackPropertiesForm>();
+        Form().SAddTrackClick();
     }
     int Mark(int track) const { return form_->Document().Track(track).Space(0).Notes[0] - NoteFretBase; }
 };
 
 TEST_F(TrackCommands, AddTrackStopsAtFifteenWithoutChangingTheSong) {
-    while (Doc().TrackCount() < MaxTracks) Form().SAddTrackClick();
+    while (Doc().TrackCount() < MaxTracks) AddTrack();
     EXPECT_EQ(Doc().Track(14).SpaceCount(), Doc().SongLength() / UnitsPerSpace);
     QString refusal;
     AnswerMessage(QMessageBox::Ok, &refusal);

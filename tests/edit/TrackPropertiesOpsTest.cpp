@@ -1,0 +1,180 @@
+// The track properties change: the checks of OK, the questions before deleting, applying.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "base/Errors.h"
+#include "edit/TrackProperties.h"
+
+namespace fretlo {
+namespace {
+
+class TrackPropertiesOps : public testing::Test {
+protected:
+    TCustomTabDoc doc_;
+
+    void SetUp() override {
+        doc_.New(16);
+        doc_.AddTrack(std::make_unique<TTrackData>(false, doc_.Track(0).SpaceCount()));
+    }
+    TTrackData& Track() { return doc_.Track(0); }
+    TTrackPropsEntries Entries() { return TrackPropsEntries(Track()); }
+};
+
+struct TBadEntry {
+    const char* Name;
+    std::optional<long long> HighestNumber, TransposeSteps;
+    int MidiChannel;
+    TTrackPropsField Field;
+    const char* Message;
+};
+
+class RefusedEntry : public TrackPropertiesOps, public testing::WithParamInterface<TBadEntry> {};
+
+TEST_P(RefusedEntry, GetsItsMessageInTheOrderOfTheFields) {
+    const TBadEntry& bad = GetParam();
+    doc_.Track(1).MidiChannel = 3;
+    TTrackPropsEntries e = Entries();
+    e.HighestNumber = bad.HighestNumber;
+    e.TransposeSteps = bad.TransposeSteps;
+    e.MidiChannel = bad.MidiChannel;
+    const auto refusal = CheckTrackProperties(doc_, 0, e);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Field, bad.Field);
+    EXPECT_EQ(refusal->Text.substr(0, std::string(bad.Message).size()), bad.Message);
+}
+
+constexpr const char* NumberMsg = "Number must be between 24 and 99.";
+constexpr const char* StepsMsg = "Half-steps must be between 0 and 24.";
+INSTANTIATE_TEST_SUITE_P(
+    Fields, RefusedEntry,
+    testing::Values(
+        TBadEntry{"Highest23", 23, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"Highest100", 100, 0, -1, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"HighestNotANumber", std::nullopt, 99, 3, TTrackPropsField::HighestNumber, NumberMsg},
+        TBadEntry{"Transpose25", 24, 25, -1, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"TransposeNegative", 99, -1, 3, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"TransposeNotANumber", 99, std::nullopt, -1, TTrackPropsField::Transpose, StepsMsg},
+        TBadEntry{"ChannelOfTrack2", 24, 0, 3, TTrackPropsField::MidiChannel,
+                  "MIDI channel 4 is already being used by track 2. You must select another "
+                  "channel, or change track 2's MIDI channel first.\n\nPlease note that you can't "
+                  "create two drum tracks, since drum tracks are always on channel 10."}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(TrackPropertiesOps, AFixedChannelHeldOnlyByAutomaticAssignmentIsFree) {
+    TTrackPropsEntries e = Entries();
+    EXPECT_EQ(AutomaticChannel(doc_, 1), 1);
+    e.MidiChannel = 1;  // what track 2 gets automatically
+    EXPECT_FALSE(CheckTrackProperties(doc_, 0, e));
+    e.MidiChannel = 9;
+    doc_.Track(0).MidiChannel = 9;  // the edited track itself is no conflict
+    EXPECT_FALSE(CheckTrackProperties(doc_, 0, e));
+    // A new track is checked against every track of the song.
+    const auto refusal = CheckTrackProperties(doc_, doc_.TrackCount(), e);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Caption, "Channel Conflict");
+    // ... and would get the lowest channel automatic assignment leaves.
+    EXPECT_EQ(AutomaticChannel(doc_, doc_.TrackCount()), 1);
+}
+
+TEST_F(TrackPropertiesOps, FewerStringsAskOnceOnlyWhenTheDroppedStringsHoldNotes) {
+    Track().StringCount = 7;
+    TTrackPropsEntries e = Entries();
+    e.StringCount = 6;
+    EXPECT_TRUE(TrackPropertiesQuestions(Track(), e).empty());
+    Track().Space(3).Effects[6] = 'h';
+    Track().Space(9).Notes[6] = NoteFretBase + 5;
+    const auto questions = TrackPropertiesQuestions(Track(), e);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].starts_with("You have chosen to decrease the number of strings"));
+
+    ApplyTrackProperties(doc_, Track(), e);
+    EXPECT_EQ(Track().StringCount, 6);
+    EXPECT_EQ(Track().Space(9).Notes[6], NoteEmpty);
+    EXPECT_EQ(Track().Space(3).Effects[6], 0);
+}
+
+TEST_F(TrackPropertiesOps, MoreStringsSilentlyClearTheNewSlots) {
+    Track().StringCount = 4;
+    Track().Space(0).Notes[3] = NoteFretBase + 1;
+    Track().Space(0).Notes[4] = NoteFretBase + 2;  // left in a slot the track did not use
+    Track().Space(5).Effects[5] = '~';
+    TTrackPropsEntries e = Entries();
+    e.StringCount = 6;
+    EXPECT_TRUE(TrackPropertiesQuestions(Track(), e).empty());
+    ApplyTrackProperties(doc_, Track(), e);
+    EXPECT_EQ(Track().Space(0).Notes[3], NoteFretBase + 1);
+    EXPECT_EQ(Track().Space(0).Notes[4], NoteEmpty);
+    EXPECT_EQ(Track().Space(5).Effects[5], 0);
+}
+
+TEST_F(TrackPropertiesOps, TextLinesSwitchedOffAskAndLoseTheirText) {
+    Track().TopTextLine = Track().BottomTextLine = true;
+    TTrackPropsEntries e = Entries();
+    e.TopTextLine = e.BottomTextLine = false;
+    EXPECT_TRUE(TrackPropertiesQuestions(Track(), e).empty());  // no text on them
+    Track().Space(2).TopText = 'A';
+    Track().Space(4).BottomText = 'B';
+    const auto questions = TrackPropertiesQuestions(Track(), e);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_NE(questions[0].find("disable the top text line"), std::string::npos);
+    EXPECT_NE(questions[1].find("disable the bottom text line"), std::string::npos);
+    e.BottomTextLine = true;
+    ApplyTrackProperties(doc_, Track(), e);
+    EXPECT_EQ(Track().Space(2).TopText, 0);
+    EXPECT_EQ(Track().Space(4).BottomText, 'B');
+    EXPECT_FALSE(Track().TopTextLine);
+}
+
+TEST_F(TrackPropertiesOps, EveryFieldIsWrittenAndTheJournalIsCleared) {
+    doc_.BeginGroup(ukChangesToSpace);
+    doc_.SaveSpaces(0, 0, 1);
+    doc_.EndGroup();
+    TTrackPropsEntries e = Entries();
+    e.StringCount = 5;
+    e.Variant = 1;
+    e.ShowNumbers = true;
+    e.HighestNumber = 30;
+    e.TransposeSteps = 12;
+    e.TransposeDown = true;
+    e.Keys = {67, 50, 55, 59, 62};
+    e.Instrument = 105;
+    e.Bank = -1;  // nothing chosen: the bank stays
+    e.LetRing = false;
+    e.Volume = 100;
+    e.PitchBend = -2400;
+    e.Modulation = 1;
+    e.Pan = 2;
+    e.Reverb = 3;
+    e.Chorus = 4;
+    e.MidiChannel = 15;
+    e.TopTextLine = true;
+    Track().Bank = 7;
+    ApplyTrackProperties(doc_, Track(), e);
+    const TTrackData& t = Track();
+    EXPECT_EQ(t.Transpose, -12);
+    EXPECT_EQ(t.StringBaseKey(0), 67);
+    EXPECT_EQ(t.StringBaseKey(4), 62);
+    EXPECT_EQ(t.Tuning[0], 27);
+    EXPECT_EQ(t.Bank, 7);
+    EXPECT_EQ(std::tuple(t.StringCount, t.Variant, t.ShowNumbers, t.HighestNumber, t.Instrument, t.LetRing),
+              std::tuple(5, 1, true, 30, 105, false));
+    EXPECT_EQ(std::tuple(t.Volume, t.PitchBend, t.Modulation, t.Pan, t.Reverb, t.Chorus, t.MidiChannel),
+              std::tuple(100, -2400, 1, 2, 3, 4, 15));
+    EXPECT_TRUE(t.TopTextLine);
+    EXPECT_TRUE(doc_.Modified);
+    EXPECT_TRUE(doc_.Journal().Empty());
+
+    // Reading back gives the magnitude and direction; 0 reads as "down".
+    EXPECT_EQ(TrackPropsEntries(t).TransposeSteps, 12);
+    e.TransposeSteps = 0;
+    e.TransposeDown = false;
+    ApplyTrackProperties(doc_, Track(), e);
+    EXPECT_TRUE(TrackPropsEntries(t).TransposeDown);
+
+    e.HighestNumber = 100;
+    EXPECT_THROW(ApplyTrackProperties(doc_, Track(), e), EInternalError);
+}
+
+}  // namespace
+}  // namespace fretlo

@@ -1,0 +1,373 @@
+// The track properties dialog on the offscreen platform: the kinds with their presets from
+// the store, the questions and refusals of OK, keyboard use, the tuner, and the main window's
+// ways to open it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+
+#include "playback/MemorySettingsStore.h"
+#include "shell/Config.h"
+#include "shell/MainFormFixture.h"
+#include "shell/OptionsTestSupport.h"
+#include "shell/SliderBox.h"
+#include "shell/TrackPropertiesDialog.h"
+#include "view/Tuner.h"
+
+namespace fretlo::test {
+namespace {
+
+// A control found by its accessible name, as a screen reader finds it.
+template <class T> T* Named(QWidget* dialog, const QString& name) {
+    for (T* control : dialog->findChildren<T*>())
+        if (control->accessibleName() == name) return control;
+    ADD_FAILURE() << "no control named " << name.toStdString();
+    return nullptr;
+}
+
+// Answers questions with `answer`, other message boxes with OK and the name prompt with `name`,
+// keeping the texts of the message boxes.
+struct TAnswers {
+    explicit TAnswers(QMessageBox::StandardButton answer = QMessageBox::Yes, QString name = {})
+        : answerer([this, answer, name](QWidget* modal) {
+              if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                  input->setTextValue(name);
+                  input->accept();
+              } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                  Texts << box->text();
+                  (box->button(answer) ? box->button(answer) : box->button(QMessageBox::Ok))->click();
+              }
+          }) {}
+    QStringList Texts;
+    TModalAnswerer answerer;
+};
+
+class TrackPropertiesDialog : public testing::Test {
+protected:
+    QTemporaryDir dir_;
+    QString configFile_ = dir_.filePath("WinFretlo.ini");
+    TConfigSettingsStore configStore_{configFile_};
+    TSettingsStore* store_ = &configStore_;
+    TCustomTabDoc doc_;
+    int stops_ = 0;
+
+    void SetUp() override { doc_.New(16); }
+    TTrackData& Track(int t = 0) { return doc_.Track(t); }
+
+    std::unique_ptr<TTrackPropertiesForm> Open(int track = 0) {
+        auto form = std::make_unique<TTrackPropertiesForm>(
+            nullptr,
+            TTrackPropsSetup{doc_, Track(track), track, false, true, *store_, [this] { ++stops_; }, {}});
+        form->show();
+        return form;
+    }
+    static void Ok(TTrackPropertiesForm& form) {
+        form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    }
+    static void Pick(TTrackPropertiesForm& form, const QString& kind) {
+        Named<QRadioButton>(&form, kind)->click();
+    }
+    static QListWidget& Presets(TTrackPropertiesForm& form) {
+        return *Named<QListWidget>(&form, "Preset Tunings");
+    }
+};
+
+TEST_F(TrackPropertiesDialog, AFreshProfileGetsTheBuiltInsOfEachKindOpened) {
+    auto form = Open();
+    EXPECT_EQ(form->windowTitle(), "Track 1 Properties");
+    QListWidget& list = Presets(*form);
+    ASSERT_EQ(list.count(), 7);
+    EXPECT_EQ(list.currentItem()->text(), "(Standard)");
+    EXPECT_TRUE(list.currentItem()->font().bold());
+    EXPECT_EQ(TConfigIniFile(configFile_).ReadString("Tunings/#6-0", ""), "(Standard)");
+    EXPECT_EQ(form->Tuner(0)->Note(), 40);
+    EXPECT_EQ(Named<QComboBox>(form.get(), "MIDI Channel")->itemText(0), "Automatically assign - 1");
+
+    // Seven strings have no default preset: the first is selected, and nothing is bold.
+    Pick(*form, "7 - Guitar");
+    EXPECT_TRUE(form->Tuner(6)->isVisibleTo(form.get()));
+    EXPECT_EQ(list.currentRow(), 0);
+    EXPECT_FALSE(list.currentItem()->font().bold());
+    EXPECT_TRUE(Named<QAbstractButton>(form.get(), "Delete")->isEnabled());
+}
+
+TEST_F(TrackPropertiesDialog, GuitarToDrumsTakesTheKitTheDrumChannelAndNumbers) {
+    auto form = Open();
+    Pick(*form, "6 - Drums");
+    EXPECT_EQ(Named<QComboBox>(form.get(), "Instrument")->currentText(), "0 - Standard");
+    EXPECT_EQ(Named<QComboBox>(form.get(), "MIDI Channel")->currentText(), "10 (Drums)");
+    EXPECT_EQ(Named<QLineEdit>(form.get(), "Highest Number Allowed")->text(), "99");
+    EXPECT_EQ(Presets(*form).currentItem()->text(), "Bass/Snare/Closed HH/Open HH/Stick/Crash");
+    EXPECT_TRUE(form->Tuner(0)->DisplayNumber());
+    EXPECT_EQ(form->Tuner(0)->OnHint(*form->Tuner(0)), "35 - Acoustic Bass Drum");
+
+    // A tuner moved off every preset leaves the list without a selection.
+    form->Tuner(0)->SetNote(20);
+    EXPECT_EQ(form->Tuner(0)->OnHint(*form->Tuner(0)), "20 - ?");
+    EXPECT_EQ(Presets(*form).currentRow(), -1);
+    EXPECT_FALSE(Named<QAbstractButton>(form.get(), "Set Default")->isEnabled());
+
+    Named<QLineEdit>(form.get(), "Transpose")->setText("12");
+    Named<QComboBox>(form.get(), "Transpose direction")->setCurrentText("down");
+    Ok(*form);
+    EXPECT_TRUE(form->Changed());
+    EXPECT_EQ(std::tuple(Track().Variant, Track().MidiChannel, Track().Instrument, Track().HighestNumber),
+              std::tuple(1, 9, 0, 99));
+    EXPECT_EQ(Track().StringBaseKey(0), 20);
+    EXPECT_EQ(Track().Transpose, -12);
+    EXPECT_EQ(stops_, 1);
+}
+
+TEST_F(TrackPropertiesDialog, FewerStringsAskOnceAndNoKeepsTheDialogOpen) {
+    Track().StringCount = 7;
+    Track().Variant = 0;
+    Track().Space(2).Notes[6] = NoteFretBase + 3;
+    auto form = Open();
+    Pick(*form, "6 - Guitar");
+    {
+        const TAnswers no(QMessageBox::No);
+        Ok(*form);
+        EXPECT_EQ(no.Texts.size(), 1);
+    }
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(Track().StringCount, 7);
+    const TAnswers yes;
+    Ok(*form);
+    EXPECT_EQ(yes.Texts.size(), 1);
+    EXPECT_EQ(Track().StringCount, 6);
+    EXPECT_EQ(Track().Space(2).Notes[6], NoteEmpty);
+    EXPECT_TRUE(doc_.Modified);
+}
+
+struct TRefusal {
+    const char* Field;
+    const char* Text;
+    const char* Message;
+};
+class RefusedField : public TrackPropertiesDialog, public testing::WithParamInterface<TRefusal> {};
+
+TEST_P(RefusedField, ShowsItsMessageOnItsPageAndChangesNothing) {
+    const TRefusal& r = GetParam();
+    doc_.AddTrack(std::make_unique<TTrackData>(false, 16));
+    Track(1).MidiChannel = 4;
+    auto form = Open();
+    auto* field = Named<QWidget>(form.get(), r.Field);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->setText(r.Text);
+    if (auto* list = qobject_cast<QComboBox*>(field)) list->setCurrentIndex(QString(r.Text).toInt());
+    const TAnswers messages;
+    Ok(*form);
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_TRUE(messages.Texts[0].startsWith(r.Message)) << messages.Texts[0].toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Changed() || doc_.Modified);
+    EXPECT_TRUE(field->isVisible());  // its page is in front
+    EXPECT_EQ(form->focusWidget(), field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, RefusedField,
+    testing::Values(TRefusal{"Highest Number Allowed", "23", "Number must be between 24 and 99."},
+                    TRefusal{"Highest Number Allowed", "100", "Number must be between 24 and 99."},
+                    TRefusal{"Highest Number Allowed", "x", "Number must be between 24 and 99."},
+                    TRefusal{"Transpose", "25", "Half-steps must be between 0 and 24."},
+                    TRefusal{"Transpose", "-1", "Half-steps must be between 0 and 24."},
+                    TRefusal{"MIDI Channel", "5", "MIDI channel 5 is already being used by track 2."}));
+
+TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheListStays) {
+    TMemorySettingsStore memory;
+    memory.RefuseWrites = true;
+    store_ = &memory;
+    const char* failure = "Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-0.";
+    auto messages = std::make_unique<TAnswers>();
+    auto form = Open();
+    EXPECT_EQ(messages->Texts, QStringList{failure});
+    EXPECT_EQ(Presets(*form).count(), 0);
+
+    // A kind that cannot be loaded is not taken.
+    Pick(*form, "4 - Bass");
+    EXPECT_TRUE(Named<QRadioButton>(form.get(), "6 - Guitar")->isChecked());
+    EXPECT_TRUE(form->Tuner(5)->isVisibleTo(form.get()));
+
+    memory.Keys["Tunings/#6-0"] = {{"", std::string("Mine")},
+                                   {"Mine", std::vector<uint8_t>{40, 45, 50, 55, 59, 64}}};
+    form = Open();
+    ASSERT_EQ(Presets(*form).count(), 1);
+    messages = std::make_unique<TAnswers>();
+    Named<QAbstractButton>(form.get(), "Reset")->click();
+    Named<QAbstractButton>(form.get(), "Delete")->click();
+    EXPECT_EQ(messages->Texts.count(failure), 2);
+    EXPECT_EQ(Presets(*form).count(), 1);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(TrackPropertiesDialog, SaveAsAddsAPresetTheListThenFollows) {
+    auto form = Open();
+    form->Tuner(0)->SetNote(39);
+    auto answers = std::make_unique<TAnswers>(QMessageBox::Yes, "  ");
+    Named<QAbstractButton>(form.get(), "Save As...")->click();
+    EXPECT_EQ(answers->Texts, QStringList{"You must enter a name."});
+    answers = std::make_unique<TAnswers>(QMessageBox::Yes, "Eb low");
+    Named<QAbstractButton>(form.get(), "Save As...")->click();
+    EXPECT_EQ(Presets(*form).currentItem()->text(), "Eb low");
+    Named<QAbstractButton>(form.get(), "Save As...")->click();
+    EXPECT_EQ(answers->Texts, QStringList{"A tuning named \"Eb low\" already exists. Replace it?"});
+
+    Named<QAbstractButton>(form.get(), "Set Default")->click();
+    EXPECT_EQ(TConfigIniFile(configFile_).ReadString("Tunings/#6-0", ""), "Eb low");
+    Named<QAbstractButton>(form.get(), "Reset")->click();
+    EXPECT_EQ(Presets(*form).count(), 7);
+    EXPECT_EQ(Presets(*form).currentRow(), -1);  // the tuners still show Eb low
+}
+
+TEST_F(TrackPropertiesDialog, EveryControlIsNamedAndTheKeyboardReachesIt) {
+    auto form = Open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(form.get()) || !(w->focusPolicy() & Qt::TabFocus) || qobject_cast<QTabWidget*>(w))
+            continue;
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            << w->metaObject()->className();
+    }
+
+    // Tab goes down the strings, the highest first.
+    form->Tuner(5)->setFocus();
+    for (int slot = 4; slot >= 0; --slot) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), form->Tuner(slot));
+    }
+    EXPECT_EQ(form->Tuner(5)->accessibleName(), "String 1");
+    // Access keys, also across the pages.
+    QTest::keyClick(form.get(), Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Named<QLineEdit>(form.get(), "Highest Number Allowed"));
+    QTest::keyClick(form.get(), Qt::Key_M, Qt::AltModifier);
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Named<QSlider>(form.get(), "Volume"));
+}
+
+TEST(ConfigSettingsStore, KeysAreListedAndAFileThatCannotBeWrittenRefusesThePass) {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("not a folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    const std::vector<TSettingsChange> pass = {
+        {TSettingsChange::SetValue, "Tunings/#4-0", "", std::string("A/B")},
+        {TSettingsChange::SetValue, "Tunings/#4-0", "A/B", std::vector<uint8_t>{1}},
+        {TSettingsChange::SetValue, "Tunings/#4-0/Flags", "x", std::string()}};
+    EXPECT_FALSE(TConfigSettingsStore(dir.filePath("not a folder/WinFretlo.ini")).Write(pass));
+    TConfigSettingsStore store(dir.filePath("WinFretlo.ini"));
+    EXPECT_EQ(store.ReadValues("Tunings/#4-0"), std::nullopt);
+    ASSERT_TRUE(store.Write(pass));
+    EXPECT_EQ(store.ReadValues("Tunings/#4-0"),
+              (TSettingsValues{{"", std::string("A/B")}, {"A/B", std::vector<uint8_t>{1}}}));
+    ASSERT_TRUE(store.Write({{TSettingsChange::EraseValue, "Tunings/#4-0", "", {}},
+                             {TSettingsChange::EraseValue, "Tunings/#4-0", "A/B", {}}}));
+    EXPECT_TRUE(store.ReadValues("Tunings/#4-0"));  // its subkey keeps it
+    ASSERT_TRUE(store.Write({{TSettingsChange::EraseKey, "Tunings/#4-0", {}, {}}}));
+    EXPECT_EQ(store.ReadValues("Tunings/#4-0/Flags"), std::nullopt);
+}
+
+TEST(Tuner, StepsWithinTheKeyRangeByArrowKeysAndArrowZones) {
+    TTuner tuner;
+    tuner.resize(tuner.sizeHint());
+    tuner.SetNote(1);
+    for (const auto key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}) QTest::keyClick(&tuner, key);
+    EXPECT_EQ(tuner.Note(), 0);
+    tuner.SetNote(126);
+    for (const auto key : {Qt::Key_Up, Qt::Key_Right}) QTest::keyClick(&tuner, key);
+    EXPECT_EQ(tuner.Note(), 127);
+    QTest::mouseClick(&tuner, Qt::LeftButton, {}, QPoint(TTuner::ArrowZone - 1, 5));
+    QTest::mouseClick(&tuner, Qt::LeftButton, {}, QPoint(TTuner::ArrowZone + 2, 5));  // the face
+    EXPECT_EQ(tuner.Note(), 126);
+    tuner.SetNote(300);
+    EXPECT_EQ(tuner.Note(), 127);
+
+    // Held in a zone it repeats until the button goes up.
+    tuner.SetNote(60);
+    QTest::mousePress(&tuner, Qt::LeftButton, {}, QPoint(2, 5));
+    EXPECT_EQ(tuner.Note(), 59);
+    QTest::qWait(TTuner::RepeatDelayMs + 3 * TTuner::RepeatIntervalMs);
+    QTest::mouseRelease(&tuner, Qt::LeftButton, {}, QPoint(2, 5));
+    const int released = tuner.Note();
+    EXPECT_LT(released, 58);
+    QTest::qWait(2 * TTuner::RepeatIntervalMs);
+    EXPECT_EQ(tuner.Note(), released);
+}
+
+struct TFaceCase {
+    int Note;
+    bool Number;
+    const char* Name;
+    const char* Mark;
+};
+class TunerFaces : public testing::TestWithParam<TFaceCase> {};
+TEST_P(TunerFaces, NameInFlatsWithTheOctaveMark) {
+    const TTunerFace face = TunerFace(GetParam().Note, GetParam().Number);
+    EXPECT_EQ(face.Name, GetParam().Name);
+    EXPECT_EQ(face.Mark, GetParam().Mark);
+}
+INSTANTIATE_TEST_SUITE_P(Keys, TunerFaces,
+                         testing::Values(TFaceCase{40, false, "E", ""}, TFaceCase{64, false, "E", "+2"},
+                                         TFaceCase{0, false, "C", "-3"}, TFaceCase{61, false, "Db", "+2"},
+                                         TFaceCase{35, false, "B", "-1"}, TFaceCase{64, true, "64", ""},
+                                         TFaceCase{-1, false, "", ""}));
+
+TEST(SliderBox, TheBoxMovesTheSliderWithinItsRange) {
+    TSliderBox pair({0, 127, 8, 8, 3});
+    pair.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pair));
+    pair.Box()->setFocus();
+    pair.Box()->selectAll();
+    QTest::keyClicks(pair.Box(), "200");
+    EXPECT_EQ(pair.Value(), 127);
+    EXPECT_EQ(pair.Box()->text(), "200");  // the typing is left alone while the box has the focus
+    pair.Box()->clear();
+    QTest::keyClicks(pair.Box(), " x");
+    EXPECT_EQ(pair.Value(), 0);
+    pair.Slider()->setFocus();  // leaving the box shows the slider's value
+    EXPECT_EQ(pair.Box()->text(), "0");
+    pair.SetValue(64);
+    EXPECT_EQ(pair.Box()->text(), "64");
+}
+
+class TrackPropertiesCommands : public MainFormTest {};
+
+TEST_F(TrackPropertiesCommands, CtrlAAndThePopUpMenuOpenTheDialogAndAddTrackCancelAddsNothing) {
+    QAction* command = Action("Track &Properties...");
+    EXPECT_EQ(command->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    View().SetCursorString(5);
+    AcceptDialog<TTrackPropertiesForm>([](TTrackPropertiesForm& form) {
+        EXPECT_EQ(form.windowTitle(), "Track 1 Properties");
+        Named<QRadioButton>(&form, "4 - Bass")->click();
+    });
+    command->trigger();
+    EXPECT_EQ(Doc().Track(0).StringCount, 4);
+    EXPECT_EQ(View().Cursor().String, 3);
+    EXPECT_TRUE(Doc().Modified);
+
+    bool opened = false;
+    OnNextModal([&](QWidget* modal) {
+        opened = qobject_cast<TTrackPropertiesForm*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    View().OnTrackProperties();
+    EXPECT_TRUE(opened);
+
+    OnNextModal([](QWidget* modal) {
+        EXPECT_EQ(modal->windowTitle(), "Add Track 2");
+        static_cast<QDialog*>(modal)->reject();
+    });
+    Form().SAddTrackClick();
+    EXPECT_EQ(Doc().TrackCount(), 1);
+}
+
+}  // namespace
+}  // namespace fretlo::test
