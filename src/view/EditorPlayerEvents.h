@@ -1,6 +1,6 @@
-// What reaches the editor view from other threads: the player's position, song end and
-// error notices, and another instance's request to release the MIDI device. Each is a
-// posted QEvent, so the view handles it on the user-interface thread.
+// What reaches the player bridge (TEditorPlayer) from other threads: the player's
+// position, song end and error notices, and another instance's request to release the MIDI
+// device. Each is a posted QEvent, so the bridge handles it on the user-interface thread.
 #pragma once
 
 #include <QEvent>
@@ -44,7 +44,7 @@ private:
 // ReleaseEventType event and waits until the receiver calls Released() (or shutdown).
 class TReleaseService {
 public:
-    // No listener when this process's socket name is taken (a second view in one process).
+    // No listener when this process's socket name is taken (a second bridge in one process).
     explicit TReleaseService(QObject* receiver);
     ~TReleaseService();
     TReleaseService(const TReleaseService&) = delete;

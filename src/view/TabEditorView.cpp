@@ -4,31 +4,23 @@
 #include <QApplication>
 #include <QMenu>
 
-#include "platform/ThreadTimer.h"
-#include "playback/MidiNames.h"
-#include "playback/Player.h"
 #include "edit/ClipboardOps.h"
-#include "view/EditorPlayerEvents.h"
-#include "view/TabDocument.h"
 #include "edit/UndoReplay.h"
+#include "playback/MidiNames.h"
+#include "view/TabDocument.h"
 
 namespace fretlo {
 
 namespace {
 
 constexpr int AutoScrollMs = 33;
-constexpr int PreviewMs = 750;
 
 }  // namespace
 
-TTabEditorView::TTabEditorView(QWidget* parent)
-    : TTabView(parent), events_(std::make_unique<TEditorPlayerEvents>(this)) {
+TTabEditorView::TTabEditorView(QWidget* parent) : TTabView(parent) {
     setFocusPolicy(Qt::StrongFocus);
     autoScrollTimer_.setInterval(AutoScrollMs);
     connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { AutoScroll(); });
-    previewTimer_.setInterval(PreviewMs);
-    previewTimer_.setSingleShot(true);
-    connect(&previewTimer_, &QTimer::timeout, this, [this] { StopPreview(); });
     const int flash = QApplication::cursorFlashTime();
     caretTimer_.setInterval(flash > 0 ? flash / 2 : 0);
     connect(&caretTimer_, &QTimer::timeout, this, [this] {
@@ -41,13 +33,11 @@ TTabEditorView::~TTabEditorView() {
     // The main window may be half destroyed already: nobody is told about the closing.
     blockSignals(true);
     CloseDevice();
-    release_.reset();
     if (doc_) doc_->SetEditHost(nullptr);
 }
 
 void TTabEditorView::SetTabDocument(TTabDocument* doc) {
-    // The player plays the document it was made for.
-    if (doc != doc_) CloseDevice();
+    player_.SetDocument(doc);
     if (doc_) doc_->SetEditHost(nullptr);
     doc_ = doc;
     if (doc_) doc_->SetEditHost(this);
@@ -103,42 +93,21 @@ void TTabEditorView::Paste() {
 // --- Settings -------------------------------------------------------------------------
 
 void TTabEditorView::SetEditorOptions(const TEditorOptions& options) {
-    const bool deviceChanged =
-        options.MidiDevice != editorOptions_.MidiDevice || options.SoundFont != editorOptions_.SoundFont;
-    if (deviceChanged) CloseDevice();
-    if (options.SoundFont != editorOptions_.SoundFont) systemDevices_.reset();
+    player_.SetDevice(options.MidiDevice, options.SoundFont);
     editorOptions_ = options;
     update(CaretRect());
 }
 
-void TTabEditorView::SetPlayerSettings(const TPlayerSettings& settings) {
-    // Bank selects are sent with a track's set-up when the device opens.
-    if (settings.SendBankSelects != playerSettings_.SendBankSelects) CloseDevice();
-    playerSettings_ = settings;
-    if (player_) player_->SetSettings(settings);
-}
-
 void TTabEditorView::SetIgnoreRepeats(bool on) {
-    TPlayerSettings s = playerSettings_;
+    TPlayerSettings s = PlayerSettings();
     s.IgnoreRepeats = on;
     SetPlayerSettings(s);
 }
 
 void TTabEditorView::SetMetronome(bool on) {
-    TPlayerSettings s = playerSettings_;
+    TPlayerSettings s = PlayerSettings();
     s.MetronomeOn = on;
     SetPlayerSettings(s);
-}
-
-void TTabEditorView::SetMidiDevices(TMidiDevices* devices) {
-    CloseDevice();
-    devices_ = devices;
-}
-
-TMidiDevices* TTabEditorView::Devices() {
-    if (devices_) return devices_;
-    if (!systemDevices_ && MakeSystemDevices) systemDevices_ = MakeSystemDevices(editorOptions_.SoundFont);
-    return systemDevices_.get();
 }
 
 // --- Status bar -------------------------------------------------------------------------

@@ -1,14 +1,15 @@
 // TTabEditorView: the tablature view the main window shows, with the editing cursor, the
-// time-range selection, the keyboard and character maps, the mouse, the caret, note
-// preview and the bridge to the player. It is the TEditHost of the Qt-free editing core,
-// whose operations make every change of the song.
+// time-range selection, the keyboard and character maps, the mouse and the caret. It is
+// the TEditHost of the Qt-free editing core, whose operations make every change of the
+// song, and the host of its player bridge (TEditorPlayer), to which Play and the other
+// player commands are handed.
 //
 //   TabEditorView.cpp          document, settings, commands, status bar texts
 //   TabEditorViewCursor.cpp    SetCursorSpace, track and string changes, the selection
 //   TabEditorViewKeys.cpp      the key map and the character map
 //   TabEditorViewMouse.cpp     hit test, click, drag with auto-scroll, wheel, menu, hints
 //   TabEditorViewCaret.cpp     the caret and the selection highlight
-//   TabEditorViewPlayer.cpp    Play, StopPlaying, CloseDevice, posted player events
+//   TabEditorViewPlayer.cpp    what the player bridge asks of the view
 //   TabEditorViewHost.cpp      the rest of TEditHost: messages, clipboard, invalidation
 #pragma once
 
@@ -17,12 +18,11 @@
 #include <QTimer>
 #include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "playback/PlayerSettings.h"
 #include "edit/EditHost.h"
+#include "view/EditorPlayer.h"
 #include "view/TabView.h"
 
 class QHelpEvent;
@@ -31,14 +31,6 @@ class QMenu;
 namespace fretlo {
 
 class TTabDocument;
-class TPlayer;
-class TMidiDevices;
-class TTimerService;
-class TEditorPlayerEvents;
-class TReleaseService;
-
-// Note preview while editing (the `PlayNotesWhileEditing` setting).
-enum class TPreviewMode { Off = 0, CurrentTrack = 1, AllTracks = 2 };
 
 // The settings the editor follows besides the view's display options.
 struct TEditorOptions {
@@ -52,7 +44,7 @@ struct TEditorOptions {
 // The seven panels of the status bar.
 using TStatusTexts = std::array<QString, 7>;
 
-class TTabEditorView : public TTabView, public TEditHost {
+class TTabEditorView : public TTabView, public TEditHost, private TEditorPlayerHost {
     Q_OBJECT
 public:
     explicit TTabEditorView(QWidget* parent = nullptr);
@@ -86,36 +78,36 @@ public:
     void SetAllTracksSelection(bool on);
     void Deselect() { CollapseSelection(); }
 
-    // --- Player ---------------------------------------------------------------------
+    // --- Player (handed to the bridge, EditorPlayer.h) -------------------------------
     // Starts playback at the cursor space (a preview sounds only that column). Failures
     // are shown in a message box; false when nothing started.
-    bool Play(bool allTracks, bool preview);
-    void StopPlaying() override;
+    bool Play(bool allTracks, bool preview) { return player_.Play(allTracks, preview); }
+    void StopPlaying() override { player_.StopPlaying(); }
     // Stops and closes the MIDI device; the next Play opens it again.
-    void CloseDevice();
+    void CloseDevice() { player_.CloseDevice(); }
     // A real playback (not a note preview) is running.
-    bool IsPlaying() const;
+    bool IsPlaying() const { return player_.IsPlaying(); }
     // A player exists, so its device is open (Close Device is enabled).
-    bool HasPlayer() const { return player_ != nullptr; }
+    bool HasPlayer() const { return player_.HasPlayer(); }
     // Previews the cursor column as the preview mode says (nothing when it is off).
-    void TriggerNotes();
+    void TriggerNotes() { player_.TriggerNotes(); }
 
     // --- Settings -------------------------------------------------------------------
     void SetEditorOptions(const TEditorOptions& options);
     const TEditorOptions& EditorOptions() const { return editorOptions_; }
-    void SetPlayerSettings(const TPlayerSettings& settings);
-    const TPlayerSettings& PlayerSettings() const { return playerSettings_; }
+    void SetPlayerSettings(const TPlayerSettings& settings) { player_.SetSettings(settings); }
+    const TPlayerSettings& PlayerSettings() const { return player_.Settings(); }
     void SetIgnoreRepeats(bool on);
     void SetMetronome(bool on);
-    void SetPreviewMode(TPreviewMode mode) { previewMode_ = mode; }
-    TPreviewMode PreviewMode() const { return previewMode_; }
-    void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
-    bool RewindAfterStop() const { return rewindAfterStop_; }
+    void SetPreviewMode(TPreviewMode mode) { player_.SetPreviewMode(mode); }
+    TPreviewMode PreviewMode() const { return player_.PreviewMode(); }
+    void SetRewindAfterStop(bool on) { player_.SetRewindAfterStop(on); }
+    bool RewindAfterStop() const { return player_.RewindAfterStop(); }
     // The devices the player opens; nullptr (the default) means the system's devices,
     // made by MakeSystemDevices. Must outlive the player (see CloseDevice).
-    void SetMidiDevices(TMidiDevices* devices);
+    void SetMidiDevices(TMidiDevices* devices) { player_.SetMidiDevices(devices); }
     // Makes the system's devices for a SoundFont setting; without it there are none.
-    std::function<std::unique_ptr<TMidiDevices>(const std::string& soundFont)> MakeSystemDevices;
+    TMakeSystemDevices MakeSystemDevices;
 
     // --- Queries for the status bar and the menus -------------------------------------
     TEditCursor Cursor() const override;
@@ -232,21 +224,19 @@ private:
     void MoveCaret(const QRect& oldCaret);
     QRegion SelectionRegion(const TSelection& selection);
 
-    // Player (TabEditorViewPlayer.cpp)
-    bool OpenPlayer(bool preview);
-    void StopPreview();
-    void HandlePosition();
-    TMidiDevices* Devices();
+    // TEditorPlayerHost (TabEditorViewPlayer.cpp; CollapseSelection is TEditHost's too)
+    std::optional<TPlayCursor> PlayCursor() const override;
+    void ClearPlayMarks() override;
+    void ShowPlayMarks(int track, int playedSpace, int noteSpace) override;
+    void FollowPlayPosition(int32_t time) override;
+    void RewindTo(int32_t time) override;
+    void ShowPlayerMessage(const std::string& text) override;
+    void PlayingStateChanged(bool playing) override;
+    void PlayerStateChanged(bool exists) override;
 
     TTabDocument* doc_ = nullptr;
     TSelection selection_;
     TEditorOptions editorOptions_;
-    TPlayerSettings playerSettings_;
-    TPreviewMode previewMode_ = TPreviewMode::Off;
-    // Opening the device for a note preview failed and was reported: later previews stay
-    // silent (instead of one error box per typed note) until a real Play or CloseDevice.
-    bool previewOpenFailed_ = false;
-    bool rewindAfterStop_ = false;
     bool inputShift_ = false;  // Shift held with the key or click being handled
 
     bool caretOn_ = true;  // the blink phase
@@ -258,15 +248,7 @@ private:
     int wheelRest_ = 0;  // wheel movement short of a notch
     QMenu* contextMenu_ = nullptr;
 
-    std::unique_ptr<TMidiDevices> systemDevices_;
-    TMidiDevices* devices_ = nullptr;
-    std::unique_ptr<TTimerService> timer_;
-    std::unique_ptr<TEditorPlayerEvents> events_;
-    std::unique_ptr<TReleaseService> release_;
-    std::unique_ptr<TPlayer> player_;
-    int playFirstTrack_ = 0, playLastTrack_ = -1;  // the play range, empty when stopped
-    int32_t playStartTime_ = 0;
-    QTimer previewTimer_;
+    TEditorPlayer player_{*this, MakeSystemDevices};
 };
 
 }  // namespace fretlo

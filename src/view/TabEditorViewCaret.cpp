@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "document/TabDoc.h"
-#include "playback/Player.h"
 #include "edit/EditSelection.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "document/TabDoc.h"
-#include "playback/Player.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
 
@@ -52,7 +51,7 @@ void TTabEditorView::SetCursorSpace(int space, int flags) {
     const QRect oldCaret = CaretRect();
     const int oldBar = doc_->BarOfSpace(cursor_.Track, oldSpace);
     cursor_.Space = std::min(target, count - 1);
-    if ((flags & csMovePlayer) && IsPlaying()) player_->Seek(track.SpaceTime(cursor_.Space));
+    if (flags & csMovePlayer) player_.Seek(track.SpaceTime(cursor_.Space));
     if (!(flags & csNoHScroll)) {
         const bool barWise = editorOptions_.ScrollABar && !(flags & (csNoBarScroll | csTrackChanged)) &&
                              doc_->BarOfSpace(cursor_.Track, cursor_.Space) != oldBar;

@@ -173,6 +173,15 @@ void TTabEditorView::wheelEvent(QWheelEvent* e) {
     e->accept();
 }
 
+bool TTabEditorView::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip) return TTabView::event(e);
+    if (!ShowTrackEffectHint(static_cast<QHelpEvent*>(e))) {
+        QToolTip::hideText();
+        e->ignore();
+    }
+    return true;
+}
+
 // Over the track-effect line of a space with track effects: what they are.
 bool TTabEditorView::ShowTrackEffectHint(QHelpEvent* e) {
     if (!Editable() || !InMusicArea(e->pos().x())) return false;

@@ -41,6 +41,20 @@ private:
     };
 };
 
+// A host without a widget: the bridge asks nothing else of the view.
+struct TBareHost : TEditorPlayerHost {
+    std::optional<TPlayCursor> PlayCursor() const override { return TPlayCursor{0, 0}; }
+    void CollapseSelection() override {}
+    void ClearPlayMarks() override {}
+    void ShowPlayMarks(int, int, int) override {}
+    void FollowPlayPosition(int32_t) override {}
+    void RewindTo(int32_t) override {}
+    void ShowPlayerMessage(const std::string& text) override { messages.push_back(text); }
+    void PlayingStateChanged(bool) override {}
+    void PlayerStateChanged(bool) override {}
+    std::vector<std::string> messages;
+};
+
 class EditorPlayer : public EditorTest {
 protected:
     void SetUp() override {
@@ -161,14 +175,24 @@ TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
     view->SetMidiDevices(&recorder);
 }
 
+// The first bridge of a process answers for it; a second one plays all the same.
 TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
     ASSERT_TRUE(view->Play(false, false));
+    TBareHost host;
+    const TMakeSystemDevices noSystemDevices;
+    TMidiRecorder secondRecorder;
+    TEditorPlayer second(host, noSystemDevices);
+    second.SetDocument(&doc);
+    second.SetMidiDevices(&secondRecorder);
+    ASSERT_TRUE(second.Play(true, false));
     bool answered = false;
     std::thread other([&answered] { answered = TUnixReleaseRequest().RequestRelease(getpid(), 5000); });
     QTRY_VERIFY(!view->HasPlayer());
     other.join();
     EXPECT_TRUE(answered);
     EXPECT_FALSE(view->IsPlaying());
+    EXPECT_TRUE(second.IsPlaying());
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

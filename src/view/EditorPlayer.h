@@ -1,0 +1,137 @@
+// TEditorPlayer: the editor's bridge to the player. It creates the TPlayer on the first
+// Play and keeps it, with the device open, until CloseDevice; chooses the device; plays,
+// stops and previews; and handles what the timer thread and other instances post: the
+// play position, the song end, a playback error and a request to release the device.
+// It reaches the editor view only through TEditorPlayerHost.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "playback/PlayerSettings.h"
+
+namespace fretlo {
+
+class TCustomTabDoc;
+class TPlayer;
+class TMidiDevices;
+class TTimerService;
+class TEditorPlayerEvents;
+class TReleaseService;
+
+// Note preview while editing (the `PlayNotesWhileEditing` setting).
+enum class TPreviewMode { Off = 0, CurrentTrack = 1, AllTracks = 2 };
+
+// Makes the system's devices for a SoundFont setting.
+using TMakeSystemDevices = std::function<std::unique_ptr<TMidiDevices>(const std::string& soundFont)>;
+
+// Where a playback starts: the cursor track and the start time of the cursor space.
+struct TPlayCursor {
+    int Track = 0;
+    int32_t Time = 0;
+};
+
+// What the bridge needs of the editor view.
+class TEditorPlayerHost {
+public:
+    virtual ~TEditorPlayerHost() = default;
+    // Nothing while there is no song to play.
+    virtual std::optional<TPlayCursor> PlayCursor() const = 0;
+    // A real playback starts without a selection.
+    virtual void CollapseSelection() = 0;
+    // Erases every moving-bar box and note highlight.
+    virtual void ClearPlayMarks() = 0;
+    // A played track's marks: the space last played and the last that held a note (-1 none).
+    virtual void ShowPlayMarks(int track, int playedSpace, int noteSpace) = 0;
+    // The cursor follows the play position on its track.
+    virtual void FollowPlayPosition(int32_t time) = 0;
+    // Rewind After Stop: the cursor goes back to where the playback started.
+    virtual void RewindTo(int32_t time) = 0;
+    // A failure of the device or of the playback, in a message box.
+    virtual void ShowPlayerMessage(const std::string& text) = 0;
+    // A real playback (not a preview) started or stopped.
+    virtual void PlayingStateChanged(bool playing) = 0;
+    // The player was created or closed.
+    virtual void PlayerStateChanged(bool exists) = 0;
+};
+
+class TEditorPlayer : public QObject {
+public:
+    // `makeSystemDevices` is the view's factory; it may be set or replaced later.
+    TEditorPlayer(TEditorPlayerHost& host, const TMakeSystemDevices& makeSystemDevices);
+    ~TEditorPlayer() override;
+    TEditorPlayer(const TEditorPlayer&) = delete;
+    TEditorPlayer& operator=(const TEditorPlayer&) = delete;
+
+    // The song to play; a change of song closes the device, since a player plays the
+    // document it was made for.
+    void SetDocument(TCustomTabDoc* doc);
+
+    // Starts at the cursor (a preview sounds only that column). Failures are shown
+    // through the host; false when nothing started.
+    bool Play(bool allTracks, bool preview);
+    void StopPlaying();
+    // Stops and closes the device; the next Play opens it again.
+    void CloseDevice();
+    // Previews the cursor column as the preview mode says (nothing when it is off).
+    void TriggerNotes();
+    // Moves a real playback to another song time; nothing otherwise.
+    void Seek(int32_t time);
+    // A real playback (not a note preview) is running.
+    bool IsPlaying() const;
+    bool HasPlayer() const { return player_ != nullptr; }
+
+    // A device index of -1 (or one beyond the ports) is the built-in synthesizer, which
+    // plays the SoundFont. A change closes the device.
+    void SetDevice(int midiDevice, const std::string& soundFont);
+    // The devices to open instead of the system's; nullptr goes back to the system's.
+    // Must outlive the player (see CloseDevice).
+    void SetMidiDevices(TMidiDevices* devices);
+    void SetSettings(const TPlayerSettings& settings);
+    const TPlayerSettings& Settings() const { return settings_; }
+    void SetPreviewMode(TPreviewMode mode) { previewMode_ = mode; }
+    TPreviewMode PreviewMode() const { return previewMode_; }
+    void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
+    bool RewindAfterStop() const { return rewindAfterStop_; }
+
+protected:
+    // The notices posted by the timer thread and the release listener.
+    bool event(QEvent* e) override;
+
+private:
+    bool OpenPlayer(bool preview);
+    void StopPreview();
+    void HandlePosition();
+    TMidiDevices* Devices();
+
+    TEditorPlayerHost& host_;
+    const TMakeSystemDevices& makeSystemDevices_;
+    TCustomTabDoc* doc_ = nullptr;
+    TPlayerSettings settings_;
+    TPreviewMode previewMode_ = TPreviewMode::Off;
+    bool rewindAfterStop_ = false;
+    int midiDevice_ = -1;
+    std::string soundFont_;
+    // Opening the device for a note preview failed and was reported: later previews stay
+    // silent (instead of one error box per typed note) until a real Play or CloseDevice.
+    bool previewOpenFailed_ = false;
+
+    std::unique_ptr<TMidiDevices> systemDevices_;
+    TMidiDevices* devices_ = nullptr;
+    // The player works with these three, so they are declared before it and outlive it;
+    // the release service joins its listener before this object stops taking events.
+    std::unique_ptr<TTimerService> timer_;
+    std::unique_ptr<TEditorPlayerEvents> events_;
+    std::unique_ptr<TReleaseService> release_;
+    std::unique_ptr<TPlayer> player_;
+    int playFirstTrack_ = 0, playLastTrack_ = -1;  // the play range, empty when stopped
+    int32_t playStartTime_ = 0;
+    QTimer previewTimer_;
+};
+
+}  // namespace fretlo
