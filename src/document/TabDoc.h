@@ -101,8 +101,8 @@ public:
     TUndoJournal& Journal() { return journal_; }
     void BeginGroup(TUndoKind kind) { journal_.BeginGroup(kind); }
     void EndGroup() { journal_.EndGroup(); }
-    void AddUndoRecord(TUndoType type, int32_t arg1, int32_t arg2, int32_t arg3,
-                       std::vector<uint8_t> block1 = {}, std::vector<uint8_t> block2 = {});
+    // Appends a record made by one of the Encode functions (UndoRecords.h) to the open group.
+    void AddUndoRecord(TUndoRecord record);
     // Records the current contents of spaces before they change (a type 0 record).
     void SaveSpaces(int track, int first, int count);
     void ClearJournal();

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/ByteOrder.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
+#include "document/UndoRecords.h"
 
 namespace fretlo {
 
@@ -51,7 +51,7 @@ int TCustomTabDoc::CreateBar(int32_t start, int32_t length, bool undoable) {
         throw EFretloError(Format("Could not create the bar because it would cause the total number of "
                                   "bars to exceed %d, the maximum Fretlo can handle",
                                   MaxBars));
-    if (undoable) AddUndoRecord(utCreatedBar, start, split ? 1 : 0, 0);
+    if (undoable) AddUndoRecord(EncodeCreatedBar({start, split}));
 
     TBar bar{start, end, 0, 0, 0, 0};
     if (i > 0) {
@@ -96,13 +96,8 @@ void TCustomTabDoc::DeleteBarUndoable(int index, bool merge) {
     Check(index >= 0 && index < barCount_, "bar index out of range");
     const TBar& bar = bars_[index];
     const TBar& flagsFrom = (merge && index > 0) ? bars_[index - 1] : bar;
-    std::vector<uint8_t> data(8);
-    data[0] = merge ? 1 : 0;
-    data[1] = flagsFrom.RepeatEnd;
-    PutU32(&data[2], static_cast<uint32_t>(flagsFrom.RepeatCount));
-    data[6] = bar.StaffBreak;
-    data[7] = bar.RepeatStart;
-    AddUndoRecord(utDeletedBar, bar.Start, bar.End, 0, std::move(data));
+    AddUndoRecord(EncodeDeletedBar({bar.Start, bar.End, merge, flagsFrom.RepeatEnd, flagsFrom.RepeatCount,
+                                    bar.StaffBreak, bar.RepeatStart}));
     DeleteBar(index, merge);
 }
 

@@ -5,8 +5,9 @@
 #include "base/Errors.h"
 #include "document/SpaceRecord.h"
 #include "document/TrackProps.h"
-#include "platform/PlaybackLock.h"
+#include "document/UndoRecords.h"
 #include "edit/Clipboard.h"
+#include "platform/PlaybackLock.h"
 
 namespace fretlo {
 
@@ -84,7 +85,7 @@ std::optional<TClipBlock> BuildBlock(const TEditDocument& doc, const TSelection&
 
 // Step 2 of clearing: the whole sixteenths inside the cleared run become ordinary
 // spaces again, and spaces that a tuplet region had in excess go.
-void FlattenRegions(TEditDocument& doc, int track, const TSpaceRun& run) {
+void FlattenRegions(TEditDocument& doc, TUndoStep& step, int track, const TSpaceRun& run) {
     TTrackData& t = doc.Track(track);
     int a = run.First;
     while (a <= run.Last && !OnBoundary(t.SpaceTime(a))) ++a;
@@ -110,8 +111,8 @@ void FlattenRegions(TEditDocument& doc, int track, const TSpaceRun& run) {
         const int space = std::min({cursor.Space, a + u, oldCount - extra - 1});
         if (space != cursor.Space) host.KeepCursorOnSpace(space);
     }
-    doc.AddUndoRecord(utRemoveSpaces, track, a + u, extra);
-    doc.AddUndoRecord(utSpaceCount, track, oldCount, 0);
+    step.Add(EncodeRemoveSpaces({track, a + u, extra}));
+    step.Add(EncodeSpaceCount({track, oldCount}));
     {
         TPlaybackGuard guard(PlaybackLock());
         t.DeleteSpaces(a + u, extra);
@@ -120,15 +121,15 @@ void FlattenRegions(TEditDocument& doc, int track, const TSpaceRun& run) {
     host.SpaceCountChanged(track);
 }
 
-void ClearTrackRun(TEditDocument& doc, int track, const TSpaceRun& run) {
+void ClearTrackRun(TEditDocument& doc, TUndoStep& step, int track, const TSpaceRun& run) {
     TTrackData& t = doc.Track(track);
     doc.Host().InvalidateSpaces(track, run.First, run.Last);
-    doc.SaveSpaces(track, run.First, run.Count());
+    step.SaveSpaces(track, run.First, run.Count());
     {
         TPlaybackGuard guard(PlaybackLock());
         for (int i = run.First; i <= run.Last; ++i) ClearSpace(t.Space(i));
     }
-    FlattenRegions(doc, track, run);
+    FlattenRegions(doc, step, track, run);
 }
 
 // Where one block track goes: spaces [First, First + Old) are replaced by New spaces.
@@ -171,16 +172,16 @@ std::optional<std::vector<TPasteTarget>> PlanPaste(const TEditDocument& doc, con
 }
 
 // Makes room: [First, First + Old) emptied and resized to New spaces, later spaces kept.
-void ResizeStretch(TEditDocument& doc, const TPasteTarget& p) {
+void ResizeStretch(TEditDocument& doc, TUndoStep& step, const TPasteTarget& p) {
     TTrackData& t = doc.Track(p.Track);
-    doc.SaveSpaces(p.Track, p.First, p.Old);
+    step.SaveSpaces(p.Track, p.First, p.Old);
     const int count = t.SpaceCount();
     if (p.New > p.Old) {
-        doc.AddUndoRecord(utSpaceCount, p.Track, count, 0);
-        doc.AddUndoRecord(utInsertSpaces, p.Track, p.First + p.Old, p.New - p.Old);
+        step.Add(EncodeSpaceCount({p.Track, count}));
+        step.Add(EncodeInsertSpaces({p.Track, p.First + p.Old, p.New - p.Old}));
     } else if (p.New < p.Old) {
-        doc.AddUndoRecord(utRemoveSpaces, p.Track, p.First + p.New, p.Old - p.New);
-        doc.AddUndoRecord(utSpaceCount, p.Track, count, 0);
+        step.Add(EncodeRemoveSpaces({p.Track, p.First + p.New, p.Old - p.New}));
+        step.Add(EncodeSpaceCount({p.Track, count}));
     }
     TPlaybackGuard guard(PlaybackLock());
     for (int i = p.First; i < p.First + p.Old; ++i) ClearSpace(t.Space(i));
@@ -193,24 +194,26 @@ void ResizeStretch(TEditDocument& doc, const TPasteTarget& p) {
     }
 }
 
-void PasteTrack(TEditDocument& doc, const TClipTrack& clip, const TPasteTarget& p) {
+void PasteTrack(TEditDocument& doc, TUndoStep& step, const TClipTrack& clip, const TPasteTarget& p) {
     TEditHost& host = doc.Host();
     TTrackData& t = doc.Track(p.Track);
     host.InvalidateSpaces(p.Track, p.First, p.First + p.Old - 1);
-    ResizeStretch(doc, p);
+    ResizeStretch(doc, step, p);
     {
         TPlaybackGuard guard(PlaybackLock());
         for (int i = 0; i < p.New; ++i) {
-            const uint8_t* rec = clip.Spaces.data() + static_cast<size_t>(i) * SpaceRecordSize;
+            // Only the strings and text lines the target track has take the pasted bytes.
+            TSpace from = EmptySpace;
+            ReadSpaceRecord(clip.Spaces.data() + static_cast<size_t>(i) * SpaceRecordSize, from);
             TSpace& s = t.Space(p.First + i);
             for (int str = 0; str < t.StringCount; ++str) {
-                s.Notes[str] = rec[str];
-                s.Effects[str] = rec[StringSlots + str];
+                s.Notes[str] = from.Notes[str];
+                s.Effects[str] = from.Effects[str];
             }
-            if (t.TopTextLine) s.TopText = rec[20];
-            if (t.BottomTextLine) s.BottomText = rec[21];
-            s.RatioNum = rec[22];
-            s.RatioDen = rec[23];
+            if (t.TopTextLine) s.TopText = from.TopText;
+            if (t.BottomTextLine) s.BottomText = from.BottomText;
+            s.RatioNum = from.RatioNum;
+            s.RatioDen = from.RatioDen;
         }
         doc.RestoreStreamedProps(p.Track, p.First, clip.Props.size(), clip.Props.data(), p.New);
         t.InvalidateTimes();
@@ -241,7 +244,8 @@ void ClearSelection(TEditDocument& doc, TUndoKind kind) {
     const TTrackRange tracks = SelectedTracks(doc, sel, host.Cursor().Track);
     TUndoStep step(doc, kind);
     for (int tr = tracks.First; tr <= tracks.Last; ++tr)
-        if (const auto run = SpacesInRange(doc, tr, sel.Low(), sel.High())) ClearTrackRun(doc, tr, *run);
+        if (const auto run = SpacesInRange(doc, tr, sel.Low(), sel.High()))
+            ClearTrackRun(doc, step, tr, *run);
     step.End();
     host.UpdateStatusBar();
 }
@@ -264,7 +268,8 @@ void Paste(TEditDocument& doc) {
     const auto targets = PlanPaste(doc, *block, cursor.Track, t0);
     if (!targets) return;
     TUndoStep step(doc, ukPaste);
-    for (const TPasteTarget& p : *targets) PasteTrack(doc, block->Tracks[static_cast<size_t>(p.Clip)], p);
+    for (const TPasteTarget& p : *targets)
+        PasteTrack(doc, step, block->Tracks[static_cast<size_t>(p.Clip)], p);
     step.End();
     host.UpdateStatusBar();
 }

@@ -33,7 +33,8 @@ private:
 };
 
 // Holds an undo step open for a scope. End() closes it; a step left by an exception is
-// abandoned unmarked, so undo refuses it rather than replaying half of it.
+// abandoned unmarked, so undo refuses it rather than replaying half of it. The editing
+// operations record through the step, so a helper that records takes the open step.
 class TUndoStep {
 public:
     TUndoStep(TCustomTabDoc& doc, TUndoKind kind) : doc_(doc) { doc_.BeginGroup(kind); }
@@ -42,6 +43,11 @@ public:
     }
     TUndoStep(const TUndoStep&) = delete;
     TUndoStep& operator=(const TUndoStep&) = delete;
+
+    // A record made by one of the Encode functions (document/UndoRecords.h).
+    void Add(TUndoRecord record) { doc_.AddUndoRecord(std::move(record)); }
+    // The spaces as they are now, before they change.
+    void SaveSpaces(int track, int first, int count) { doc_.SaveSpaces(track, first, count); }
 
     void End() {
         open_ = false;
@@ -52,8 +58,5 @@ private:
     TCustomTabDoc& doc_;
     bool open_ = true;
 };
-
-// Bytes of a type-7 record: staff break, repeat open, repeat close, repeat count (i32).
-inline constexpr size_t BarFlagsRecordSize = 7;
 
 }  // namespace fretlo

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "document/UndoRecords.h"
 #include "platform/PlaybackLock.h"
 
 namespace fretlo {
@@ -74,13 +75,13 @@ const TSpace& LastSpace(const TEditDocument& doc, int track) {
 }
 
 // Every track grows (+1) or shrinks (-1) by one space at its end, recorded first.
-void ResizeAllTracks(TEditDocument& doc, int delta) {
+void ResizeAllTracks(TEditDocument& doc, TUndoStep& step, int delta) {
     for (int tr = 0; tr < doc.TrackCount(); ++tr) {
         TTrackData& t = doc.Track(tr);
         const int count = t.SpaceCount();
         // Dropping a last space that is empty but for its ratio must still be undoable.
-        if (delta < 0 && !IsEmptySpace(t.Space(count - 1), true)) doc.SaveSpaces(tr, count - 1, 1);
-        doc.AddUndoRecord(utSpaceCount, tr, count, 0);
+        if (delta < 0 && !IsEmptySpace(t.Space(count - 1), true)) step.SaveSpaces(tr, count - 1, 1);
+        step.Add(EncodeSpaceCount({tr, count}));
         {
             TPlaybackGuard guard(PlaybackLock());
             t.SetSpaceCount(count + delta);
@@ -89,15 +90,15 @@ void ResizeAllTracks(TEditDocument& doc, int delta) {
     }
 }
 
-void ShiftBarsUndoable(TEditDocument& doc, int bar, int32_t delta) {
-    doc.AddUndoRecord(utShiftBars, bar, delta, 0);
+void ShiftBarsUndoable(TEditDocument& doc, TUndoStep& step, int bar, int32_t delta) {
+    step.Add(EncodeShiftBars({bar, delta}));
     TPlaybackGuard guard(PlaybackLock());
     doc.ShiftBars(bar, delta);
 }
 
 // Bar lines after the cursor move a sixteenth earlier; in a bar's last sixteenth the
 // bar line at its end goes instead, and no bar gets shorter than a sixteenth.
-void MoveBarLinesLeft(TEditDocument& doc, int32_t time) {
+void MoveBarLinesLeft(TEditDocument& doc, TUndoStep& step, int32_t time) {
     int b = doc.BarAtTime(time);
     const TBar& bar = doc.Bar(b);
     if (time >= bar.End - UnitsPerSpace) {
@@ -109,7 +110,7 @@ void MoveBarLinesLeft(TEditDocument& doc, int32_t time) {
             --b;
         }
     }
-    if (doc.Bar(b).End - doc.Bar(b).Start > UnitsPerSpace) ShiftBarsUndoable(doc, b, -UnitsPerSpace);
+    if (doc.Bar(b).End - doc.Bar(b).Start > UnitsPerSpace) ShiftBarsUndoable(doc, step, b, -UnitsPerSpace);
 }
 
 }  // namespace
@@ -133,14 +134,14 @@ void ShiftRight(TEditDocument& doc, TShiftMode mode) {
     host.InvalidateBarsFrom(doc.BarOfSpace(c.Cursor.Track, c.Cursor.Space));
     TUndoStep step(doc, ukShiftRight);
     if (mode.BarLines) {
-        ResizeAllTracks(doc, +1);
-        ShiftBarsUndoable(doc, doc.BarAtTime(c.Time), UnitsPerSpace);
+        ResizeAllTracks(doc, step, +1);
+        ShiftBarsUndoable(doc, step, doc.BarAtTime(c.Time), UnitsPerSpace);
     }
     for (int tr = c.FirstTrack; tr <= c.LastTrack; ++tr) {
         TTrackData& t = doc.Track(tr);
         const int index = at.Index[static_cast<size_t>(tr)];
-        doc.SaveSpaces(tr, t.SpaceCount() - 1, 1);
-        doc.AddUndoRecord(utInsertSpaces, tr, index, 1);
+        step.SaveSpaces(tr, t.SpaceCount() - 1, 1);
+        step.Add(EncodeInsertSpaces({tr, index, 1}));
         TPlaybackGuard guard(PlaybackLock());
         t.InsertSpaces(index, 1);
     }
@@ -172,14 +173,14 @@ void ShiftLeft(TEditDocument& doc, TShiftMode mode) {
     TUndoStep step(doc, ukShiftLeft);
     for (int tr = c.FirstTrack; tr <= c.LastTrack; ++tr) {
         const int index = at.Index[static_cast<size_t>(tr)];
-        doc.SaveSpaces(tr, index, 1);
-        doc.AddUndoRecord(utRemoveSpaces, tr, index, 1);
+        step.SaveSpaces(tr, index, 1);
+        step.Add(EncodeRemoveSpaces({tr, index, 1}));
         TPlaybackGuard guard(PlaybackLock());
         doc.Track(tr).DeleteSpaces(index, 1);
     }
     if (mode.BarLines) {
-        ResizeAllTracks(doc, -1);
-        MoveBarLinesLeft(doc, c.Time);
+        ResizeAllTracks(doc, step, -1);
+        MoveBarLinesLeft(doc, step, c.Time);
     }
     step.End();
     host.UpdateStatusBar();

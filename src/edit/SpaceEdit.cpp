@@ -136,7 +136,7 @@ void ClearTrackEffects(TEditDocument& doc) {
     for (int tr = tracks.First; tr <= tracks.Last; ++tr) {
         const auto run = SpacesInRange(doc, tr, sel.Low(), sel.High());
         if (!run) continue;
-        doc.SaveSpaces(tr, run->First, run->Count());
+        step.SaveSpaces(tr, run->First, run->Count());
         {
             TPlaybackGuard guard(PlaybackLock());
             for (int i = run->First; i <= run->Last; ++i) ClearProps(doc.Track(tr).Space(i));

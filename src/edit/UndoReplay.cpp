@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "base/ByteOrder.h"
 #include "base/Errors.h"
-#include "document/SpaceRecord.h"
 #include "document/TrackProps.h"
+#include "document/UndoRecords.h"
 #include "platform/PlaybackLock.h"
 
 namespace fretlo {
@@ -25,13 +24,11 @@ void CheckTrack(const TCustomTabDoc& doc, int track) {
 }
 
 void RestoreSpaces(TEditDocument& doc, const TUndoRecord& r) {
-    const int track = r.RecArg1, first = r.RecArg2, count = r.RecArg3;
+    const TSpacesRecord rec = DecodeSpaces(r);
+    const int track = rec.Track, first = rec.First, count = rec.Count;
     CheckTrack(doc, track);
     TTrackData& t = doc.Track(track);
     Check(count >= 1 && first >= 0 && first + count <= t.SpaceCount(), "undo record spaces out of range");
-    Check(r.Block1.size() == static_cast<size_t>(count) * SpaceRecordSize && r.Block2.size() >= 4 &&
-              GetU32(r.Block2.data()) == r.Block2.size() - 4,
-          "undo record space data damaged");
     TEditHost& host = doc.Host();
     host.InvalidateSpaces(track, first, first + count - 1);
     const int barBefore = doc.BarOfSpace(track, first);
@@ -40,12 +37,12 @@ void RestoreSpaces(TEditDocument& doc, const TUndoRecord& r) {
         TPlaybackGuard guard(PlaybackLock());
         for (int i = 0; i < count; ++i) {
             TSpace& s = t.Space(first + i);
-            const uint8_t* rec = r.Block1.data() + static_cast<size_t>(i) * SpaceRecordSize;
-            ratioChanged |= s.RatioNum != rec[22] || s.RatioDen != rec[23];
+            const uint8_t num = s.RatioNum, den = s.RatioDen;
             ClearProps(s);
-            ReadSpaceRecord(rec, s);
+            rec.ReadSpace(i, s);
+            ratioChanged |= s.RatioNum != num || s.RatioDen != den;
         }
-        doc.RestoreStreamedProps(track, first, r.Block2.size() - 4, r.Block2.data() + 4, count);
+        doc.RestoreStreamedProps(track, first, rec.Props.size(), rec.Props.data(), count);
         t.InvalidateTimes();
     }
     if (ratioChanged) host.InvalidateBarsFrom(std::min(barBefore, doc.BarOfSpace(track, first)));
@@ -53,19 +50,20 @@ void RestoreSpaces(TEditDocument& doc, const TUndoRecord& r) {
 
 // Types 1 and 2: spaces moved out of or into the track's middle.
 void MoveSpacesBack(TEditDocument& doc, const TUndoRecord& r) {
-    const int track = r.RecArg1, index = r.RecArg2, count = r.RecArg3;
-    CheckTrack(doc, track);
-    TTrackData& t = doc.Track(track);
-    doc.Host().InvalidateBarsFrom(BarOfSpaceClamped(doc, track, index));
+    const bool removed = r.RecType == utRemoveSpaces;
+    const TMovedSpacesRecord moved = removed ? DecodeRemoveSpaces(r) : DecodeInsertSpaces(r);
+    CheckTrack(doc, moved.Track);
+    TTrackData& t = doc.Track(moved.Track);
+    doc.Host().InvalidateBarsFrom(BarOfSpaceClamped(doc, moved.Track, moved.Index));
     TPlaybackGuard guard(PlaybackLock());
-    if (r.RecType == utRemoveSpaces)
-        t.InsertSpaces(index, count);
+    if (removed)
+        t.InsertSpaces(moved.Index, moved.Count);
     else
-        t.DeleteSpaces(index, count);
+        t.DeleteSpaces(moved.Index, moved.Count);
 }
 
 void RestoreSpaceCount(TEditDocument& doc, const TUndoRecord& r) {
-    const int track = r.RecArg1, old = r.RecArg2;
+    const auto [track, old] = DecodeSpaceCount(r);
     CheckTrack(doc, track);
     TTrackData& t = doc.Track(track);
     const int firstTouched = std::min(old, t.SpaceCount()) - 1;
@@ -79,58 +77,58 @@ void RestoreSpaceCount(TEditDocument& doc, const TUndoRecord& r) {
 }
 
 void ShiftBarsBack(TEditDocument& doc, const TUndoRecord& r) {
+    const TShiftBarsRecord shift = DecodeShiftBars(r);
     {
         TPlaybackGuard guard(PlaybackLock());
-        doc.ShiftBars(r.RecArg1, -r.RecArg2);
+        doc.ShiftBars(shift.Bar, -shift.Delta);
     }
-    doc.Host().InvalidateBarsFrom(r.RecArg1);
+    doc.Host().InvalidateBarsFrom(shift.Bar);
 }
 
 // Type 5: the bar comes back at its start and length, with the flags it had; a merged
 // predecessor gets its own repeat close back.
 void RecreateBar(TEditDocument& doc, const TUndoRecord& r) {
-    const int32_t start = r.RecArg1, end = r.RecArg2;
-    Check(r.Block1.size() == 8, "undo record of a deleted bar damaged");
-    const bool merge = r.Block1[0] != 0;
+    const TDeletedBarRecord gone = DecodeDeletedBar(r);
     int index;
-    Check(!doc.FindBar(start, index), "deleted bar is back already");
+    Check(!doc.FindBar(gone.Start, index), "deleted bar is back already");
     TPlaybackGuard guard(PlaybackLock());
     const TBar before = index > 0 ? doc.Bar(index - 1) : TBar{};
-    index = doc.CreateBar(start, end - start, false);
+    index = doc.CreateBar(gone.Start, gone.End - gone.Start, false);
     TBar& bar = doc.Bar(index);
-    bar.RepeatEnd = r.Block1[1];
-    bar.RepeatCount = GetI32(&r.Block1[2]);
-    bar.StaffBreak = r.Block1[6];
-    bar.RepeatStart = r.Block1[7];
+    bar.RepeatEnd = gone.RepeatEnd;
+    bar.RepeatCount = gone.RepeatCount;
+    bar.StaffBreak = gone.StaffBreak;
+    bar.RepeatStart = gone.RepeatStart;
     if (index == 0) return;
     TBar& prev = doc.Bar(index - 1);
     prev.RepeatEnd = before.RepeatEnd;
     prev.RepeatCount = before.RepeatCount;
-    if (merge) {
+    if (gone.Merge) {
         std::swap(prev.RepeatEnd, bar.RepeatEnd);
         std::swap(prev.RepeatCount, bar.RepeatCount);
     }
 }
 
 void RemoveCreatedBar(TEditDocument& doc, const TUndoRecord& r) {
+    const TCreatedBarRecord created = DecodeCreatedBar(r);
     int index;
-    Check(doc.FindBar(r.RecArg1, index), "created bar is gone already");
+    Check(doc.FindBar(created.Start, index), "created bar is gone already");
     TPlaybackGuard guard(PlaybackLock());
-    doc.DeleteBar(index, r.RecArg2 != 0);
+    doc.DeleteBar(index, created.Split);
 }
 
 void RestoreBarFlags(TEditDocument& doc, const TUndoRecord& r) {
-    const int index = r.RecArg1;
+    const TBarFlagsRecord flags = DecodeBarFlags(r);
+    const int index = flags.Bar;
     Check(index >= 0 && index < doc.BarCount(), "undo record names a missing bar");
-    Check(r.Block1.size() == BarFlagsRecordSize, "undo record of bar flags damaged");
     TBar& bar = doc.Bar(index);
-    const bool staffBreakChanged = bar.StaffBreak != r.Block1[0];
+    const bool staffBreakChanged = bar.StaffBreak != flags.StaffBreak;
     {
         TPlaybackGuard guard(PlaybackLock());
-        bar.StaffBreak = r.Block1[0];
-        bar.RepeatStart = r.Block1[1];
-        bar.RepeatEnd = r.Block1[2];
-        bar.RepeatCount = GetI32(&r.Block1[3]);
+        bar.StaffBreak = flags.StaffBreak;
+        bar.RepeatStart = flags.RepeatStart;
+        bar.RepeatEnd = flags.RepeatEnd;
+        bar.RepeatCount = flags.RepeatCount;
     }
     TEditHost& host = doc.Host();
     host.InvalidateBar(index);
@@ -153,7 +151,10 @@ void KeepCursorOnTrack(TEditDocument& doc) {
     int lowest = cursor.Space + 1;
     for (size_t i = journal.RecordCount(); i-- > 0;) {
         const TUndoRecord& r = journal.Record(i);
-        if (r.RecType == utSpaceCount && r.RecArg1 == cursor.Track) lowest = std::min(lowest, r.RecArg2);
+        if (r.RecType == utSpaceCount) {
+            const TSpaceCountRecord count = DecodeSpaceCount(r);
+            if (count.Track == cursor.Track) lowest = std::min(lowest, count.OldCount);
+        }
         if (r.RecFlags & RecFirstOfGroup) break;
     }
     if (lowest <= cursor.Space)

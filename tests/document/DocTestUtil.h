@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/TabDoc.h"
+#include "document/TrackProps.h"
 
 namespace fretlo::test {
 
@@ -33,6 +34,15 @@ inline ::testing::AssertionResult BarsAreValid(const TCustomTabDoc& doc) {
             return ::testing::AssertionFailure() << "bar " << i << " has a count without a repeat close";
     }
     return ::testing::AssertionSuccess();
+}
+
+// Space 5 gets fret 7 and "h" on string 1; space 6 the top text "A", a 2:3 ratio and a tempo.
+inline void FillSpacesFiveAndSix(TTrackData& t) {
+    t.Space(5).Notes[1] = 135;
+    t.Space(5).Effects[1] = 'h';
+    t.Space(6).TopText = 'A';
+    t.SetRatio(6, 1, 2, 3);
+    SetProp(t.Space(6), pkTempo, 140);
 }
 
 }  // namespace fretlo::test

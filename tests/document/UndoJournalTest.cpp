@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DocTestUtil.h"
 #include "base/ByteOrder.h"
 #include "base/Errors.h"
 #include "document/SpaceRecord.h"
@@ -29,7 +30,11 @@ protected:
 // Adds a closed group of `records` records of `bytes` data bytes each.
 void AddGroup(TCustomTabDoc& doc, TUndoKind kind, int records, size_t bytes) {
     doc.BeginGroup(kind);
-    for (int i = 0; i < records; ++i) doc.AddUndoRecord(utBarFlags, i, 0, 0, std::vector<uint8_t>(bytes));
+    for (int i = 0; i < records; ++i) {
+        TUndoRecord record;
+        record.Block1.resize(bytes);
+        doc.AddUndoRecord(std::move(record));
+    }
     doc.EndGroup();
 }
 
@@ -58,7 +63,7 @@ TEST(UndoJournal, GroupsMarkTheirFirstAndLastRecords) {
     EXPECT_EQ(doc.Journal().Newest().RecFlags, RecLastOfGroup);
 
     EXPECT_THROW(doc.EndGroup(), EInternalError);
-    EXPECT_THROW(doc.AddUndoRecord(utBarFlags, 0, 0, 0), EInternalError);
+    EXPECT_THROW(doc.AddUndoRecord(TUndoRecord{}), EInternalError);
     doc.BeginGroup(ukCut);
     EXPECT_THROW(doc.BeginGroup(ukCut), EInternalError);
 }
@@ -105,12 +110,7 @@ TEST(UndoJournal, OverTheLimitWholeOldestGroupsGo) {
 TEST(UndoJournal, SaveSpacesKeepsTheBytesAndTheTrackEffects) {
     THookedDoc doc;
     doc.New(16);
-    TTrackData& t = doc.Track(0);
-    t.Space(5).Notes[1] = 135;
-    t.Space(5).Effects[1] = 'h';
-    t.Space(6).TopText = 'A';
-    t.SetRatio(6, 1, 2, 3);
-    SetProp(t.Space(6), pkTempo, 140);
+    test::FillSpacesFiveAndSix(doc.Track(0));
     doc.BeginGroup(ukChangesToSpace);
     doc.SaveSpaces(0, 5, 2);
     doc.EndGroup();
