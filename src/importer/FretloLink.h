@@ -1,0 +1,30 @@
+// How the importer gives a song to Fretlo: to the running editor through the single-instance
+// hand-over, else to a new `fretlo` started from the importer's own folder. An interface, so
+// that "Open in Fretlo" is tested without an editor.
+#pragma once
+
+#include <QString>
+
+namespace fretlo {
+
+class TFretloLink {
+public:
+    virtual ~TFretloLink() = default;
+    // True when a running Fretlo took the file.
+    virtual bool HandOver(const QString& songPath) = 0;
+    // True when a new Fretlo was started with the file.
+    virtual bool Start(const QString& songPath) = 0;
+};
+
+class TDesktopFretloLink : public TFretloLink {
+public:
+    // `programFolder`: where `fretlo` is looked for (the importer is installed beside it).
+    explicit TDesktopFretloLink(QString programFolder) : programFolder_(std::move(programFolder)) {}
+    bool HandOver(const QString& songPath) override;
+    bool Start(const QString& songPath) override;
+
+private:
+    QString programFolder_;
+};
+
+}  // namespace fretlo
