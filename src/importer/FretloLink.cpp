@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QProcess>
 
-#include "platform/qt/InstanceChannel.h"
-
 namespace fretlo {
 
-bool TDesktopFretloLink::HandOver(const QString& songPath) { return HandOverToRunningInstance(songPath); }
+bool TDesktopFretloLink::HandOver(const QString& songPath) {
+    return HandOverToRunningInstance(songPath, socketPath_);
+}
 
 bool TDesktopFretloLink::Start(const QString& songPath) {
     return QProcess::startDetached(QDir(programFolder_).filePath("fretlo"), {songPath});

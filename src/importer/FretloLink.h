@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/qt/InstanceChannel.h"
+
 namespace fretlo {
 
 class TFretloLink {
@@ -18,13 +20,16 @@ public:
 
 class TDesktopFretloLink : public TFretloLink {
 public:
-    // `programFolder`: where `fretlo` is looked for (the importer is installed beside it).
-    explicit TDesktopFretloLink(QString programFolder) : programFolder_(std::move(programFolder)) {}
+    // `programFolder`: where `fretlo` is looked for (the importer is installed beside it);
+    // `socketPath`: where a running Fretlo listens.
+    explicit TDesktopFretloLink(QString programFolder, QString socketPath = InstanceSocketPath())
+        : programFolder_(std::move(programFolder)), socketPath_(std::move(socketPath)) {}
     bool HandOver(const QString& songPath) override;
     bool Start(const QString& songPath) override;
 
 private:
     QString programFolder_;
+    QString socketPath_;
 };
 
 }  // namespace fretlo
