@@ -20,7 +20,8 @@ public:
 
 class TDesktopFretloLink : public TFretloLink {
 public:
-    // `programFolder`: where `fretlo` is looked for (the importer is installed beside it);
+    // `programFolder`: where `fretlo` is looked for (the importer is installed beside it, or
+    // in the build tree's src/importer beside src/app);
     // `socketPath`: where a running Fretlo listens.
     explicit TDesktopFretloLink(QString programFolder, QString socketPath = InstanceSocketPath())
         : programFolder_(std::move(programFolder)), socketPath_(std::move(socketPath)) {}

@@ -59,6 +59,7 @@ TImportWindow::TImportWindow(TFretloLink& fretlo, QWidget* parent)
     parts_->setSelectionMode(QAbstractItemView::SingleSelection);
     parts_->verticalHeader()->hide();
     parts_->horizontalHeader()->setStretchLastSection(true);
+    parts_->setWordWrap(false);
 
     auto* form = new QFormLayout;
     kind_ = LabelledCombo(form, "&Kind:");
@@ -79,6 +80,9 @@ TImportWindow::TImportWindow(TFretloLink& fretlo, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(parts_, 2);
     layout->addLayout(form);
+    auto* reportLabel = new QLabel("&Report:");
+    reportLabel->setBuddy(report_);
+    layout->addWidget(reportLabel);
     layout->addWidget(report_, 1);
     layout->addLayout(buttons);
 
@@ -117,6 +121,7 @@ void TImportWindow::OpenMidiFile(const QString& path) {
     delete model_;
     model_ = model;
     parts_->resizeColumnsToContents();
+    connect(model_, &QAbstractItemModel::dataChanged, parts_, &QTableView::resizeColumnsToContents);
     connect(parts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TImportWindow::ShowCurrentPart);
     file_->setText(QFileInfo(path).absoluteFilePath());
@@ -135,6 +140,7 @@ void TImportWindow::ShowCurrentPart() {
     kind_->setEnabled(part >= 0);
     tuning_->setEnabled(part >= 0);
     tuning_->clear();
+    if (part < 0) kind_->setCurrentIndex(-1);
     if (part >= 0) {
         const TPartChoice& choice = session_->Choice(part);
         kind_->setCurrentIndex(choice.Kind);
