@@ -135,7 +135,9 @@ TEST_P(SaveQuestion, FailedSaveAbandonsTheCommandAndKeepsEverything) {
     EXPECT_TRUE(open);
     EXPECT_TRUE(Form().isVisible());
     EXPECT_TRUE(error.startsWith("Cannot write")) << error.toStdString();
-    if (failure == Failure::FullDisk) EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
+    if (failure == Failure::FullDisk) {
+        EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
+    }
     EXPECT_TRUE(Doc().Modified);
     EXPECT_EQ(Doc().FileName, song.toStdString());
     EXPECT_EQ(Doc().Track(0).Space(1).Notes[0], NoteFretBase + 5);
