@@ -56,7 +56,7 @@ bool TEditorPlayer::Play(bool allTracks, bool preview) {
         player_->PlayFrom(playStartTime_, preview);
     } catch (const EFretloError& e) {
         playLastTrack_ = -1;
-        host_.ShowPlayerMessage(e.what());
+        Report(e.what(), preview);
         return false;
     }
     if (preview)
@@ -87,11 +87,18 @@ bool TEditorPlayer::OpenPlayer(bool preview) {
             *doc_, TPlayerServices{devices, timer_.get(), events_.get(), &release_->Requester()}, device);
     } catch (const EFretloError& e) {
         previewOpenFailed_ = preview;
-        host_.ShowPlayerMessage(e.what());
+        Report(e.what(), preview);
         return false;
     }
     host_.PlayerStateChanged(true);
     return true;
+}
+
+void TEditorPlayer::Report(const std::string& text, bool preview) {
+    if (preview)
+        host_.ShowPreviewNotice(text);
+    else
+        host_.ShowPlayerMessage(text);
 }
 
 void TEditorPlayer::StopPlaying() {
