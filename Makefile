@@ -27,6 +27,7 @@ endif
 ifneq ($(shell command -v ccache 2>/dev/null),)
   CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
   export CCACHE_BASEDIR := $(CURDIR)
+  export CCACHE_NOHASHDIR := 1
 endif
 
 .PHONY: all deps configure build run test bench fuzz format clean install uninstall deb
