@@ -69,6 +69,8 @@ struct TDamage {
     uint8_t value;
 };
 
+void PrintTo(const TDamage& row, std::ostream* os) { *os << row.what; }
+
 class ClipboardDamageTest : public ::testing::TestWithParam<TDamage> {};
 
 TEST_P(ClipboardDamageTest, IsRefused) {

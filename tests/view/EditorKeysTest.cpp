@@ -2,6 +2,7 @@
 // the status bar and the Undo caption.
 #include "view/EditorFixture.h"
 
+#include "ParamName.h"
 #include "document/TrackProps.h"
 
 using namespace fretlo;
@@ -14,6 +15,8 @@ struct TTyping {
     int highest;
     uint8_t note;  // on string 0 of the cursor space
 };
+
+void PrintTo(const TTyping& t, std::ostream* os) { *os << "'" << t.keys << "' up to " << t.highest; }
 
 class EditorTyping : public EditorTest, public testing::WithParamInterface<TTyping> {};
 
@@ -31,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, EditorTyping,
                                          TTyping{"25", 24, NoteFretBase + 5},
                                          TTyping{"7", 5, NoteFretBase + 7}, TTyping{"5x", 24, NoteMuted},
                                          TTyping{"*", 24, NoteStop}, TTyping{"3 ", 24, NoteEmpty},
-                                         TTyping{"3-", 24, NoteEmpty}, TTyping{"Q", 24, NoteEmpty}));
+                                         TTyping{"3-", 24, NoteEmpty}, TTyping{"Q", 24, NoteEmpty}),
+                         NumberedName());
 
 TEST_F(EditorTest, EffectKeysStoreLowerCaseAndSpaceRemovesTheEffectFirst) {
     Type("5h");
