@@ -73,12 +73,6 @@ TEST(SaveRefusal, SeesTheTemporaryFolderThroughASymbolicLink) {
                                   {dir.filePath("real").toStdString(), "", ""}));
 }
 
-TEST(SaveRefusal, MessageNamesTheFolder) {
-    EXPECT_EQ(SaveRefusedMessage("/tmp"),
-              "Cannot save the file in its current location (/tmp). Please select "
-              "File | Save As and save to a different folder.");
-}
-
 struct TFieldCase {
     const char* Text;
     std::optional<int> Beats, Bar, Tempo;

@@ -189,8 +189,8 @@ TEST_P(GoToBar, MovesToTheBarOrRefusesNumbersBelowOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, GoToBar,
-                         testing::Values(TGoToCase{"1", 0}, TGoToCase{" 5 ", 4}, TGoToCase{"128", 127},
-                                         TGoToCase{"999", 127}, TGoToCase{"0", -1}, TGoToCase{"-3", -1},
+                         // The number rules themselves are checked in MainFormRulesTest.
+                         testing::Values(TGoToCase{" 5 ", 4}, TGoToCase{"999", 127}, TGoToCase{"0", -1},
                                          TGoToCase{"abc", -1}),
                          PrintedName());
 
