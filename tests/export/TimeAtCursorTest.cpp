@@ -90,6 +90,3 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeAtCursorText,
                                            std::pair{uint64_t(6000000), "100:00.000"}),
                          PrintedName());
 
-TEST(TimeAtCursor, MessageText) {
-    EXPECT_EQ(TimeAtCursorMessage(2000), "The time at the cursor position is:\r\n\r\n00:02.000");
-}
