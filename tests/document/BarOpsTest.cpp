@@ -3,6 +3,7 @@
 #include <random>
 
 #include "DocTestUtil.h"
+#include "ParamName.h"
 #include "base/ByteOrder.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
@@ -215,4 +216,5 @@ TEST_P(BarPrimitivesRandom, InvariantsHoldAfterEveryStep) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, BarPrimitivesRandom, ::testing::Values(1u, 2u, 3u, 4u, 5u));
+INSTANTIATE_TEST_SUITE_P(Seeds, BarPrimitivesRandom, ::testing::Values(1u, 2u, 3u, 4u, 5u),
+                         fretlo::test::PrintedName());

@@ -53,6 +53,8 @@ struct THeaderCase {
     std::string message;
 };
 
+void PrintTo(const THeaderCase& row, std::ostream* os) { *os << row.name; }
+
 class SongFileHeaderDamage : public ::testing::TestWithParam<THeaderCase> {};
 
 TEST_P(SongFileHeaderDamage, RaisesItsMessageAndLeavesTheDocumentAlone) {
@@ -132,6 +134,8 @@ struct TBodyCase {
     std::function<void(TSmallSong&)> change;
     std::string message;
 };
+
+void PrintTo(const TBodyCase& row, std::ostream* os) { *os << row.name; }
 
 class SongFileBodyDamage : public ::testing::TestWithParam<TBodyCase> {};
 

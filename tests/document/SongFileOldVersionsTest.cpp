@@ -85,6 +85,8 @@ struct TOldCase {
     bool compressed;
 };
 
+void PrintTo(const TOldCase& row, std::ostream* os) { *os << row.version << (row.compressed ? " compressed" : " plain"); }
+
 class SongFileOldVersion : public ::testing::TestWithParam<TOldCase> {};
 
 TEST_P(SongFileOldVersion, LoadsWithTheFieldsOfItsVersionAndDefaultsForTheRest) {
@@ -183,6 +185,8 @@ struct TBarCodeCase {
     // start, end, staff break, repeat start, repeat end, count per bar
     std::vector<std::vector<int>> bars;
 };
+
+void PrintTo(const TBarCodeCase& row, std::ostream* os) { *os << row.name; }
 
 class SongFileBarCodes : public ::testing::TestWithParam<TBarCodeCase> {};
 

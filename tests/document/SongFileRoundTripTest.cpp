@@ -69,6 +69,8 @@ struct TVersionCase {
     bool ratios;
 };
 
+void PrintTo(const TVersionCase& row, std::ostream* os) { *os << row.name; }
+
 class SongFileVersionChoice : public ::testing::TestWithParam<TVersionCase> {};
 
 TEST_P(SongFileVersionChoice, SavesTheLowestVersionThatHoldsTheSongAndReadsItBack) {

@@ -90,6 +90,8 @@ struct TBadRuns {
     const char* message;
 };
 
+void PrintTo(const TBadRuns& row, std::ostream* os) { *os << row.name; }
+
 class SongFileRunLengthErrors : public ::testing::TestWithParam<TBadRuns> {};
 
 TEST_P(SongFileRunLengthErrors, Raise) {

@@ -69,6 +69,8 @@ struct TDamage {
     uint8_t value;
 };
 
+void PrintTo(const TDamage& row, std::ostream* os) { *os << row.what; }
+
 class ClipboardDamageTest : public ::testing::TestWithParam<TDamage> {};
 
 TEST_P(ClipboardDamageTest, IsRefused) {
@@ -86,7 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TDamage{"L twice as long", 13, 4}, TDamage{"no spaces", 16, 0},
                       TDamage{"ratio 0", 24 + 22, 0}, TDamage{"ratio 2/1", 24 + 23 + 24, 0},
                       TDamage{"L a sixteenth short", 13, 1}, TDamage{"effect kind 11", 130, 11},
-                      TDamage{"effect past the run", 128, 2}, TDamage{"effect data size", 132, 3}),
+                      TDamage{"effect past the run", 128, 2}, TDamage{"effect data size", 132, 3},
+                      // On the last space of track 0 it keeps the block's length.
+                      TDamage{"denominator 17", 24 + 24 + 23, 17}),
     [](const auto& info) {
         std::string name = info.param.what;
         for (char& c : name)

@@ -3,6 +3,8 @@
 // step, and the cursor where the step began.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include <cstdlib>
 #include <random>
 
@@ -206,7 +208,8 @@ class EditRandomTest : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(EditRandomTest, EveryStepUndoesToTheBytesBeforeIt) { RunSequence(GetParam(), 300); }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, EditRandomTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u));
+INSTANTIATE_TEST_SUITE_P(Seeds, EditRandomTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u),
+                         PrintedName());
 
 // FRETLO_EDIT_SEEDS=n runs n further seeds (for long local runs).
 TEST(EditRandomSoak, ManySeedsFromTheEnvironment) {

@@ -1,6 +1,8 @@
 // Edits of the cursor space and of the cursor's bar as the keys make them.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include "EditFixture.h"
 #include "edit/BarEdit.h"
 #include "edit/SpaceEdit.h"
@@ -26,6 +28,8 @@ struct TDigits {
     int fret;
 };
 
+void PrintTo(const TDigits& d, std::ostream* os) { *os << "keys " << d.keys << " up to " << d.highest; }
+
 class FretDigitTest : public EditSpaceTest, public ::testing::WithParamInterface<TDigits> {};
 
 TEST_P(FretDigitTest, TwoDigitsCombineWithinTheHighestNumber) {
@@ -38,7 +42,8 @@ TEST_P(FretDigitTest, TwoDigitsCombineWithinTheHighestNumber) {
 INSTANTIATE_TEST_SUITE_P(Keys, FretDigitTest,
                          ::testing::Values(TDigits{24, "12", 12}, TDigits{24, "123", 3},
                                            TDigits{24, "24", 24}, TDigits{24, "25", 5}, TDigits{5, "7", 7},
-                                           TDigits{99, "99", 99}, TDigits{24, "02", 2}));
+                                           TDigits{99, "99", 99}, TDigits{24, "02", 2}),
+                         PrintedName());
 
 TEST_F(EditSpaceTest, TheSameDigitAgainChangesNothing) {
     host.cursor = {0, 3, 1};
@@ -161,6 +166,10 @@ struct TRepeatAnswer {
     bool message;
 };
 
+void PrintTo(const TRepeatAnswer& a, std::ostream* os) {
+    *os << (a.answer ? "answer '" + *a.answer + "'" : std::string("cancelled"));
+}
+
 class RepeatCloseTest : public EditSpaceTest, public ::testing::WithParamInterface<TRepeatAnswer> {};
 
 TEST_P(RepeatCloseTest, AsksForACountFromOneTo255) {
@@ -181,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, RepeatCloseTest,
                                            TRepeatAnswer{"1", 1, false}, TRepeatAnswer{"0", 0, true},
                                            TRepeatAnswer{"256", 0, true}, TRepeatAnswer{"", 0, true},
                                            TRepeatAnswer{"2x", 0, true}, TRepeatAnswer{"-4", 0, true},
-                                           TRepeatAnswer{std::nullopt, 0, false}));
+                                           TRepeatAnswer{std::nullopt, 0, false}),
+                         PrintedName());
 
 TEST_F(EditSpaceTest, RepeatCloseIsRemovedWithoutAQuestion) {
     doc.Bar(1).RepeatEnd = 1;

@@ -29,6 +29,8 @@ struct TBadEntry {
     const char* Message;
 };
 
+void PrintTo(const TBadEntry& row, std::ostream* os) { *os << row.Name; }
+
 class RefusedEntry : public TrackPropertiesOps, public testing::WithParamInterface<TBadEntry> {};
 
 TEST_P(RefusedEntry, GetsItsMessageInTheOrderOfTheFields) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "export/ExportText.h"
 #include "export/ScratchDir.h"
@@ -114,7 +115,7 @@ TEST_P(ExportTextRepeat, CountStandsOnTheHighestString) {
                                          "|*----|----*||", "| ----|---- ||", "| ----|0--- ||"})));
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, ExportTextRepeat, ::testing::Values(3, 12));
+INSTANTIATE_TEST_SUITE_P(Counts, ExportTextRepeat, ::testing::Values(3, 12), PrintedName());
 
 TEST(ExportTextColumns, FourStringRepeatDotsAndKeyNumbers) {
     auto doc = MakeSong(1, 2);
@@ -176,7 +177,7 @@ TEST_P(ExportTextBreakAtBar, FullLineWrapsAtBarStartOrAtTheLastStep) {
                     Staff({second, second, second, second, second, secondLow})));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ExportTextBreakAtBar, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Both, ExportTextBreakAtBar, ::testing::Bool(), PrintedName());
 
 TEST(ExportTextWrap, SeveralTracksWithSeparatorsAndStaffBreak) {
     auto doc = MakeSong(2, 2, 2);
@@ -231,6 +232,11 @@ struct TOptionCase {
     const char* Message;  // null when accepted
 };
 
+void PrintTo(const TOptionCase& c, std::ostream* os) {
+    *os << "width " << c.LineWidth << (c.PageBreaks ? " pages of " : " no pages ") << c.LinesPerPage
+        << " tracks " << c.Tracks.to_ulong();
+}
+
 class ExportTextOptions : public ::testing::TestWithParam<TOptionCase> {};
 
 TEST_P(ExportTextOptions, RefusedWithTheDialogsMessage) {
@@ -269,7 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TOptionCase{76, true, 49, AllTracks, "Lines must be between 50 and 100."},
                       TOptionCase{76, true, 101, {}, "Lines must be between 50 and 100."},
                       TOptionCase{76, false, 60, {}, "At least one track must be checked."},
-                      TOptionCase{76, false, 60, Third, "At least one track must be checked."}));
+                      TOptionCase{76, false, 60, Third, "At least one track must be checked."}),
+    PrintedName());
 
 TEST(ExportTextFile, WritesTheTextOrLeavesTheOldFile) {
     const TScratchDir dir;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include "document/TrackProps.h"
 #include "export/SongBuilder.h"
 #include "playback/TimeAtCursor.h"
@@ -45,6 +47,8 @@ struct TRepeatCase {
     uint64_t Millis;
 };
 
+void PrintTo(const TRepeatCase& c, std::ostream* os) { *os << "space " << c.Space; }
+
 class TimeAtCursorRepeats : public ::testing::TestWithParam<TRepeatCase> {};
 
 // Bars of 2000 ms: bar 0 repeated once, bars 1-2 repeated twice, then bar 3.
@@ -60,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TimeAtCursorRepeats,
                                            TRepeatCase{16, 4000},         // after bar 0 twice
                                            TRepeatCase{40, 7000},         // inside bars 1-2
                                            TRepeatCase{48, 4000 + 12000}  // after three passes
-                                           ));
+                                           ),
+                         PrintedName());
 
 TEST(TimeAtCursor, LongSongsShowAllMinuteDigits) {
     auto doc = MakeSong(9);
@@ -82,8 +87,6 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeAtCursorText,
                                            std::pair{uint64_t(150), "00:00.150"},
                                            std::pair{uint64_t(61001), "01:01.001"},
                                            std::pair{uint64_t(5999999), "99:59.999"},
-                                           std::pair{uint64_t(6000000), "100:00.000"}));
+                                           std::pair{uint64_t(6000000), "100:00.000"}),
+                         PrintedName());
 
-TEST(TimeAtCursor, MessageText) {
-    EXPECT_EQ(TimeAtCursorMessage(2000), "The time at the cursor position is:\r\n\r\n00:02.000");
-}

@@ -1,6 +1,7 @@
 // The export and time-at commands of fretlo-tool give what the library gives for the saved song.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
 #include "document/TrackProps.h"
 #include "export/ExportText.h"
 #include "export/RunCommand.h"
@@ -89,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"--line-width 161 --tracks 9", "Line Width must be between 30"},
                       std::pair{"--page-breaks --lines-per-page 101", "Lines must be between 50 and 100."},
                       std::pair{"--tracks=", "At least one track must be checked."},
-                      std::pair{"--tracks 3", "is not a track of this song"}));
+                      std::pair{"--tracks 3", "is not a track of this song"}),
+    [](const auto& info) { return TestName(info.param.first); });
 
 TEST_F(ToolExport, TimeAtPrintsTheTimeText) {
     // Bar 0 at tempo 120, bars 1-2 twice at tempo 60: 2 s + 16 s.

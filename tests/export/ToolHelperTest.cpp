@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "ParamName.h"
 #include "export/RunCommand.h"
 #include "export/ScratchDir.h"
 #include "export/SongBuilder.h"
@@ -59,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         TExitCase{Tool, "devices extra", 2, "fretlo-tool devices: unexpected argument extra"},
         TExitCase{Media, "", 2, "fretlo-tool-media: no command given (see fretlo-tool-media --help)"},
         TExitCase{Media, "info song.frl", 2, "fretlo-tool-media: unknown command 'info'"},
-        TExitCase{Media, "render", 2, "fretlo-tool render: missing FILE"}));
+        TExitCase{Media, "render", 2, "fretlo-tool render: missing FILE"}),
+    PrintedName());
 
 TEST(ToolHelper, HelpListsEveryCommandOfTheHelper) {
     const std::string all = RunProgram(Tool, "--help").Out;

@@ -23,6 +23,8 @@ struct TFretCase {
     const char* Lost;   // of all chords: moved, unreachable, no free string, same key
 };
 
+void PrintTo(const TFretCase& row, std::ostream* os) { *os << row.Name; }
+
 class Frets : public ::testing::TestWithParam<TFretCase> {};
 
 }  // namespace

@@ -51,6 +51,8 @@ struct TKindCase {
     int Kind;
 };
 
+void PrintTo(const TKindCase& row, std::ostream* os) { *os << row.Name; }
+
 class Kinds : public ::testing::TestWithParam<TKindCase> {};
 
 }  // namespace

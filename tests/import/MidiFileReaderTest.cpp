@@ -24,6 +24,8 @@ struct TDamage {
     const char* Message;
 };
 
+void PrintTo(const TDamage& row, std::ostream* os) { *os << row.Name; }
+
 class ReaderRefuses : public ::testing::TestWithParam<TDamage> {};
 
 TBytes WithLength(TBytes file, size_t at, uint8_t value) {

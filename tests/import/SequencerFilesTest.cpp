@@ -17,6 +17,8 @@ struct TFileCase {
     int Tempo;
 };
 
+void PrintTo(const TFileCase& row, std::ostream* os) { *os << row.Name; }
+
 class SequencerFile : public ::testing::TestWithParam<TFileCase> {};
 
 std::string NotesText(TCustomTabDoc& doc) {

@@ -19,6 +19,8 @@ struct TGridCase {
     std::vector<int> Spaces;  // of the notes
 };
 
+void PrintTo(const TGridCase& row, std::ostream* os) { *os << row.Name; }
+
 class Grid : public ::testing::TestWithParam<TGridCase> {};
 
 }  // namespace

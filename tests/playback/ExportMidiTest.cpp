@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TrackProps.h"
 #include "export/MidiCsv.h"
@@ -98,6 +99,8 @@ struct TSongCase {
     TMidiExportOptions Options;
 };
 
+void PrintTo(const TSongCase& c, std::ostream* os) { *os << c.Name; }
+
 const std::vector<TSongCase>& SongCases() {
     static const std::vector<TSongCase> cases = {
         {"EmptyOneBar", [] { return MakeSong(1); }, {}},
@@ -170,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(Tempos, ExportMidiTempo,
                          ::testing::Values(std::pair{120, 500000u}, std::pair{100, 600000u},
                                            std::pair{500, 120000u},
                                            // A damaged song's tempo still fits 24 bits.
-                                           std::pair{0, 0xFFFFFFu}));
+                                           std::pair{0, 0xFFFFFFu}),
+                         [](const auto& info) { return "Tempo" + std::to_string(info.param.first); });
 
 TEST(ExportMidiLayout, ChunkPerExportedTrackWithItsChannel) {
     auto doc = MakeSong(1, 16, 4);

@@ -1,6 +1,7 @@
 // How the player moves through the song: timing, repeats, starting in the middle, tempo
 // changes, Seek and the end of the song.
 #include "PlayerFixture.h"
+#include "ParamName.h"
 
 namespace fretlo::test {
 namespace {
@@ -48,6 +49,8 @@ struct TRepeatCase {
     bool IgnoreRepeats;
     std::vector<int> Played;
 };
+
+void PrintTo(const TRepeatCase& c, std::ostream* os) { *os << c.Name; }
 
 class PlayerRepeats : public PlayerFlow, public ::testing::WithParamInterface<TRepeatCase> {};
 
@@ -125,7 +128,9 @@ TEST_P(PlayerTempoTies, TheLaterTrackWins) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Start, PlayerTempoTies, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Start, PlayerTempoTies, ::testing::Bool(), [](const auto& info) {
+    return info.param ? "AfterTheChanges" : "BeforeTheChanges";
+});
 
 TEST_F(PlayerFlow, SeekWhilePlayingContinuesFromTheNewTime) {
     MarkBars(4);

@@ -1,6 +1,7 @@
 // What the player sends around the notes: channel set-up, the metronome, Stop and Destroy,
 // and its failures.
 #include "PlayerFixture.h"
+#include "ParamName.h"
 
 namespace fretlo::test {
 namespace {
@@ -65,6 +66,8 @@ struct TMetronomeCase {
     std::vector<int> ClickTimes;  // song times
     std::vector<int> Velocities;
 };
+
+void PrintTo(const TMetronomeCase& c, std::ostream* os) { *os << c.Name; }
 
 class PlayerMetronome : public PlayerTest, public ::testing::WithParamInterface<TMetronomeCase> {};
 
@@ -143,6 +146,8 @@ struct TTimerFailure {
     const char* Message;
 };
 
+void PrintTo(const TTimerFailure& c, std::ostream* os) { *os << c.Message; }
+
 class PlayerTimerFailure : public PlayerTest, public ::testing::WithParamInterface<TTimerFailure> {};
 
 TEST_P(PlayerTimerFailure, UndoesTheStart) {
@@ -163,7 +168,8 @@ TEST_P(PlayerTimerFailure, UndoesTheStart) {
 INSTANTIATE_TEST_SUITE_P(
     Calls, PlayerTimerFailure,
     ::testing::Values(TTimerFailure{&TVirtualClock::DevCapsResult, "timeGetDevCaps failed. Code: 87"},
-                      TTimerFailure{&TVirtualClock::BeginPeriodResult, "timeBeginPeriod failed. Code: 87"}));
+                      TTimerFailure{&TVirtualClock::BeginPeriodResult, "timeBeginPeriod failed. Code: 87"}),
+    PrintedName());
 
 TEST_F(PlayerSetUp, AFailingTickReportsOnceAndHaltsTheTimerWork) {
     MakeSong(1);

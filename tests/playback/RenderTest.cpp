@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "PlayerFixture.h"
+#include "ParamName.h"
 #include "base/ByteOrder.h"
 #include "platform/SafeFile.h"
 #include "platform/midi/FluidSynth.h"
@@ -39,7 +40,7 @@ TEST_P(Render, AOneBarSongIsAsLongAsTheSongPlusTheTailAndNotSilent) {
     std::remove(path.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, Render, ::testing::Values(48000, 44100));
+INSTANTIATE_TEST_SUITE_P(Rates, Render, ::testing::Values(48000, 44100), PrintedName());
 
 TEST(RenderFailure, AMissingSoundFontIsReported) {
     EXPECT_THROW(TFluidRenderer("/nonexistent/font.sf2", 48000), EFretloError);

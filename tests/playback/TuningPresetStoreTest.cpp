@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "playback/MemorySettingsStore.h"
 #include "playback/TrackKinds.h"
@@ -26,6 +27,8 @@ struct TFreshKind {
     std::string Selected;
     bool SelectedIsDefault;
 };
+
+void PrintTo(const TFreshKind& k, std::ostream* os) { *os << "kind " << k.Kind; }
 
 class FreshKind : public testing::TestWithParam<TFreshKind> {};
 
@@ -61,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "Bass/Snare/Closed HH/Open HH/Stick/Crash",
                                true},
                     // No default preset: the first one is selected.
-                    TFreshKind{5, {"(Standard)"}, "(Standard)", false}));
+                    TFreshKind{5, {"(Standard)"}, "(Standard)", false}),
+    test::PrintedName());
 
 TEST(TrackKinds, DrumsTakeKitChannelNumbersAndTheDrumPreset) {
     TMemorySettingsStore store;

@@ -1,6 +1,7 @@
 // The "<doc>" token of path settings.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
 #include "shell/ConfigDocPath.h"
 
 namespace fretlo {
@@ -14,6 +15,10 @@ struct TDocCase {
     std::string Result;
 };
 
+void PrintTo(const TDocCase& c, std::ostream* os) {
+    *os << "'" << c.Path << "'" << (c.Documents.empty() ? " without documents" : "");
+}
+
 class ExpandDocPathTest : public testing::TestWithParam<TDocCase> {};
 TEST_P(ExpandDocPathTest, Expands) {
     EXPECT_EQ(ExpandDocPath(GetParam().Path, GetParam().Documents), GetParam().Result);
@@ -26,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TDocCase{"<doc>/a/b", Docs, "/home/user/Documents/a/b"},
                     TDocCase{"<doc>/Fretlo Tabs", "", ""}, TDocCase{"<doc>", "", ""},
                     TDocCase{"<DOC>/x", Docs, "<DOC>/x"}, TDocCase{"<doc>x", Docs, "<doc>x"},
-                    TDocCase{"/srv/<doc>/x", Docs, "/srv/<doc>/x"}, TDocCase{"", Docs, ""}));
+                    TDocCase{"/srv/<doc>/x", Docs, "/srv/<doc>/x"}, TDocCase{"", Docs, ""}),
+    test::NumberedName());
 
 class CollapseDocPathTest : public testing::TestWithParam<TDocCase> {};
 TEST_P(CollapseDocPathTest, Collapses) {
@@ -39,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TDocCase{"/home/user/Documents2/x", Docs, "/home/user/Documents2/x"},
                     TDocCase{"/home/user/Documents/", Docs, "/home/user/Documents/"},
                     TDocCase{"/home/user/documents/x", Docs, "/home/user/documents/x"},
-                    TDocCase{"/home/user/Documents/x", "", "/home/user/Documents/x"}));
+                    TDocCase{"/home/user/Documents/x", "", "/home/user/Documents/x"}),
+    test::NumberedName());
 
 TEST(DocPath, ChosenFolderBelowDocumentsIsStoredWithTheTokenAgain) {
     const std::string expanded = ExpandDocPath("<doc>\\Fretlo Tabs", Docs);

@@ -152,13 +152,6 @@ TEST_F(FileCommands, RecentFilesKeepTheTenNewestWithDoubledAmpersands) {
     ASSERT_EQ(shown.size(), 10);
     EXPECT_EQ(shown.front(), "&1 Rock && Roll.frl");
     EXPECT_EQ(shown.back(), "&0 song2.frl");  // song1 dropped, the tenth has the digit 0
-
-    Doc().FileName = Path("song5.frl").toStdString();
-    Form().RememberFile();
-    shown = ShownRecentItems(file);
-    EXPECT_EQ(shown.size(), 10);
-    EXPECT_EQ(shown.front(), "&1 song5.frl");
-    EXPECT_EQ(shown.filter("song5").size(), 1);
 }
 
 TEST_F(FileCommands, RecentFilesAreHiddenWithTheirSeparatorWhileTheListIsEmpty) {

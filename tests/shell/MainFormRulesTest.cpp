@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ParamName.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
 
@@ -30,6 +31,8 @@ struct TErrorCase {
     const char* Shown;
 };
 
+void PrintTo(const TErrorCase& c, std::ostream* os) { *os << "'" << c.Message << "'"; }
+
 class ErrorDisplay : public testing::TestWithParam<TErrorCase> {};
 
 TEST_P(ErrorDisplay, AppendsAFullStopAfterLettersAndDigitsOnly) {
@@ -48,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "Internal error: count > 0 (TabDoc.cpp:12)"},
                     TErrorCase{"Assertion failed (C:\\src\\Doc.pas, line 5)", true,
                                "Assertion failed (Doc.pas, line 5)"},
-                    TErrorCase{"a/b (c)", false, "a/b (c)"}));
+                    TErrorCase{"a/b (c)", false, "a/b (c)"}),
+    test::PrintedName());
 
 TEST(SaveRefusal, RefusesTheFoldersOfTmpTempAndTmpdirOnly) {
     QTemporaryDir dir;
@@ -69,16 +73,12 @@ TEST(SaveRefusal, SeesTheTemporaryFolderThroughASymbolicLink) {
                                   {dir.filePath("real").toStdString(), "", ""}));
 }
 
-TEST(SaveRefusal, MessageNamesTheFolder) {
-    EXPECT_EQ(SaveRefusedMessage("/tmp"),
-              "Cannot save the file in its current location (/tmp). Please select "
-              "File | Save As and save to a different folder.");
-}
-
 struct TFieldCase {
     const char* Text;
     std::optional<int> Beats, Bar, Tempo;
 };
+
+void PrintTo(const TFieldCase& c, std::ostream* os) { *os << "'" << c.Text << "'"; }
 
 class NumberFields : public testing::TestWithParam<TFieldCase> {};
 
@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberFields,
                                          TFieldCase{"500", none, 500, 500}, TFieldCase{"29", none, 29, none},
                                          TFieldCase{"501", none, 501, none},
                                          TFieldCase{"+120", none, 120, 120},
-                                         TFieldCase{"99999999999999999999", none, none, none}));
+                                         TFieldCase{"99999999999999999999", none, none, none}),
+                         test::PrintedName());
 
 TEST(BarSpaces, AddsTheFractionToFourSpacesPerBeat) {
     EXPECT_EQ(BarSpaces(4, 3), 19);

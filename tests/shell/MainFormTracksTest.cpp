@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
+#include "ParamName.h"
 #include "shell/MainFormFixture.h"
 #include "shell/MoveTracksDialog.h"
 #include "shell/TempoDialog.h"
@@ -164,6 +165,8 @@ struct TGoToCase {
     int Bar;  // 0-based bar the cursor lands in, -1 for the refusal
 };
 
+void PrintTo(const TGoToCase& c, std::ostream* os) { *os << "'" << c.Text << "'"; }
+
 class GoToBar : public MainFormTest, public testing::WithParamInterface<TGoToCase> {};
 
 TEST_P(GoToBar, MovesToTheBarOrRefusesNumbersBelowOne) {
@@ -186,9 +189,10 @@ TEST_P(GoToBar, MovesToTheBarOrRefusesNumbersBelowOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, GoToBar,
-                         testing::Values(TGoToCase{"1", 0}, TGoToCase{" 5 ", 4}, TGoToCase{"128", 127},
-                                         TGoToCase{"999", 127}, TGoToCase{"0", -1}, TGoToCase{"-3", -1},
-                                         TGoToCase{"abc", -1}));
+                         // The number rules themselves are checked in MainFormRulesTest.
+                         testing::Values(TGoToCase{" 5 ", 4}, TGoToCase{"999", 127}, TGoToCase{"0", -1},
+                                         TGoToCase{"abc", -1}),
+                         PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "ParamName.h"
 #include "shell/Config.h"
 #include "shell/OptionsColorButton.h"
 #include "shell/OptionsColorsPage.h"
@@ -111,6 +112,8 @@ struct TRefusal {
     const char* Text;
 };
 
+void PrintTo(const TRefusal& r, std::ostream* os) { *os << r.Action << " '" << r.Name << "'"; }
+
 class OptionsSchemeRefusals : public OptionsDialogTest, public testing::WithParamInterface<TRefusal> {};
 
 TEST_P(OptionsSchemeRefusals, LeaveTheListAndTheStoreAlone) {
@@ -137,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TRefusal{"save", " DARK ", "Save Scheme", "You can't modify the Dark scheme."},
                     TRefusal{"delete", "Standard", "Delete Scheme",
                              "You may not delete the Standard scheme."},
-                    TRefusal{"delete", "Dark", "Delete Scheme", "You may not delete the Dark scheme."}));
+                    TRefusal{"delete", "Dark", "Delete Scheme", "You may not delete the Dark scheme."}),
+    PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ParamName.h"
 #include "shell/OptionsFontsPage.h"
 #include "shell/OptionsTestSupport.h"
 #include "shell/SettingsTable.h"
@@ -22,6 +23,10 @@ struct TBadRow {
     const char* Height;
     const char* Text;
 };
+
+void PrintTo(const TBadRow& r, std::ostream* os) {
+    *os << "row " << r.Row << " font '" << r.Name << "' height '" << r.Height << "'";
+}
 
 class OptionsFontRefusals : public OptionsDialogTest, public testing::WithParamInterface<TBadRow> {};
 
@@ -52,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     Options, OptionsFontRefusals,
     testing::Values(TBadRow{0, "Arial", "7", HeightText}, TBadRow{1, "Arial", "51", HeightText},
                     TBadRow{2, "Arial", "1a", HeightText}, TBadRow{3, "Arial", " ", HeightText},
-                    TBadRow{4, "No Such Font 42", "12", NameText}, TBadRow{0, "", "12", NameText}));
+                    TBadRow{4, "No Such Font 42", "12", NameText}, TBadRow{0, "", "12", NameText}),
+    PrintedName());
 
 TEST_F(OptionsFonts, PreviewThenCancelGivesTheMainWindowItsFontsBack) {
     auto form = Open();

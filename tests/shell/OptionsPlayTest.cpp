@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "ParamName.h"
 #include "shell/OptionsPlayPage.h"
 #include "shell/OptionsTestSupport.h"
 
@@ -25,6 +26,11 @@ struct TDeviceCase {
     QStringList Entries;  // as listed
     int Selected;         // list index selected at opening
 };
+
+void PrintTo(const TDeviceCase& c, std::ostream* os) {
+    *os << c.Devices.size() << " devices, set to "
+        << (c.Setting < 0 ? std::string("the synthesizer") : "device " + std::to_string(c.Setting));
+}
 
 class OptionsDeviceList : public OptionsDialogTest, public testing::WithParamInterface<TDeviceCase> {};
 
@@ -61,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                         {Port0},
                         0,
                         {"Built-in synthesizer (no SoundFont found)", QString::fromStdString(Port0.Name)},
-                        1}));
+                        1}),
+    PrintedName());
 
 using OptionsPlay = OptionsDialogTest;
 

@@ -2,6 +2,7 @@
 // back; the recent-file list.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
 #include "shell/MemoryConfig.h"
 #include "shell/SettingsRecent.h"
 #include "shell/SettingsTable.h"
@@ -82,6 +83,8 @@ struct TBadValue {
     std::string Section, Ident, Stored, ReadAs;  // ReadAs: how it is written back after reading
 };
 
+void PrintTo(const TBadValue& v, std::ostream* os) { *os << v.Section << " " << v.Ident << " '" << v.Stored << "'"; }
+
 class SettingsValidation : public testing::TestWithParam<TBadValue> {};
 
 TEST_P(SettingsValidation, StoredValueIsReadBackValidated) {
@@ -104,12 +107,15 @@ INSTANTIATE_TEST_SUITE_P(
         TBadValue{"", "MovingBar", "-3", "1"}, TBadValue{"", "DefaultPath", "", ""},
         TBadValue{"Print", "LeftMarginNew", "abc", "500"}, TBadValue{"Print", "LeftMarginNew", "-20", "-20"},
         TBadValue{"Colors", "Bkg", "16777216", "16777215"}, TBadValue{"Colors", "Bkg", "0x00FF", "16777215"},
-        TBadValue{"Colors", "Bkg", "255", "255"}));
+        TBadValue{"Colors", "Bkg", "255", "255"}),
+    test::PrintedName());
 
 struct TFontCase {
     std::string Name, Height;
     bool Accepted;
 };
+
+void PrintTo(const TFontCase& c, std::ostream* os) { *os << "'" << c.Name << "' height '" << c.Height << "'"; }
 
 class FontValidation : public testing::TestWithParam<TFontCase> {};
 
@@ -130,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(Pairs, FontValidation,
                                          TFontCase{"Liberation Sans", "7", false},
                                          TFontCase{"Liberation Sans", "51", false},
                                          TFontCase{"Liberation Sans", "big", false},
-                                         TFontCase{"No Such Font", "20", false}, TFontCase{"", "20", false}));
+                                         TFontCase{"No Such Font", "20", false}, TFontCase{"", "20", false}),
+                         test::PrintedName());
 
 std::vector<std::string> Remember(TMemoryConfig& store, int first, int last) {
     std::vector<std::string> list;

@@ -1,5 +1,6 @@
 // The horizontal layout of one bar: columns, room for numbers and effects, bar lines.
 #include "LayoutFixture.h"
+#include "ParamName.h"
 #include "document/TrackProps.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,8 @@ struct TEffectRoomCase {
     int Post;
 };
 
+void PrintTo(const TEffectRoomCase& c, std::ostream* os) { *os << "effect '" << c.Effect << "'"; }
+
 class EffectRoom : public testing::TestWithParam<TEffectRoomCase> {};
 
 TEST_P(EffectRoom, PreAndPostWidths) {
@@ -69,7 +72,8 @@ TEST_P(EffectRoom, PreAndPostWidths) {
 INSTANTIATE_TEST_SUITE_P(Characters, EffectRoom,
                          testing::Values(TEffectRoomCase{'/', 7, 0}, TEffectRoomCase{'^', 0, 7},
                                          TEffectRoomCase{'~', 0, 7}, TEffectRoomCase{'(', 4, 5},
-                                         TEffectRoomCase{'<', 7, 7}, TEffectRoomCase{'{', 7, 7}));
+                                         TEffectRoomCase{'<', 7, 7}, TEffectRoomCase{'{', 7, 7}),
+                         fretlo::test::NumberedName());
 
 TEST(BarLayout, TrackEffectLetterAndTextWidenTheContent) {
     TLayoutFixture f;
@@ -166,7 +170,8 @@ TEST_P(RepeatCloseWidth, DigitsOfTheCountAtLeastEleven) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, RepeatCloseWidth,
                          testing::Values(std::pair{1, 11}, std::pair{9, 11}, std::pair{10, 14},
-                                         std::pair{99, 14}, std::pair{100, 21}, std::pair{255, 21}));
+                                         std::pair{99, 14}, std::pair{100, 21}, std::pair{255, 21}),
+                         [](const auto& info) { return "Count" + std::to_string(info.param.first); });
 
 TEST(BarLayout, BarCuttingATripletPlacesItsRestByTheGroup) {
     TLayoutFixture f(2);

@@ -44,32 +44,6 @@ TEST_F(EditorClipboard, CopyPutsTheBlockOnTheSystemClipboardAndPasteReadsItBack)
     EXPECT_EQ(doc.UndoCaptionNow().Text, "&Undo Paste");
 }
 
-TEST_F(EditorClipboard, ATripletCopiedOntoEighthsReplacesTheSameTime) {
-    // Three spaces in the time of two sixteenths; one more space keeps the track's length.
-    doc.Track(0).SetRatio(4, 3, 2, 3);
-    doc.Track(0).SetSpaceCount(doc.Track(0).SpaceCount() + 1);
-    Note(0, 4, 0) = NoteFretBase + 1;
-    Note(0, 5, 0) = NoteFretBase + 2;
-    Note(0, 6, 0) = NoteFretBase + 3;
-    SelectSpaces(4, 6);
-    view->Copy();
-    // Paste on track 1 over ordinary spaces at 32..33: the two sixteenths become the triplet.
-    view->SetCursorTrack(1);
-    view->SetCursorSpace(32, csTrackChanged);
-    const int count = doc.Track(1).SpaceCount();
-    const int32_t laterTime = doc.Track(1).SpaceTime(34);
-    view->Paste();
-    EXPECT_EQ(doc.Track(1).SpaceCount(), count + 1);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Note(1, 32 + i, 0), NoteFretBase + 1 + i) << i;
-        EXPECT_EQ(doc.Track(1).Space(32 + i).RatioDen, 3);
-    }
-    EXPECT_EQ(doc.Track(1).SpaceTime(35), laterTime);
-    view->Undo();
-    EXPECT_EQ(doc.Track(1).SpaceCount(), count);
-    EXPECT_EQ(Note(1, 32, 0), NoteEmpty);
-}
-
 TEST_F(EditorClipboard, CutEmptiesTheSelectionAndClearWithoutOneClearsTheCell) {
     Note(0, 8, 0) = NoteFretBase + 4;
     SelectSpaces(8, 9);

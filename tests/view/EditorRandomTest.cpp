@@ -3,6 +3,8 @@
 // for byte at every step, and the cursor to where the step began.
 #include "view/EditorFixture.h"
 
+#include "ParamName.h"
+
 #include <random>
 
 #include "edit/EditFixture.h"
@@ -119,6 +121,6 @@ TEST_P(EditorRandom, EveryStepUndoesToTheBytesBeforeIt) {
     EXPECT_TRUE(view->messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, EditorRandom, testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, EditorRandom, testing::Values(1u, 2u, 3u, 4u), PrintedName());
 
 }  // namespace
