@@ -103,6 +103,12 @@ public:
     TPreviewMode PreviewMode() const { return player_.PreviewMode(); }
     void SetRewindAfterStop(bool on) { player_.SetRewindAfterStop(on); }
     bool RewindAfterStop() const { return player_.RewindAfterStop(); }
+    // Loop Selection, speed, trainer and count-in (EditorPlayer.h); the speed also changes
+    // a running playback. The ruler marks the loop while Loop Selection is on.
+    void SetPractice(const TPracticeChoice& practice);
+    const TPracticeChoice& Practice() const { return player_.Practice(); }
+    // While Loop Selection is on: the running loop, else what Play would loop.
+    std::optional<TTimeRange> LoopMark() const override;
     // The devices the player opens; nullptr (the default) means the system's devices,
     // made by MakeSystemDevices. Must outlive the player (see CloseDevice).
     void SetMidiDevices(TMidiDevices* devices) { player_.SetMidiDevices(devices); }
@@ -226,6 +232,7 @@ private:
 
     // TEditorPlayerHost (TabEditorViewPlayer.cpp; CollapseSelection is TEditHost's too)
     std::optional<TPlayCursor> PlayCursor() const override;
+    std::optional<TTimeRange> LoopRange() const override;
     void ClearPlayMarks() override;
     void ShowPlayMarks(int track, int playedSpace, int noteSpace) override;
     void FollowPlayPosition(int32_t time) override;
@@ -233,6 +240,9 @@ private:
     void ShowPlayerMessage(const std::string& text) override;
     void PlayingStateChanged(bool playing) override;
     void PlayerStateChanged(bool exists) override;
+    void PracticeStateChanged() override;
+    // The speed panel's text: the speed when not 100 %, with a trainer the pass too.
+    QString PracticeStatus() const;
 
     TTabDocument* doc_ = nullptr;
     TSelection selection_;
