@@ -42,7 +42,7 @@ void TPlayer::TakeDevice(int deviceIndex) {
         const std::string text = out_->ErrorText();
         out_.reset();
         if (record_) record_->Disown();
-        throw EPlayerError("midiOutOpen failed.\r\n\r\n" + (text.empty() ? "Unknown error" : text));
+        throw EPlayerError("Could not open the MIDI output.\n\n" + (text.empty() ? "Unknown error" : text));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "playback/ExportMidi.h"
 #include "shell/Config.h"
 #include "shell/ExportMidiDialog.h"
+#include "shell/ErrorDisplay.h"
 #include "shell/ExportTextDialog.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
@@ -42,7 +43,14 @@ bool TMainForm::ConfirmDiscard() {
         this, AppTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel) return false;
     if (answer == QMessageBox::No) return true;
-    actFileSaveExecute();
+    // A failed save is shown here and abandons the command that asked: letting the error
+    // travel on would close the window or replace the song whose changes it could not keep.
+    try {
+        actFileSaveExecute();
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return false;
+    }
     // A cancelled Save As or a refused folder keeps the user where they were.
     return !Document_.Modified;
 }
@@ -129,11 +137,12 @@ void TMainForm::FExportMidiClick() {
                dialog.IncludeMuted());
 }
 
+// The path is taken before the question: saving the song first reorders the list.
 void TMainForm::FMRUClick(int index) {
     View_->StopPlaying();
-    if (!ConfirmDiscard() || index >= static_cast<int>(MruList.size())) return;
+    if (index >= static_cast<int>(MruList.size())) return;
     const std::string path(RecentFilePath(MruList[index]));
-    OpenFile(QString::fromStdString(path));
+    if (ConfirmDiscard()) OpenFile(QString::fromStdString(path));
 }
 
 // The recent files as the store holds them now: another instance may have added some.

@@ -122,12 +122,11 @@ void TMainForm::Guarded(const std::function<void()>& command) {
 
 void TMainForm::ShowError(const QString& text) { QMessageBox::warning(this, AppTitle, text); }
 
+// Refused until the question lets it go: an error on the way keeps the window open.
 void TMainForm::closeEvent(QCloseEvent* e) {
+    e->ignore();
     View_->StopPlaying();
-    if (ConfirmDiscard())
-        e->accept();
-    else
-        e->ignore();
+    if (ConfirmDiscard()) e->accept();
 }
 
 void TMainForm::changeEvent(QEvent* e) {

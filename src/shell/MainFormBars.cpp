@@ -13,6 +13,9 @@ namespace fretlo {
 
 namespace {
 
+// How long a failed note preview's reason stays in the status bar.
+constexpr int PreviewNoticeMs = 6000;
+
 QToolBar* NewToolbar(QWidget* parent, const char* name, std::initializer_list<QAction*> items) {
     auto* bar = new QToolBar(name, parent);
     bar->setObjectName(name);
@@ -81,6 +84,8 @@ void TMainForm::CreateStatusBar() {
     }
     bar->setFixedHeight(metrics.height() + 6 + 2 * StatusPanels[0]->frameWidth());
     connect(View_, &TTabEditorView::StatusChanged, this, [this] { UpdateStatusBar(); });
+    connect(View_, &TTabEditorView::PreviewNotice, this,
+            [bar](const QString& text) { bar->showMessage(text.simplified(), PreviewNoticeMs); });
     UpdateStatusBar();
 }
 

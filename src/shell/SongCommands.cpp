@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Errors.h"
+#include "edit/SongEdit.h"
 #include "shell/ConfigSettingsStore.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
@@ -18,17 +19,7 @@ void TMainForm::actSongTitleExecute() {
     TTitleForm dialog(
         this, {Document_.Title, Document_.Artist, Document_.Album, Document_.Transcriber, Document_.Comments},
         HelpRequest());
-    if (dialog.exec() != QDialog::Accepted) return;
-    // The texts are not in the undo history: undoing everything no longer gives the saved song.
-    Document_.Journal().CleanAtBase = false;
-    Document_.MarkModified();
-    TSongTexts texts = dialog.Texts();
-    Document_.Title = std::move(texts.Title);
-    Document_.Artist = std::move(texts.Artist);
-    Document_.Album = std::move(texts.Album);
-    Document_.Transcriber = std::move(texts.Transcriber);
-    Document_.Comments = std::move(texts.Comments);
-    View_->UpdateStatusBar();
+    if (dialog.exec() == QDialog::Accepted) SetSongTexts(Document_, dialog.Texts());
 }
 
 void TMainForm::TracksChanged(int track, int space) {
@@ -61,8 +52,7 @@ void TMainForm::SAddTrackClick() {
     const int spaces = std::clamp(Document_.SongLength() / UnitsPerSpace, 1, MaxSpaces);
     auto track = std::make_unique<TTrackData>(true, spaces);
     if (!ShowTrackProperties(*track, Document_.TrackCount(), true)) return;
-    View_->CollapseSelection();
-    Document_.AddTrack(std::move(track));
+    AddTrack(Document_, std::move(track));
     const TEditCursor cursor = View_->Cursor();
     TracksChanged(cursor.Track, cursor.Space);
 }
@@ -78,15 +68,8 @@ void TMainForm::SDeleteTrackClick() {
     if (QMessageBox::warning(this, AppTitle, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
         QMessageBox::Yes)
         return;
-    View_->StopPlaying();
-    const int32_t time = Document_.Track(cursor.Track).SpaceTime(cursor.Space);
-    View_->CollapseSelection();
-    Document_.SetModified();
-    // The cursor never names a missing track, not even for a moment: off the last track first.
-    const int track = std::min(cursor.Track, Document_.TrackCount() - 2);
-    if (track != cursor.Track) View_->SetCursorTrack(track);
-    Document_.RemoveTrack(cursor.Track);
-    TracksChanged(track, Document_.SpaceAtTime(track, time, 0));
+    const TTrackPlace place = DeleteTrack(Document_, cursor.Track);
+    TracksChanged(place.Track, place.Space);
 }
 
 void TMainForm::SMoveTracksClick() {
@@ -97,29 +80,13 @@ void TMainForm::SMoveTracksClick() {
     const TEditCursor cursor = View_->Cursor();
     TMoveTracksForm dialog(this, Document_.TrackCount(), cursor.Track, HelpRequest());
     if (dialog.exec() != QDialog::Accepted) return;
-    View_->StopPlaying();
-    View_->CollapseSelection();
-    Document_.SetModified();
-    // Brings each track to its place in turn; `current` follows where the tracks stand.
-    const std::vector<int> order = dialog.Order();
-    std::vector<int> current(order.size());
-    for (int i = 0; i < static_cast<int>(current.size()); ++i) current[i] = i;
-    for (int place = 0; place < static_cast<int>(order.size()); ++place) {
-        const auto from = std::ranges::find(current, order[place]) - current.begin();
-        Document_.MoveTrack(static_cast<int>(from), place);
-        std::rotate(current.begin() + place, current.begin() + from, current.begin() + from + 1);
-    }
-    const auto track = std::ranges::find(order, cursor.Track) - order.begin();
-    TracksChanged(static_cast<int>(track), cursor.Space);
+    const TTrackPlace place = MoveTracks(Document_, dialog.Order());
+    TracksChanged(place.Track, place.Space);
 }
 
 void TMainForm::STempoClick() {
     TTempoForm dialog(this, Document_.Tempo, HelpRequest());
-    if (dialog.exec() != QDialog::Accepted) return;
-    View_->StopPlaying();
-    Document_.Journal().CleanAtBase = false;
-    Document_.MarkModified();
-    Document_.Tempo = dialog.Tempo();
+    if (dialog.exec() == QDialog::Accepted) SetTempo(Document_, dialog.Tempo());
 }
 
 }  // namespace fretlo

@@ -4,16 +4,13 @@
 #include <QDialog>
 #include <string>
 
+#include "edit/SongEdit.h"
 #include "shell/DialogButtons.h"
 
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace fretlo {
-
-struct TSongTexts {
-    std::string Title, Artist, Album, Transcriber, Comments;
-};
 
 inline constexpr int MaxSongTextLength = 255;
 inline constexpr int MaxCommentsLength = 32767;

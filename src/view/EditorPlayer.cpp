@@ -60,7 +60,7 @@ bool TEditorPlayer::Play(bool allTracks, bool preview) {
     } catch (const EFretloError& e) {
         playLastTrack_ = -1;
         playingLoop_.reset();
-        host_.ShowPlayerMessage(e.what());
+        Report(e.what(), preview);
         return false;
     }
     if (preview)
@@ -110,11 +110,18 @@ bool TEditorPlayer::OpenPlayer(bool preview) {
             *doc_, TPlayerServices{devices, timer_.get(), events_.get(), &release_->Requester()}, device);
     } catch (const EFretloError& e) {
         previewOpenFailed_ = preview;
-        host_.ShowPlayerMessage(e.what());
+        Report(e.what(), preview);
         return false;
     }
     host_.PlayerStateChanged(true);
     return true;
+}
+
+void TEditorPlayer::Report(const std::string& text, bool preview) {
+    if (preview)
+        host_.ShowPreviewNotice(text);
+    else
+        host_.ShowPlayerMessage(text);
 }
 
 void TEditorPlayer::StopPlaying() {

@@ -68,6 +68,9 @@ public:
     virtual void RewindTo(int32_t time) = 0;
     // A failure of the device or of the playback, in a message box.
     virtual void ShowPlayerMessage(const std::string& text) = 0;
+    // A note preview that failed: said without a modal box, so that the keys typed next
+    // still reach the editor.
+    virtual void ShowPreviewNotice(const std::string& text) = 0;
     // A real playback (not a preview) started or stopped.
     virtual void PlayingStateChanged(bool playing) = 0;
     // The player was created or closed.
@@ -131,6 +134,8 @@ protected:
 private:
     bool OpenPlayer(bool preview);
     TPractice PracticeForPlay();
+    // A failure goes to the message box for Play and to the notice for a preview.
+    void Report(const std::string& text, bool preview);
     void StopPreview();
     void HandlePosition();
     TMidiDevices* Devices();

@@ -160,6 +160,8 @@ signals:
     void PlayingChanged(bool playing);
     // The player was created or closed: Close Device follows it.
     void PlayerExistsChanged(bool exists);
+    // A note preview failed (the device would not open): the window shows `text` for a while.
+    void PreviewNotice(const QString& text);
 
 protected:
     bool event(QEvent* e) override;
@@ -238,6 +240,7 @@ private:
     void FollowPlayPosition(int32_t time) override;
     void RewindTo(int32_t time) override;
     void ShowPlayerMessage(const std::string& text) override;
+    void ShowPreviewNotice(const std::string& text) override;
     void PlayingStateChanged(bool playing) override;
     void PlayerStateChanged(bool exists) override;
     void PracticeStateChanged() override;

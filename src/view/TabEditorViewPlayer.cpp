@@ -65,6 +65,10 @@ void TTabEditorView::ShowPlayerMessage(const std::string& text) {
     ShowMessage(text, EditMessageCaption, TMsgIcon::Error, TMsgButtons::Ok);
 }
 
+void TTabEditorView::ShowPreviewNotice(const std::string& text) {
+    emit PreviewNotice(QString::fromStdString(text));
+}
+
 // The caret hides during playback when HideCursorWhilePlaying is on.
 void TTabEditorView::PlayingStateChanged(bool playing) {
     emit PlayingChanged(playing);

@@ -134,7 +134,7 @@ TEST_F(PlayerSetUp, AnUnopenableDeviceRaisesTheOpenMessage) {
         Open();
         FAIL() << "no error";
     } catch (const EPlayerError& e) {
-        EXPECT_STREQ(e.what(), "midiOutOpen failed.\r\n\r\nport vanished");
+        EXPECT_STREQ(e.what(), "Could not open the MIDI output.\n\nport vanished");
     }
 }
 

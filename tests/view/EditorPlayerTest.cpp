@@ -50,6 +50,7 @@ struct TBareHost : TEditorPlayerHost {
     void FollowPlayPosition(int32_t) override {}
     void RewindTo(int32_t) override {}
     void ShowPlayerMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowPreviewNotice(const std::string& text) override { messages.push_back(text); }
     void PlayingStateChanged(bool) override {}
     void PlayerStateChanged(bool) override {}
     std::vector<std::string> messages;
@@ -146,20 +147,6 @@ TEST_F(EditorPlayer, AFailingDeviceIsReportedAndNothingPlays) {
     ASSERT_EQ(view->messages.size(), 1u);
     EXPECT_NE(view->messages[0].find("no such port"), std::string::npos);
     EXPECT_FALSE(view->HasPlayer());
-}
-
-TEST_F(EditorPlayer, ADeviceThatWillNotOpenForPreviewsIsReportedOnce) {
-    recorder.OpenError = "no sound server";
-    view->SetPreviewMode(TPreviewMode::AllTracks);
-    Type("3");
-    Type("5");
-    EXPECT_EQ(view->messages.size(), 1u);
-    // Playing on purpose tries again and says so again; so does a preview after CloseDevice.
-    EXPECT_FALSE(view->Play(false, false));
-    EXPECT_EQ(view->messages.size(), 2u);
-    view->CloseDevice();
-    Type("7");
-    EXPECT_EQ(view->messages.size(), 3u);
 }
 
 TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
