@@ -41,8 +41,8 @@ struct TEditorOptions {
     std::string SoundFont;                // of the built-in synthesizer; empty: the first found
 };
 
-// The seven panels of the status bar.
-using TStatusTexts = std::array<QString, 7>;
+// The eight panels of the status bar: track, bar, ratio, three of the note, title, speed.
+using TStatusTexts = std::array<QString, 8>;
 
 class TTabEditorView : public TTabView, public TEditHost, private TEditorPlayerHost {
     Q_OBJECT
@@ -107,6 +107,8 @@ public:
     // a running playback. The ruler marks the loop while Loop Selection is on.
     void SetPractice(const TPracticeChoice& practice);
     const TPracticeChoice& Practice() const { return player_.Practice(); }
+    // Speed and loop pass of the running playback; nothing when none runs.
+    std::optional<TPracticeState> PlayingPractice() const { return player_.PlayingPractice(); }
     // While Loop Selection is on: the running loop, else what Play would loop.
     std::optional<TTimeRange> LoopMark() const override;
     // The devices the player opens; nullptr (the default) means the system's devices,
