@@ -41,6 +41,14 @@ const TStored FreshProfile[] = {{"", "DefaultPath", "<doc>/Fretlo Tabs"},
                                 {"Print", "RightMarginNew", "500"},
                                 {"Print", "TopMarginNew", "500"},
                                 {"Print", "BottomMarginNew", "500"},
+                                {"Practice", "LoopSelection", "0"},
+                                {"Practice", "CountIn", "0"},
+                                {"Practice", "Speed", "100"},
+                                {"Practice", "TrainerOn", "0"},
+                                {"Practice", "TrainerStart", "50"},
+                                {"Practice", "TrainerStep", "5"},
+                                {"Practice", "TrainerEvery", "1"},
+                                {"Practice", "TrainerTarget", "100"},
                                 {"Colors", "Bkg", "16777215"},
                                 {"Colors", "TabLine", "14145495"},
                                 {"Colors", "BarLine", "0"},
@@ -104,7 +112,11 @@ INSTANTIATE_TEST_SUITE_P(
         TBadValue{"", "MovingBar", "-3", "1"}, TBadValue{"", "DefaultPath", "", ""},
         TBadValue{"Print", "LeftMarginNew", "abc", "500"}, TBadValue{"Print", "LeftMarginNew", "-20", "-20"},
         TBadValue{"Colors", "Bkg", "16777216", "16777215"}, TBadValue{"Colors", "Bkg", "0x00FF", "16777215"},
-        TBadValue{"Colors", "Bkg", "255", "255"}));
+        TBadValue{"Colors", "Bkg", "255", "255"}, TBadValue{"Practice", "Speed", "24", "100"},
+        TBadValue{"Practice", "Speed", "25", "25"}, TBadValue{"Practice", "Speed", "201", "100"},
+        TBadValue{"Practice", "TrainerTarget", "200", "200"}, TBadValue{"Practice", "TrainerStart", "10", "50"},
+        TBadValue{"Practice", "TrainerStep", "0", "5"}, TBadValue{"Practice", "TrainerEvery", "100", "1"},
+        TBadValue{"Practice", "LoopSelection", "1", "1"}));
 
 struct TFontCase {
     std::string Name, Height;
