@@ -66,8 +66,6 @@ void TSpeedForm::UpdateControls() {
 }
 
 void TSpeedForm::TryAccept() {
-    // A value typed beyond a box's range is only corrected when the box loses the focus.
-    for (QSpinBox* box : {speed_, start_, step_, every_, target_}) box->interpretText();
     if (trainer_->isChecked() && target_->value() < start_->value()) {
         RefuseField(this, "The target speed must not be below the start speed.", target_);
         return;
