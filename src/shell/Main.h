@@ -175,6 +175,8 @@ private:
     // them, and the settings keep them.
     void SetPractice(const TPracticeSettings& practice);
     void SetPracticeSwitch(bool TPracticeSettings::*member, bool on);
+    // A speed from the speed box, the keys or the dialog: at once for a running playback too.
+    void ChooseSpeed(int speed);
     // Ctrl+Plus and Ctrl+Minus: the speed up or down by `step` %.
     void ChangeSpeed(int step);
     // MainFormInstance.cpp

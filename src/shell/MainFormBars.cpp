@@ -60,11 +60,7 @@ void TMainForm::CreateToolbars() {
     SpeedBox->setAccessibleName("Speed");
     SpeedBox->setToolTip("Speed");
     SpeedBox->setValue(settings_.Practice.Speed);
-    connect(SpeedBox, &QSpinBox::valueChanged, this, [this](int speed) {
-        TPracticeSettings practice = settings_.Practice;
-        practice.Speed = speed;
-        SetPractice(practice);
-    });
+    connect(SpeedBox, &QSpinBox::valueChanged, this, [this](int speed) { ChooseSpeed(speed); });
     PlayToolbar = NewToolbar(this, "Play",
                              {actPlay, actPlayAll, actStop, nullptr, actPlayMetronome, actRewind, nullptr,
                               PLoopSelection});

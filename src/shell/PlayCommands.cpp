@@ -58,17 +58,25 @@ void TMainForm::SetPracticeSwitch(bool TPracticeSettings::*member, bool on) {
     SetPractice(practice);
 }
 
+void TMainForm::ChooseSpeed(int speed) {
+    TPracticeSettings practice = settings_.Practice;
+    practice.Speed = speed;
+    SetPractice(practice);
+    View_->SetSpeed(settings_.Practice.Speed);
+}
+
 // From the speed playing now, which a trainer may have raised above the chosen one.
 void TMainForm::ChangeSpeed(int step) {
     const std::optional<TPracticeState> playing = View_->PlayingPractice();
-    TPracticeSettings practice = settings_.Practice;
-    practice.Speed = (playing ? playing->Speed : practice.Speed) + step;
-    SetPractice(practice);
+    ChooseSpeed((playing ? playing->Speed : settings_.Practice.Speed) + step);
 }
 
 void TMainForm::PSpeedClick() {
     TSpeedForm form(this, settings_.Practice, HelpRequest());
-    if (form.exec() == QDialog::Accepted) SetPractice(form.Practice());
+    if (form.exec() != QDialog::Accepted) return;
+    SetPractice(form.Practice());
+    // With the trainer on, the dialog's speed has no say (and a running trainer keeps its own).
+    if (!settings_.Practice.TrainerOn) View_->SetSpeed(settings_.Practice.Speed);
 }
 
 }  // namespace fretlo

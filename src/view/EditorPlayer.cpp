@@ -156,12 +156,14 @@ void TEditorPlayer::StopPreview() {
     if (player_ && player_->Playing() && player_->Preview()) StopPlaying();
 }
 
-// A running trainer keeps its speed unless the speed itself is what changed.
 void TEditorPlayer::SetPractice(const TPracticeChoice& practice) {
-    const int before = practice_.Speed;
     practice_ = practice;
     practice_.Speed = ClampSpeed(practice.Speed);
-    if (IsPlaying() && practice_.Speed != before) player_->SetSpeed(practice_.Speed);
+}
+
+void TEditorPlayer::SetSpeed(int percent) {
+    practice_.Speed = ClampSpeed(percent);
+    if (IsPlaying()) player_->SetSpeed(practice_.Speed);
 }
 
 std::optional<TTimeRange> TEditorPlayer::PlayingLoop() const {

@@ -118,9 +118,11 @@ public:
     void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
     bool RewindAfterStop() const { return rewindAfterStop_; }
 
-    // Loop, trainer and count-in apply from the next Play; the speed at once, also to a
-    // running playback (whose trainer sets its own speed again at its next pass).
+    // The choices of the next Play; a running playback keeps its speed.
     void SetPractice(const TPracticeChoice& practice);
+    // A speed the user chose: also at once for a running playback (whose trainer sets its
+    // own speed again at its next pass).
+    void SetSpeed(int percent);
     const TPracticeChoice& Practice() const { return practice_; }
     // The range the running playback loops; nothing when it does not loop.
     std::optional<TTimeRange> PlayingLoop() const;

@@ -103,9 +103,10 @@ public:
     TPreviewMode PreviewMode() const { return player_.PreviewMode(); }
     void SetRewindAfterStop(bool on) { player_.SetRewindAfterStop(on); }
     bool RewindAfterStop() const { return player_.RewindAfterStop(); }
-    // Loop Selection, speed, trainer and count-in (EditorPlayer.h); the speed also changes
-    // a running playback. The ruler marks the loop while Loop Selection is on.
+    // Loop Selection, speed, trainer and count-in (EditorPlayer.h), for the next Play; SetSpeed
+    // also changes a running playback. The ruler marks the loop while Loop Selection is on.
     void SetPractice(const TPracticeChoice& practice);
+    void SetSpeed(int percent);
     const TPracticeChoice& Practice() const { return player_.Practice(); }
     // Speed and loop pass of the running playback; nothing when none runs.
     std::optional<TPracticeState> PlayingPractice() const { return player_.PlayingPractice(); }

@@ -39,6 +39,11 @@ QString TTabEditorView::PracticeStatus() const {
     return QStringLiteral(" Speed: %1 %").arg(speed);
 }
 
+void TTabEditorView::SetSpeed(int percent) {
+    player_.SetSpeed(percent);
+    emit StatusChanged();
+}
+
 void TTabEditorView::PracticeStateChanged() { emit StatusChanged(); }
 
 void TTabEditorView::ClearPlayMarks() { ClearPlaybackDisplay(); }

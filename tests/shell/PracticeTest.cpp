@@ -175,6 +175,25 @@ TEST_F(Practice, SpeedKeysStepWithinTheRange) {
     EXPECT_FALSE(Doc().Modified);
 }
 
+// Even when the step lands on the chosen speed: the trainer plays at another.
+TEST_F(Practice, SpeedKeysStepFromTheTrainersSpeed) {
+    View().SetMidiDevices(&recorder);
+    OnNextModal([](QWidget* modal) {
+        modal->findChild<QCheckBox*>()->setChecked(true);
+        Field(*modal, "Start s&peed:")->setValue(95);
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    Action("Spee&d...")->trigger();
+    ShowActive();
+    ASSERT_TRUE(View().Play(false, false));
+    ASSERT_EQ(View().PlayingPractice()->Speed, 95);
+    EXPECT_EQ(SpeedPanel(), " Speed: 95 %, pass 1");
+    Press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(View().PlayingPractice()->Speed, NormalSpeed);
+    EXPECT_EQ(SpeedPanel(), " Speed: 100 %, pass 1");
+    Press(Qt::Key_F8);
+}
+
 TEST_F(Practice, ChoicesComeBackFromTheSettingsAndStayOutOfTheSong) {
     Doc().SaveToFile(Path("before.frl").toStdString());
     Action("&Loop Selection")->trigger();
