@@ -30,6 +30,8 @@ struct TPracticeSettings {
     int TrainerStep = 0;
     int TrainerEvery = 0;  // loop passes between two steps
     int TrainerTarget = 0;
+
+    bool operator==(const TPracticeSettings&) const = default;
 };
 
 // The view's two fonts and the three print fonts.
