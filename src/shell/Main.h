@@ -12,7 +12,8 @@
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
 //   CreateCommands.cpp    Create: characters typed into the view
-//   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
+//   PlayCommands.cpp      Play: the player bridge, the Play menu's switches, loop, speed and
+//                         count-in
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
 //   HelpCommands.cpp      Help: the help window by context number, the About box
 //   MainFormInstance.cpp  files handed over by a second start, the first-run song folders
@@ -34,6 +35,7 @@
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QSpinBox;
 class QToolBar;
 
 namespace fretlo {
@@ -95,6 +97,7 @@ public:
     void SDeleteTrackClick();
     void SMoveTracksClick();
     void STempoClick();
+    void PSpeedClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();
@@ -168,6 +171,14 @@ private:
     void TracksChanged(int track, int space);
     // PlayCommands.cpp
     void ConnectPlayer();
+    // Takes new practice choices: the view plays by them, the switches and the speed box show
+    // them, and the settings keep them.
+    void SetPractice(const TPracticeSettings& practice);
+    void SetPracticeSwitch(bool TPracticeSettings::*member, bool on);
+    // A speed from the speed box, the keys or the dialog: at once for a running playback too.
+    void ChooseSpeed(int speed);
+    // Ctrl+Plus and Ctrl+Minus: the speed up or down by `step` %.
+    void ChangeSpeed(int step);
     // MainFormInstance.cpp
     // Whether a file handed over now is taken: the window is then restored and raised.
     bool AcceptHandOver();
@@ -204,7 +215,7 @@ private:
     QToolBar* MenuBarToolbar = nullptr;
     QToolBar* MainToolbar = nullptr;
     QToolBar* PlayToolbar = nullptr;
-    std::array<QLabel*, 7> StatusPanels{};
+    std::array<QLabel*, 8> StatusPanels{};
     bool menuBarSpansRow_ = true;
 
     // File
@@ -271,6 +282,12 @@ private:
     QAction* actPlayMetronome = nullptr;
     QAction* actRewind = nullptr;
     QAction* PIgnoreRepeats = nullptr;
+    QAction* PLoopSelection = nullptr;
+    QAction* PSpeed = nullptr;
+    QAction* PFaster = nullptr;
+    QAction* PSlower = nullptr;
+    QAction* PCountIn = nullptr;
+    QSpinBox* SpeedBox = nullptr;  // on the Play toolbar
     std::array<QAction*, 3> PlayNotesItems{};  // Off, Current Track, All Tracks
     QActionGroup* PlayNotesGroup = nullptr;
     // Tools

@@ -91,6 +91,7 @@ void TMainForm::ApplySettings() {
     View_->SetRewindAfterStop(settings_.RewindAfterStop);
     actPlayMetronome->setChecked(settings_.MetronomeOn);
     actRewind->setChecked(settings_.RewindAfterStop);
+    SetPractice(settings_.Practice);
 }
 
 void TMainForm::ApplyViewOptions(const TSettings& settings) {

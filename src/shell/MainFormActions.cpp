@@ -19,6 +19,8 @@ QAction* Checkable(QAction* action) {
     return action;
 }
 
+constexpr int SpeedKeyStep = 5;  // % per Ctrl+Plus or Ctrl+Minus
+
 }  // namespace
 
 QAction* TMainForm::Command(const char* caption, QKeySequence shortcut, std::function<void()> handler,
@@ -169,6 +171,17 @@ void TMainForm::CreateActions() {
         [this] { View_->SetRewindAfterStop(actRewind->isChecked()); }, tgRewindAfterStop));
     PIgnoreRepeats = Checkable(Command(
         "&Ignore Repeats", {}, [this] { View_->SetIgnoreRepeats(!View_->PlayerSettings().IgnoreRepeats); }));
+    PLoopSelection = Checkable(Command(
+        "&Loop Selection", {},
+        [this] { SetPracticeSwitch(&TPracticeSettings::LoopSelection, PLoopSelection->isChecked()); },
+        tgLoopSelection));
+    PSpeed = Command("Spee&d...", {}, [this] { PSpeedClick(); });
+    PFaster = Command("&Faster", QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { ChangeSpeed(SpeedKeyStep); });
+    // Plus is Shift+Equal on most keyboards; Ctrl+Equal is the same key without Shift.
+    PFaster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    PSlower = Command("Slo&wer", QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { ChangeSpeed(-SpeedKeyStep); });
+    PCountIn = Checkable(Command(
+        "C&ount-in", {}, [this] { SetPracticeSwitch(&TPracticeSettings::CountIn, PCountIn->isChecked()); }));
     PlayNotesGroup = new QActionGroup(this);
     const char* modes[] = {"&Off", "&Current Track", "&All Tracks"};
     for (int mode = 0; mode < 3; ++mode) {

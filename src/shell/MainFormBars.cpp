@@ -1,11 +1,13 @@
 // The docks with the menu bar, "Main" and "Play" toolbars and their pop-up menu, and the
-// seven-panel status bar.
+// eight-panel status bar.
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "playback/Practice.h"
 #include "shell/Main.h"
 #include "view/TabEditorView.h"
 
@@ -15,6 +17,7 @@ namespace {
 
 // How long a failed note preview's reason stays in the status bar.
 constexpr int PreviewNoticeMs = 6000;
+constexpr int TitlePanel = 6;
 
 QToolBar* NewToolbar(QWidget* parent, const char* name, std::initializer_list<QAction*> items) {
     auto* bar = new QToolBar(name, parent);
@@ -49,8 +52,19 @@ void TMainForm::CreateToolbars() {
                              {actFileNew, actFileOpen, actFileSave, nullptr, actSongTitle, nullptr,
                               actFilePrint, actFilePrintPreview, nullptr, actEditCut, actEditCopy,
                               actEditPaste, actEditUndo, nullptr, actSongTrackProp});
-    PlayToolbar =
-        NewToolbar(this, "Play", {actPlay, actPlayAll, actStop, nullptr, actPlayMetronome, actRewind});
+    SpeedBox = new QSpinBox(this);
+    SpeedBox->setRange(MinSpeed, MaxSpeed);
+    SpeedBox->setSingleStep(5);
+    SpeedBox->setSuffix(" %");
+    SpeedBox->setKeyboardTracking(false);  // a speed on Enter, not one per typed digit
+    SpeedBox->setAccessibleName("Speed");
+    SpeedBox->setToolTip("Speed");
+    SpeedBox->setValue(settings_.Practice.Speed);
+    connect(SpeedBox, &QSpinBox::valueChanged, this, [this](int speed) { ChooseSpeed(speed); });
+    PlayToolbar = NewToolbar(this, "Play",
+                             {actPlay, actPlayAll, actStop, nullptr, actPlayMetronome, actRewind, nullptr,
+                              PLoopSelection});
+    PlayToolbar->addWidget(SpeedBox);
     addToolBar(Qt::TopToolBarArea, MenuBarToolbar);
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, MainToolbar);
@@ -66,20 +80,23 @@ void TMainForm::CreateStatusBar() {
         QString Sample;
         int Extra;
         Qt::Alignment Align;
-    } panels[6] = {
+    } panels[7] = {
         {" Track: 99", 16, Qt::AlignLeft}, {" Bar: 9999", 16, Qt::AlignLeft},
         {"99 : 99", 16, Qt::AlignCenter},  {note, 13, Qt::AlignCenter},
         {note, 13, Qt::AlignCenter},       {note, 13, Qt::AlignCenter},
+        {" Speed: 200 %, pass 9999", 16, Qt::AlignLeft},
     };
-    for (int i = 0; i < 7; ++i) {
+    // The title panel (6) takes the room left; the speed panel comes after it.
+    for (int i = 0; i < static_cast<int>(StatusPanels.size()); ++i) {
         auto* label = new QLabel(bar);
         label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
-        if (i < 6) {
-            label->setAlignment(panels[i].Align | Qt::AlignVCenter);
-            label->setFixedWidth(metrics.horizontalAdvance(panels[i].Sample) + panels[i].Extra);
+        if (i != TitlePanel) {
+            const auto& panel = panels[i < TitlePanel ? i : i - 1];
+            label->setAlignment(panel.Align | Qt::AlignVCenter);
+            label->setFixedWidth(metrics.horizontalAdvance(panel.Sample) + panel.Extra);
         }
-        bar->addWidget(label, i == 6 ? 1 : 0);
+        bar->addWidget(label, i == TitlePanel ? 1 : 0);
         StatusPanels[i] = label;
     }
     bar->setFixedHeight(metrics.height() + 6 + 2 * StatusPanels[0]->frameWidth());
@@ -91,7 +108,7 @@ void TMainForm::CreateStatusBar() {
 
 void TMainForm::UpdateStatusBar() {
     const TStatusTexts texts = View_->StatusTexts();
-    for (int i = 0; i < 7; ++i) StatusPanels[i]->setText(texts[i]);
+    for (size_t i = 0; i < texts.size(); ++i) StatusPanels[i]->setText(texts[i]);
 }
 
 }  // namespace fretlo

@@ -128,6 +128,8 @@ QMenu* TMainForm::CreatePlayMenu() {
     menu->addSeparator();
     menu->addActions({actPlayMetronome, actRewind, PIgnoreRepeats});
     menu->addMenu(SubMenu(menu, "Play &Notes While Editing", {PlayNotesItems.begin(), PlayNotesItems.end()}));
+    menu->addSeparator();
+    menu->addActions({PLoopSelection, PSpeed, PFaster, PSlower, PCountIn});
     connect(menu, &QMenu::aboutToShow, this, [this] { PMenuShow(); });
     return menu;
 }

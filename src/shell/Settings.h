@@ -19,6 +19,21 @@ struct TPrintMargins {
     int BottomMarginNew = 0;
 };
 
+// The Play menu's practice choices; none of them is stored in a song. The trainer's values
+// are kept while it is off, so that turning it on again brings them back.
+struct TPracticeSettings {
+    bool LoopSelection = false;
+    bool CountIn = false;
+    int Speed = 0;  // % of the song's tempo
+    bool TrainerOn = false;
+    int TrainerStart = 0;
+    int TrainerStep = 0;
+    int TrainerEvery = 0;  // loop passes between two steps
+    int TrainerTarget = 0;
+
+    bool operator==(const TPracticeSettings&) const = default;
+};
+
 // The view's two fonts and the three print fonts.
 struct TTabFontSettings {
     TTabFontSetting Tab;
@@ -61,6 +76,7 @@ struct TSettings {
     std::string SoundFont;      // SoundFont of the built-in synthesizer; empty = the first one found
 
     TPrintMargins Print;
+    TPracticeSettings Practice;
     TTabColorTable Colors{};
     TTabFontSettings Fonts;
     std::vector<uint8_t> ToolbarLayout;  // the main window's own toolbar state; empty = as designed

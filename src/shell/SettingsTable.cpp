@@ -2,12 +2,15 @@
 
 #include <type_traits>
 
+#include "playback/Practice.h"
+
 namespace fretlo {
 
 namespace {
 
 template <auto Member> TSettingField Root(TSettings& s) { return &(s.*Member); }
 template <auto Member> TSettingField Margin(TSettings& s) { return &(s.Print.*Member); }
+template <auto Member> TSettingField Practising(TSettings& s) { return &(s.Practice.*Member); }
 template <TTabViewColors Role> TSettingField Color(TSettings& s) { return &s.Colors[Role]; }
 
 constexpr TSettingRow Flag(std::string_view ident, TSettingField (*field)(TSettings&), bool on) {
@@ -20,6 +23,15 @@ constexpr TSettingRow MidiValue(std::string_view ident, TSettingField (*field)(T
 
 constexpr TSettingRow PrintMargin(std::string_view ident, TSettingField (*field)(TSettings&)) {
     return {"Print", ident, field, 500, {}, std::nullopt};
+}
+
+constexpr TSettingRow PracticeFlag(std::string_view ident, TSettingField (*field)(TSettings&)) {
+    return {PracticeSection, ident, field, 0, {}, std::nullopt};
+}
+
+constexpr TSettingRow PracticeValue(std::string_view ident, TSettingField (*field)(TSettings&), int min, int max,
+                                    int fallback) {
+    return {PracticeSection, ident, field, fallback, {}, TIntRange{min, max, fallback}};
 }
 
 // Colours are 0x00BBGGRR; a value with bits above those is not a colour.
@@ -58,6 +70,15 @@ constexpr TSettingRow RowTable[] = {
     PrintMargin("RightMarginNew", Margin<&TPrintMargins::RightMarginNew>),
     PrintMargin("TopMarginNew", Margin<&TPrintMargins::TopMarginNew>),
     PrintMargin("BottomMarginNew", Margin<&TPrintMargins::BottomMarginNew>),
+
+    PracticeFlag("LoopSelection", Practising<&TPracticeSettings::LoopSelection>),
+    PracticeFlag("CountIn", Practising<&TPracticeSettings::CountIn>),
+    PracticeValue("Speed", Practising<&TPracticeSettings::Speed>, MinSpeed, MaxSpeed, NormalSpeed),
+    PracticeFlag("TrainerOn", Practising<&TPracticeSettings::TrainerOn>),
+    PracticeValue("TrainerStart", Practising<&TPracticeSettings::TrainerStart>, MinSpeed, MaxSpeed, 50),
+    PracticeValue("TrainerStep", Practising<&TPracticeSettings::TrainerStep>, 1, MaxTrainerStep, 5),
+    PracticeValue("TrainerEvery", Practising<&TPracticeSettings::TrainerEvery>, 1, MaxTrainerEvery, 1),
+    PracticeValue("TrainerTarget", Practising<&TPracticeSettings::TrainerTarget>, MinSpeed, MaxSpeed, NormalSpeed),
 
     ColorRole<tcBkg>("Bkg"),
     ColorRole<tcTabLine>("TabLine"),

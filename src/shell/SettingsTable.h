@@ -42,12 +42,15 @@ struct TFontRow {
 
 inline constexpr std::string_view ColorsSection = "Colors";
 inline constexpr std::string_view FontsSection = "Fonts";
+inline constexpr std::string_view PracticeSection = "Practice";
 inline constexpr std::string_view ToolbarsSection = "Toolbars2";
 inline constexpr std::string_view ToolbarsIdent = "Layout";
 inline constexpr int MinFontHeight = 8;
 inline constexpr int MaxFontHeight = 50;
+inline constexpr int MaxTrainerStep = 100;  // % per step
+inline constexpr int MaxTrainerEvery = 99;  // loop passes per step
 
-// The root idents in reading and writing order, then "Print" and "Colors".
+// The root idents in reading and writing order, then "Print", "Practice" and "Colors".
 std::span<const TSettingRow> SettingRows();
 std::span<const TFontRow> FontRows();
 TTabFontSettings DefaultFonts();

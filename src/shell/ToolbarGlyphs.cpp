@@ -220,6 +220,22 @@ void DrawRewindAfterStop(QPainter& p) {
     Triangle(p, 9.5, 3.5, 5.5, 9, Blue, false);
 }
 
+// A selection bracket with an arrow bending back from its end to its start.
+void DrawLoopSelection(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(Yellow);
+    p.drawRect(QRectF(2.5, 8.5, 11, 5));
+    p.setPen(QPen(Outline, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(2.5, 8.5, 11, 5));
+    QPainterPath arc;
+    arc.moveTo(12.5, 7);
+    arc.cubicTo(12.5, 1.5, 5, 1.5, 4.5, 5);
+    p.setPen(QPen(Blue, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(arc);
+    Triangle(p, 2, 4.5, 5, 3.5, Blue, false);
+}
+
 using TDraw = void (*)(QPainter&);
 constexpr std::array<TDraw, ToolbarGlyphCount> Painters = {
     DrawTrackProperties,
@@ -240,6 +256,7 @@ constexpr std::array<TDraw, ToolbarGlyphCount> Painters = {
     DrawMetronome,
     DrawHelpTopics,
     DrawRewindAfterStop,
+    DrawLoopSelection,
 };
 
 QPixmap GlyphPixmap(TToolbarGlyph glyph, int scale) {

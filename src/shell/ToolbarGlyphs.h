@@ -25,8 +25,9 @@ enum TToolbarGlyph {
     tgMetronome,
     tgHelpTopics,
     tgRewindAfterStop,
+    tgLoopSelection,
 };
-inline constexpr int ToolbarGlyphCount = tgRewindAfterStop + 1;
+inline constexpr int ToolbarGlyphCount = tgLoopSelection + 1;
 
 QIcon ToolbarIcon(TToolbarGlyph glyph);
 // The program's own icon: a tablature staff with a fret number.

@@ -45,17 +45,21 @@ bool TEditorPlayer::Play(bool allTracks, bool preview) {
     QCoreApplication::removePostedEvents(this, PositionEventType);
     events_->PositionPending.store(0);
     if (!player_ && !OpenPlayer(preview)) return false;
+    const TPractice practice = preview ? TPractice{} : PracticeForPlay();
     if (!preview) host_.CollapseSelection();
     playFirstTrack_ = allTracks ? 0 : cursor->Track;
     playLastTrack_ = allTracks ? doc_->TrackCount() - 1 : cursor->Track;
     host_.ClearPlayMarks();
     playStartTime_ = cursor->Time;
+    shownPractice_.reset();
     try {
         player_->SetPlayRange(playFirstTrack_, playLastTrack_);
         player_->SetSettings(settings_);
+        player_->SetPractice(practice);
         player_->PlayFrom(playStartTime_, preview);
     } catch (const EFretloError& e) {
         playLastTrack_ = -1;
+        playingLoop_.reset();
         Report(e.what(), preview);
         return false;
     }
@@ -64,6 +68,25 @@ bool TEditorPlayer::Play(bool allTracks, bool preview) {
     else
         host_.PlayingStateChanged(true);
     return true;
+}
+
+// The practice of a real playback; the loop range is read before Play collapses the selection.
+TPractice TEditorPlayer::PracticeForPlay() {
+    TPractice practice;
+    practice.Speed = practice_.Speed;
+    practice.Trainer = practice_.Trainer;
+    practice.CountIn = practice_.CountIn;
+    playingLoop_.reset();
+    if (practice_.LoopSelection) {
+        const std::optional<TTimeRange> range = host_.LoopRange();
+        if (range && range->End > range->Start) {
+            practice.Loop = true;
+            practice.LoopStart = range->Start;
+            practice.LoopEnd = range->End;
+            playingLoop_ = range;
+        }
+    }
+    return practice;
 }
 
 // Creates the player on the chosen device; a preview without any device stays silent.
@@ -110,6 +133,8 @@ void TEditorPlayer::StopPlaying() {
     host_.ClearPlayMarks();
     playLastTrack_ = -1;
     if (preview) return;
+    playingLoop_.reset();
+    shownPractice_.reset();
     host_.PlayingStateChanged(false);
     if (rewindAfterStop_) host_.RewindTo(playStartTime_);
 }
@@ -129,6 +154,25 @@ void TEditorPlayer::TriggerNotes() {
 
 void TEditorPlayer::StopPreview() {
     if (player_ && player_->Playing() && player_->Preview()) StopPlaying();
+}
+
+void TEditorPlayer::SetPractice(const TPracticeChoice& practice) {
+    practice_ = practice;
+    practice_.Speed = ClampSpeed(practice.Speed);
+}
+
+void TEditorPlayer::SetSpeed(int percent) {
+    practice_.Speed = ClampSpeed(percent);
+    if (IsPlaying()) player_->SetSpeed(practice_.Speed);
+}
+
+std::optional<TTimeRange> TEditorPlayer::PlayingLoop() const {
+    return IsPlaying() ? playingLoop_ : std::nullopt;
+}
+
+std::optional<TPracticeState> TEditorPlayer::PlayingPractice() const {
+    if (!IsPlaying()) return std::nullopt;
+    return player_->PracticeState();
 }
 
 void TEditorPlayer::Seek(int32_t time) {
@@ -193,6 +237,11 @@ void TEditorPlayer::HandlePosition() {
     for (int t = playFirstTrack_; t <= playLastTrack_; ++t)
         host_.ShowPlayMarks(t, player_->LastPlayedSpace(t), player_->LastNoteSpace(t));
     host_.FollowPlayPosition(std::max(position, 0));
+    const TPracticeState state = player_->PracticeState();
+    if (!shownPractice_ || shownPractice_->Speed != state.Speed || shownPractice_->Pass != state.Pass) {
+        shownPractice_ = state;
+        host_.PracticeStateChanged();
+    }
 }
 
 }  // namespace fretlo

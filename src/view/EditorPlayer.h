@@ -2,7 +2,8 @@
 // Play and keeps it, with the device open, until CloseDevice; chooses the device; plays,
 // stops and previews; and handles what the timer thread and other instances post: the
 // play position, the song end, a playback error and a request to release the device.
-// It reaches the editor view only through TEditorPlayerHost.
+// It reaches the editor view only through TEditorPlayerHost. The practice choices (loop,
+// speed, trainer, count-in) apply to every real playback and never touch the song.
 #pragma once
 
 #include <QObject>
@@ -14,6 +15,8 @@
 #include <string>
 
 #include "playback/PlayerSettings.h"
+#include "playback/Practice.h"
+#include "view/TimeRange.h"
 
 namespace fretlo {
 
@@ -36,12 +39,23 @@ struct TPlayCursor {
     int32_t Time = 0;
 };
 
+// What the user chose for practising; the loop range itself comes from the host at Play.
+struct TPracticeChoice {
+    bool LoopSelection = false;
+    int Speed = NormalSpeed;
+    std::optional<TSpeedTrainer> Trainer;
+    bool CountIn = false;
+};
+
 // What the bridge needs of the editor view.
 class TEditorPlayerHost {
 public:
     virtual ~TEditorPlayerHost() = default;
     // Nothing while there is no song to play.
     virtual std::optional<TPlayCursor> PlayCursor() const = 0;
+    // What Loop Selection loops: the selected time range, else the cursor's bar. Asked
+    // before the selection collapses.
+    virtual std::optional<TTimeRange> LoopRange() const = 0;
     // A real playback starts without a selection.
     virtual void CollapseSelection() = 0;
     // Erases every moving-bar box and note highlight.
@@ -61,6 +75,8 @@ public:
     virtual void PlayingStateChanged(bool playing) = 0;
     // The player was created or closed.
     virtual void PlayerStateChanged(bool exists) = 0;
+    // The running playback's speed or loop pass changed.
+    virtual void PracticeStateChanged() = 0;
 };
 
 class TEditorPlayer : public QObject {
@@ -102,12 +118,24 @@ public:
     void SetRewindAfterStop(bool on) { rewindAfterStop_ = on; }
     bool RewindAfterStop() const { return rewindAfterStop_; }
 
+    // The choices of the next Play; a running playback keeps its speed.
+    void SetPractice(const TPracticeChoice& practice);
+    // A speed the user chose: also at once for a running playback (whose trainer sets its
+    // own speed again at its next pass).
+    void SetSpeed(int percent);
+    const TPracticeChoice& Practice() const { return practice_; }
+    // The range the running playback loops; nothing when it does not loop.
+    std::optional<TTimeRange> PlayingLoop() const;
+    // Speed and pass of the running playback; nothing when there is none.
+    std::optional<TPracticeState> PlayingPractice() const;
+
 protected:
     // The notices posted by the timer thread and the release listener.
     bool event(QEvent* e) override;
 
 private:
     bool OpenPlayer(bool preview);
+    TPractice PracticeForPlay();
     // A failure goes to the message box for Play and to the notice for a preview.
     void Report(const std::string& text, bool preview);
     void StopPreview();
@@ -136,6 +164,9 @@ private:
     std::unique_ptr<TPlayer> player_;
     int playFirstTrack_ = 0, playLastTrack_ = -1;  // the play range, empty when stopped
     int32_t playStartTime_ = 0;
+    TPracticeChoice practice_;
+    std::optional<TTimeRange> playingLoop_;
+    std::optional<TPracticeState> shownPractice_;  // as the host last heard of it
     QTimer previewTimer_;
 };
 

@@ -134,6 +134,7 @@ TStatusTexts TTabEditorView::StatusTexts() const {
         if (!doc_->Transcriber.empty()) title += " / " + doc_->Transcriber;
         s[6] = QString::fromStdString(title);
     }
+    s[7] = PracticeStatus();
     return s;
 }
 

@@ -41,8 +41,8 @@ struct TEditorOptions {
     std::string SoundFont;                // of the built-in synthesizer; empty: the first found
 };
 
-// The seven panels of the status bar.
-using TStatusTexts = std::array<QString, 7>;
+// The eight panels of the status bar: track, bar, ratio, three of the note, title, speed.
+using TStatusTexts = std::array<QString, 8>;
 
 class TTabEditorView : public TTabView, public TEditHost, private TEditorPlayerHost {
     Q_OBJECT
@@ -103,6 +103,15 @@ public:
     TPreviewMode PreviewMode() const { return player_.PreviewMode(); }
     void SetRewindAfterStop(bool on) { player_.SetRewindAfterStop(on); }
     bool RewindAfterStop() const { return player_.RewindAfterStop(); }
+    // Loop Selection, speed, trainer and count-in (EditorPlayer.h), for the next Play; SetSpeed
+    // also changes a running playback. The ruler marks the loop while Loop Selection is on.
+    void SetPractice(const TPracticeChoice& practice);
+    void SetSpeed(int percent);
+    const TPracticeChoice& Practice() const { return player_.Practice(); }
+    // Speed and loop pass of the running playback; nothing when none runs.
+    std::optional<TPracticeState> PlayingPractice() const { return player_.PlayingPractice(); }
+    // While Loop Selection is on: the running loop, else what Play would loop.
+    std::optional<TTimeRange> LoopMark() const override;
     // The devices the player opens; nullptr (the default) means the system's devices,
     // made by MakeSystemDevices. Must outlive the player (see CloseDevice).
     void SetMidiDevices(TMidiDevices* devices) { player_.SetMidiDevices(devices); }
@@ -228,6 +237,7 @@ private:
 
     // TEditorPlayerHost (TabEditorViewPlayer.cpp; CollapseSelection is TEditHost's too)
     std::optional<TPlayCursor> PlayCursor() const override;
+    std::optional<TTimeRange> LoopRange() const override;
     void ClearPlayMarks() override;
     void ShowPlayMarks(int track, int playedSpace, int noteSpace) override;
     void FollowPlayPosition(int32_t time) override;
@@ -236,6 +246,9 @@ private:
     void ShowPreviewNotice(const std::string& text) override;
     void PlayingStateChanged(bool playing) override;
     void PlayerStateChanged(bool exists) override;
+    void PracticeStateChanged() override;
+    // The speed panel's text: the speed when not 100 %, with a trainer the pass too.
+    QString PracticeStatus() const;
 
     TTabDocument* doc_ = nullptr;
     TSelection selection_;

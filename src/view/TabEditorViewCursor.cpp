@@ -135,6 +135,7 @@ void TTabEditorView::SetSelection(const TSelection& selection) {
     selection_ = selection;
     // Only what changed is painted again: the exclusive-or of the old and new highlight.
     update(before.xored(SelectionRegion(selection_)));
+    if (player_.Practice().LoopSelection && Ruler()) Ruler()->update();  // the loop follows it
     if (wasActive != selection_.Active) emit SelectionChanged(selection_.Active);
 }
 

@@ -1,4 +1,5 @@
-// TTabEditorView: its side of the player bridge: what TEditorPlayer asks of the view.
+// TTabEditorView: its side of the player bridge: what TEditorPlayer asks of the view, and
+// the practice choices with the loop mark and the speed on the status bar.
 #include "document/TabDoc.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
@@ -9,6 +10,41 @@ std::optional<TPlayCursor> TTabEditorView::PlayCursor() const {
     if (!Editable()) return std::nullopt;
     return TPlayCursor{cursor_.Track, doc_->Track(cursor_.Track).SpaceTime(cursor_.Space)};
 }
+
+std::optional<TTimeRange> TTabEditorView::LoopRange() const {
+    if (!Editable()) return std::nullopt;
+    if (selection_.Active && selection_.High() > selection_.Low())
+        return TTimeRange{selection_.Low(), selection_.High()};
+    const TBar& bar = doc_->Bar(doc_->BarOfSpace(cursor_.Track, cursor_.Space));
+    return TTimeRange{bar.Start, bar.End};
+}
+
+std::optional<TTimeRange> TTabEditorView::LoopMark() const {
+    if (!player_.Practice().LoopSelection) return std::nullopt;
+    return IsPlaying() ? player_.PlayingLoop() : LoopRange();
+}
+
+void TTabEditorView::SetPractice(const TPracticeChoice& practice) {
+    player_.SetPractice(practice);
+    if (Ruler()) Ruler()->update();
+    emit StatusChanged();
+}
+
+QString TTabEditorView::PracticeStatus() const {
+    const std::optional<TPracticeState> playing = player_.PlayingPractice();
+    const int speed = playing ? playing->Speed : player_.Practice().Speed;
+    if (playing && player_.Practice().Trainer)
+        return QStringLiteral(" Speed: %1 %, pass %2").arg(speed).arg(playing->Pass + 1);
+    if (speed == NormalSpeed) return {};
+    return QStringLiteral(" Speed: %1 %").arg(speed);
+}
+
+void TTabEditorView::SetSpeed(int percent) {
+    player_.SetSpeed(percent);
+    emit StatusChanged();
+}
+
+void TTabEditorView::PracticeStateChanged() { emit StatusChanged(); }
 
 void TTabEditorView::ClearPlayMarks() { ClearPlaybackDisplay(); }
 
@@ -42,6 +78,8 @@ void TTabEditorView::ShowPreviewNotice(const std::string& text) {
 void TTabEditorView::PlayingStateChanged(bool playing) {
     emit PlayingChanged(playing);
     update(CaretRect());
+    if (Ruler()) Ruler()->update();
+    emit StatusChanged();
 }
 
 void TTabEditorView::PlayerStateChanged(bool exists) { emit PlayerExistsChanged(exists); }

@@ -58,6 +58,7 @@ void TTabRuler::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.fillRect(e->rect(), palette().color(QPalette::Button));
     PaintRegions(p, e->rect());
+    PaintLoop(p);
     PaintTicks(p, e->rect());
 }
 
@@ -93,6 +94,33 @@ void TTabRuler::PaintRegions(QPainter& p, const QRect& clip) {
         p.fillRect(QRect(right, 1, 1, height() - 2), edge);
         s = end;
     }
+}
+
+// A translucent band in the highlight colour over the loop range, with solid edges; an edge
+// beyond the laid-out bars or the window is not drawn.
+void TTabRuler::PaintLoop(QPainter& p) {
+    const std::optional<TTimeRange> loop = view_->LoopMark();
+    const TRulerSpan span = VisibleSpan(*view_);
+    if (!loop || span.Track < 0) return;
+    TCustomTabDoc& doc = *view_->Document();
+    TTabLayout& layout = view_->Layout();
+    const int count = doc.Track(span.Track).SpaceCount();
+    const auto edgeX = [&](int32_t time) {
+        const int s = doc.SpaceAtTime(span.Track, time, satNoClamp);
+        if (s >= count || doc.BarOfSpace(span.Track, s) >= layout.LaidOutUpTo()) return width();
+        return view_->SpaceX(span.Track, s);
+    };
+    const int left = view_->VisibleLeftEdge();
+    const int startX = edgeX(loop->Start);
+    const int endX = edgeX(loop->End);
+    const int from = std::max(startX, left);
+    if (endX <= from) return;
+    QColor band = palette().color(QPalette::Highlight);
+    const QColor edge = band;
+    band.setAlpha(80);
+    p.fillRect(QRect(from, 0, std::min(endX, width()) - from, height()), band);
+    if (startX >= left) p.fillRect(QRect(startX, 0, 2, height()), edge);
+    if (endX < width()) p.fillRect(QRect(endX - 2, 0, 2, height()), edge);
 }
 
 // A tick per space, longer on bar starts, beats and eighths; red in an overfull bar.

@@ -1,5 +1,5 @@
 // TTabRulerParent / TTabRuler: the strip above the tablature with the time grid of
-// the cursor track and its alternate-time regions.
+// the cursor track, its alternate-time regions and the playback loop.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +21,7 @@ protected:
 
 private:
     void PaintRegions(QPainter& p, const QRect& clip);
+    void PaintLoop(QPainter& p);
     void PaintTicks(QPainter& p, const QRect& clip);
 
     TTabView* view_;

@@ -9,11 +9,13 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "document/DocListener.h"
 #include "document/Limits.h"
 #include "view/layout/TabLayout.h"
 #include "view/TabViewColors.h"
+#include "view/TimeRange.h"
 #include "view/ViewOptions.h"
 
 namespace fretlo {
@@ -90,6 +92,8 @@ public:
     int HighlightedSpace(int track) const { return highlight_[track]; }
     // Repaints one space of a track in place (its whole column between the string lines).
     void RedrawSpace(int track, int space);
+    // The time range the ruler marks as the playback loop; none in a plain view.
+    virtual std::optional<TTimeRange> LoopMark() const { return std::nullopt; }
 
     // --- Painting (TabViewPaint.cpp, TabViewNotes.cpp) ------------------------
     // Draws everything inside `clip` (view coordinates).

@@ -156,7 +156,7 @@ TEST_F(SongCommands, TitleAndCommentsReachTheSongAndTheStatusBar) {
     EXPECT_TRUE(Doc().Modified);
     EXPECT_FALSE(Doc().Journal().CleanAtBase);
     const auto panels = Form().statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 7);
+    ASSERT_EQ(panels.size(), 8);
     EXPECT_EQ(panels[6]->text(), " Blues in A / Someone / Me");
 }
 

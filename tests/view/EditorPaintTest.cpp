@@ -1,8 +1,10 @@
 // What the editor draws over the tablature: the selection highlight and the caret, both
-// by inverting the pixels.
+// by inverting the pixels; and the loop band in the ruler.
 #include "view/EditorFixture.h"
 
 #include <QImage>
+
+#include "view/TabRuler.h"
 
 using namespace fretlo;
 using namespace fretlo::test;
@@ -45,6 +47,31 @@ TEST_F(EditorPaint, CaretMarksTheCursorCellWhileFocused) {
     EXPECT_FALSE(Inverted(0, 3, 1));
     view->clearFocus();
     EXPECT_FALSE(Inverted(0, 3, 2));
+}
+
+// The band follows what Play would loop: the cursor's bar, else the selection.
+TEST_F(EditorPaint, RulerMarksTheLoopWhileLoopSelectionIsOn) {
+    // Below the longest tick, which hangs from the top.
+    const auto rulerPixel = [this](int space) {
+        TTabRuler* ruler = container->RulerParent()->Ruler();
+        QImage image(ruler->size(), QImage::Format_RGB32);
+        ruler->render(&image);
+        return image.pixel(view->SpaceX(0, space) + view->Layout().Space(0, space).Width / 2, image.height() - 1);
+    };
+    view->SetCursorSpace(20, 0);
+    const QRgb plain = rulerPixel(8);
+    EXPECT_EQ(rulerPixel(24), plain);
+    TPracticeChoice practice;
+    practice.LoopSelection = true;
+    view->SetPractice(practice);
+    EXPECT_NE(rulerPixel(24), plain);
+    EXPECT_EQ(rulerPixel(8), plain);
+    EXPECT_EQ(rulerPixel(36), plain);
+    view->SetCursorSpace(34, 0);
+    for (int i = 0; i < 4; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_NE(rulerPixel(35), plain);
+    EXPECT_EQ(rulerPixel(24), plain);
+    EXPECT_EQ(rulerPixel(39), plain);
 }
 
 }  // namespace

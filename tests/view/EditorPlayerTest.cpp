@@ -44,6 +44,7 @@ private:
 // A host without a widget: the bridge asks nothing else of the view.
 struct TBareHost : TEditorPlayerHost {
     std::optional<TPlayCursor> PlayCursor() const override { return TPlayCursor{0, 0}; }
+    std::optional<TTimeRange> LoopRange() const override { return std::nullopt; }
     void CollapseSelection() override {}
     void ClearPlayMarks() override {}
     void ShowPlayMarks(int, int, int) override {}
@@ -53,6 +54,7 @@ struct TBareHost : TEditorPlayerHost {
     void ShowPreviewNotice(const std::string& text) override { messages.push_back(text); }
     void PlayingStateChanged(bool) override {}
     void PlayerStateChanged(bool) override {}
+    void PracticeStateChanged() override {}
     std::vector<std::string> messages;
 };
 
