@@ -17,6 +17,8 @@ struct TToolCase {
     bool Found;
 };
 
+[[maybe_unused]] void PrintTo(const TToolCase& c, std::ostream* os) { *os << c.Name; }
+
 class ImportToolPath : public testing::TestWithParam<TToolCase> {};
 
 TEST_P(ImportToolPath, FoundOnlyAsAProgramInItsPlaces) {

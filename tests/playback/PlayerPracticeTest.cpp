@@ -3,6 +3,7 @@
 #include <set>
 #include <utility>
 
+#include "ParamName.h"
 #include "PlayerFixture.h"
 
 namespace fretlo::test {
@@ -149,6 +150,11 @@ struct TTrainerCase {
     std::vector<int> Speeds;  // of passes 0, 1, ...
 };
 
+[[maybe_unused]] void PrintTo(const TTrainerCase& c, std::ostream* os) {
+    const TSpeedTrainer& t = c.Trainer;
+    *os << "From" << t.Start << "By" << t.Step << "Every" << t.Every << "To" << t.Target;
+}
+
 class PlayerTrainer : public PlayerPractice, public ::testing::WithParamInterface<TTrainerCase> {};
 
 TEST_P(PlayerTrainer, RaisesTheSpeedByTheStepUpToTheTarget) {
@@ -162,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TTrainerCase{{50, 10, 1, 80}, {50, 60, 70, 80, 80, 80}},
                       TTrainerCase{{60, 5, 2, 75}, {60, 60, 65, 65, 70, 70, 75, 75}},
                       TTrainerCase{{90, 25, 1, 100}, {90, 100, 100}},
-                      TTrainerCase{{150, 40, 1, 200}, {150, 190, 200}}));
+                      TTrainerCase{{150, 40, 1, 200}, {150, 190, 200}}),
+    PrintedName());
 
 // Each pass lasts the loop's length at its own speed, exactly: a one-bar pass at tempo 120
 // takes 25000 / P ticks, and pass k starts at the sum of those before it, rounded up.
@@ -204,6 +211,8 @@ struct TCountInCase {
     int StartBar;
 };
 
+[[maybe_unused]] void PrintTo(const TCountInCase& c, std::ostream* os) { *os << c.Name; }
+
 class PlayerCountIn : public PlayerPractice, public ::testing::WithParamInterface<TCountInCase> {};
 
 TEST_P(PlayerCountIn, GivesOneBarOfClicksBeforeTheFirstNote) {
@@ -234,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Bars, PlayerCountIn,
                                            TCountInCase{"ThreeBeatsAtHalfSpeed", 12, 50, true, 0},
                                            TCountInCase{"TwoAndAHalfBeatsWithoutAccent", 10, 100, false, 0},
                                            TCountInCase{"FromTheSecondBarAt133", 16, 133, true, 1}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test
