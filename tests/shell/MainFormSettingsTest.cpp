@@ -69,21 +69,7 @@ TEST_F(WindowSettings, HiddenToolbarAndItsPlaceComeBack) {
     EXPECT_FALSE(Form().findChild<QToolBar*>("Main")->isHidden());
 }
 
-<<<<<<< HEAD
 TEST_F(WindowSettings, ThePopUpMenuHidesTheToolbarsButNotTheMenuBar) {
-=======
-TEST_F(WindowSettings, WindowIsBuiltAsDesigned) {
-    EXPECT_EQ(Form().minimumSize(), QSize(256, 256));
-    EXPECT_EQ(Form().windowTitle(), "Untitled - Fretlo");
-    const auto panels = Form().statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 8);
-    EXPECT_EQ(panels[0]->text(), " Track: 1");
-    EXPECT_EQ(panels[1]->text(), " Bar: 1");
-    for (int i : {0, 1, 2, 3, 4, 5, 7}) EXPECT_EQ(panels[i]->minimumWidth(), panels[i]->maximumWidth()) << i;
-    EXPECT_EQ(Form().findChild<QToolBar*>("Main")->actions().size(), 15);  // 10 buttons, 5 separators
-    EXPECT_EQ(Form().findChild<QToolBar*>("Play")->actions().size(), 9);  // 7 buttons and the speed box
-    // The menu bar is not among the bars the pop-up menu can hide.
->>>>>>> practice
     std::unique_ptr<QMenu> popup(static_cast<QMainWindow&>(Form()).createPopupMenu());
     QStringList items;
     for (QAction* item : popup->actions()) items << item->text();
