@@ -22,8 +22,12 @@ ifneq ($(CI),)
   CMAKE_FLAGS += -DFRETLO_WERROR=ON
 endif
 
+# ccache with the checkout as its base folder, so clones and work trees in other folders
+# share one cache.
 ifneq ($(shell command -v ccache 2>/dev/null),)
   CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR := $(CURDIR)
+  export CCACHE_NOHASHDIR := 1
 endif
 
 .PHONY: all deps configure build run test bench fuzz format clean install uninstall deb

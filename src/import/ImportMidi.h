@@ -1,7 +1,7 @@
 // ImportMidi: a MIDI file's parts as the tracks of a song. The steps, each in its own file:
 //   MidiFileReader.h  the bytes: chunks, delta times, running status, events
 //   MidiSong.h        the parts (MIDI track and channel), tempo map and time signatures
-//   TrackKinds.h      the kinds a part can become and the one suggested for it
+//   PartChoice.h      the kind and tuning a part becomes, and the one suggested for it
 //   SongBars.h        the bars from the time signatures
 //   SpaceGrid.h       sixteenths, triplet groups and thirty-seconds where the notes are
 //   FretChooser.h     a string and fret for every note of a chord
@@ -16,7 +16,7 @@
 #include "import/ImportReport.h"
 #include "import/MidiSong.h"
 #include "import/SpaceGrid.h"
-#include "import/TrackKinds.h"
+#include "import/PartChoice.h"
 
 namespace fretlo {
 

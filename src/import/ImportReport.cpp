@@ -25,19 +25,9 @@ std::string Plural(int n, const char* one, const char* many) {
 
 std::string InstrumentName(const TTrackReport& t) {
     const size_t program = static_cast<size_t>(t.Instrument & 0x7F);
-    if (TrackKinds()[t.Kind].MidiChannel != MidiDrumChannel) return std::string(GmInstrumentNames[program]);
+    if (TrackKinds()[t.Kind].ChannelChoice != DrumsChannelChoice) return std::string(GmInstrumentNames[program]);
     return DrumKitNames[program].empty() ? Format("drum kit %zu", program)
                                          : std::string(DrumKitNames[program]) + " kit";
-}
-
-std::string TuningText(const TTrackReport& t) {
-    const TTrackKind& kind = TrackKinds()[t.Kind];
-    std::string text;
-    for (int s = 0; s < kind.StringCount; ++s) {
-        if (s) text += ' ';
-        text += ShowsKeyNumbers(t.Kind) ? std::to_string(t.Tuning[s]) : KeyName(t.Tuning[s]);
-    }
-    return text;
 }
 
 std::string DropDetails(const std::array<int, DropReasons>& dropped) {
@@ -80,10 +70,22 @@ std::string PartSummary(const TMidiPart& part, int index) {
     text += part.Name.empty() ? " (no name)" : " \"" + part.Name + "\"";
     text += ", channel " + std::to_string(part.Channel + 1) + ", " +
             Plural(static_cast<int>(part.Notes.size()), "note", "notes");
+    return text + ", " + KeyRange(part);
+}
+
+std::string TuningText(int kind, const TTuningKeys& keys) {
+    std::string text;
+    for (int s = 0; s < TrackKinds()[kind].StringCount; ++s) {
+        if (s) text += ' ';
+        text += ShowsKeyNumbers(kind) ? std::to_string(keys[s]) : KeyName(keys[s]);
+    }
+    return text;
+}
+
+std::string KeyRange(const TMidiPart& part) {
     if (part.IsDrums())
-        return text + ", keys " + std::to_string(part.LowestKey()) + " to " +
-               std::to_string(part.HighestKey());
-    return text + ", " + KeyName(part.LowestKey()) + " to " + KeyName(part.HighestKey());
+        return "keys " + std::to_string(part.LowestKey()) + " to " + std::to_string(part.HighestKey());
+    return KeyName(part.LowestKey()) + " to " + KeyName(part.HighestKey());
 }
 
 std::string ReportText(const TImportReport& report, const TMidiSong& song) {
@@ -97,8 +99,8 @@ std::string ReportText(const TImportReport& report, const TMidiSong& song) {
     for (size_t i = 0; i < report.Tracks.size(); ++i) {
         const TTrackReport& t = report.Tracks[i];
         text += Format("  Track %zu: %s\n", i + 1, PartSummary(song.Parts[t.Part], t.Part).c_str());
-        text += Format("    %s, %s, tuned %s: %s placed", std::string(TrackKinds()[t.Kind].Name).c_str(),
-                       InstrumentName(t).c_str(), TuningText(t).c_str(),
+        text += Format("    %s, %s, tuned %s: %s placed", std::string(TrackKinds()[t.Kind].Caption).c_str(),
+                       InstrumentName(t).c_str(), TuningText(t.Kind, t.Tuning).c_str(),
                        Plural(t.Placed, "note", "notes").c_str());
         if (t.MovedByOctave) text += Format(", %d moved by octaves", t.MovedByOctave);
         int dropped = 0;

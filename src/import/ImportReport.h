@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "import/MidiSong.h"
-#include "import/TrackKinds.h"
+#include "import/PartChoice.h"
 
 namespace fretlo {
 
@@ -52,6 +52,10 @@ struct TImportReport {
 
 // One line about a part: "part 2 "Bass", channel 2, 310 notes, E1 to G3".
 std::string PartSummary(const TMidiPart& part, int index);
+// Its lowest and highest key: "E1 to G3", or "keys 35 to 49" for drums.
+std::string KeyRange(const TMidiPart& part);
+// The strings of a kind from the lowest: "E2 A2 D3 G3 B3 E4", key numbers for drums.
+std::string TuningText(int kind, const TTuningKeys& keys);
 // The report as lines of text, the parts named from `song`.
 std::string ReportText(const TImportReport& report, const TMidiSong& song);
 

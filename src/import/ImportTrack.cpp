@@ -16,7 +16,7 @@ void ApplyKind(TTrackData& track, const TPartChoice& choice, int program) {
     track.Variant = kind.Variant;
     track.Instrument = program >= 0 ? program : kind.Instrument;
     track.LetRing = kind.LetRing;
-    track.MidiChannel = kind.MidiChannel;
+    track.MidiChannel = ChannelOfChoice(kind.ChannelChoice);
     track.HighestNumber = kind.HighestNumber;
     track.ShowNumbers = ShowsKeyNumbers(choice.Kind);
     for (int s = 0; s < StringSlots; ++s)

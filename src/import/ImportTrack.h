@@ -10,7 +10,7 @@
 #include "import/ImportReport.h"
 #include "import/MidiSong.h"
 #include "import/SpaceGrid.h"
-#include "import/TrackKinds.h"
+#include "import/PartChoice.h"
 
 namespace fretlo {
 

@@ -13,6 +13,8 @@ namespace fretlo {
 // Channel choices of a track: 0 automatic, c + 1 the fixed channel c.
 inline constexpr int AutomaticChannelChoice = 0;
 inline constexpr int DrumsChannelChoice = 10;  // "10 (Drums)"
+// The track's MIDI channel for a choice: -1 automatic, else 0..15.
+inline constexpr int ChannelOfChoice(int choice) { return choice - 1; }
 
 struct TTrackKind {
     std::string_view Caption;  // "6 - Guitar"

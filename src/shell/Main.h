@@ -97,6 +97,7 @@ public:
     void STempoClick();
     void TShowTimeClick();
     void TConfigClick();
+    void TImportMidiToolClick();
     void HAboutClick();
 
 protected:

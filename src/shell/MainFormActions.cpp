@@ -1,9 +1,11 @@
 // The command table: every action with its caption, shortcut, glyph and starting state.
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "shell/HelpContexts.h"
+#include "shell/ImportMidiTool.h"
 #include "shell/Main.h"
 #include "shell/ToolbarGlyphs.h"
 #include "view/TabEditorView.h"
@@ -179,7 +181,8 @@ void TMainForm::CreateActions() {
     TShowTime =
         Command("&Time at Cursor", QKeySequence(Qt::CTRL | Qt::Key_Apostrophe), [this] { TShowTimeClick(); });
     TConfig = Command("&Options...", {}, [this] { TConfigClick(); });
-    TCheckForUpdates = Unavailable("&Import MIDI Tool.");
+    TCheckForUpdates = Command("&Import MIDI Tool.", {}, [this] { TImportMidiToolClick(); });
+    TCheckForUpdates->setEnabled(!ImportToolPath(QCoreApplication::applicationDirPath()).isEmpty());
 
     // Help
     HHelpTopics = Command(

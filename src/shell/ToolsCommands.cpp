@@ -1,9 +1,12 @@
-// The Tools menu: Time at Cursor and the Options dialog with what it changes in the window.
+// The Tools menu: Time at Cursor, the Options dialog with what it changes in the window, and
+// the MIDI import program.
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QProcess>
 
 #include "platform/midi/SystemMidiDevices.h"
 #include "platform/qt/FileAssociation.h"
+#include "shell/ImportMidiTool.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
 #include "playback/TimeAtCursor.h"
@@ -22,6 +25,12 @@ void TMainForm::TConfigClick() {
     // The dialog starts from what the window shows now: colours, switches of the Play menu.
     CollectSettings();
     if (ExecuteOptionsDialog(this, settings_, *this, configFile_)) ApplySettings();
+}
+
+void TMainForm::TImportMidiToolClick() {
+    const QString tool = ImportToolPath(QCoreApplication::applicationDirPath());
+    if (tool.isEmpty() || !QProcess::startDetached(tool, {}))
+        QMessageBox::warning(this, AppTitle, QString("The MIDI import tool %1 could not be started.").arg(ImportToolName));
 }
 
 void TMainForm::ApplyColors(const TTabColorTable& colors) { View_->SetColors(colors); }

@@ -9,7 +9,7 @@
 
 #include "import/ImportFiles.h"
 #include "import/ImportMidi.h"
-#include "import/TrackKinds.h"
+#include "import/PartChoice.h"
 #include "playback/ExportMidi.h"
 
 using namespace fretlo;
@@ -35,7 +35,7 @@ std::unique_ptr<TTrackData> RandomTrack(std::mt19937& random, int kind, double t
     track->StringCount = k.StringCount;
     track->Variant = k.Variant;
     track->Instrument = k.Instrument;
-    track->MidiChannel = k.MidiChannel;
+    track->MidiChannel = ChannelOfChoice(k.ChannelChoice);
     const TTuningKeys tuning = DefaultTuning(kind);
     for (int s = 0; s < k.StringCount; ++s)
         track->Tuning[s] = static_cast<int8_t>(tuning[s] - ReferenceNote[s]);

@@ -16,12 +16,12 @@ sed "s|^|$stage|" "$build/install_manifest.txt" >"$stage.manifest"
 root=$stage/usr
 share=$root/share
 
-for file in bin/fretlo bin/fretlo-tool libexec/fretlo/fretlo-tool-media "share/fretlo/Demo Songs/Demo.frl" "share/fretlo/Demo Songs/Drum Demo.frl" \
+for file in bin/fretlo bin/fretlo-tool bin/fretlo-midi-import libexec/fretlo/fretlo-tool-media "share/fretlo/Demo Songs/Demo.frl" "share/fretlo/Demo Songs/Drum Demo.frl" \
     share/fretlo/help/index.html share/fretlo/install-time share/applications/fretlo.desktop \
     share/mime/packages/fretlo.xml share/icons/hicolor/scalable/apps/fretlo.svg share/metainfo/fretlo.metainfo.xml; do
     check "installed $file" test -s "$root/$file"
 done
-check "programs are executable" test -x "$root/bin/fretlo" -a -x "$root/bin/fretlo-tool"
+check "programs are executable" test -x "$root/bin/fretlo" -a -x "$root/bin/fretlo-tool" -a -x "$root/bin/fretlo-midi-import"
 
 entry=$share/applications/fretlo.desktop
 check "desktop entry runs the installed program" grep -qx 'Exec=/usr/bin/fretlo %f' "$entry"

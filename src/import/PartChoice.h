@@ -1,29 +1,17 @@
-// The instrument kinds a part can become, with the settings a new track of each kind gets,
-// and the choice the importer suggests for a part.
+// The kind (one of TrackKinds()) and tuning a part becomes, and the choice the importer
+// suggests for a part.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <span>
-#include <string_view>
 
 #include "import/MidiSong.h"
+#include "playback/TrackKinds.h"
 
 namespace fretlo {
 
-struct TTrackKind {
-    std::string_view Name;  // "6 - Guitar"
-    int StringCount;
-    int Variant;  // 1: banjo (5 strings) or drums (6 strings)
-    int Instrument;
-    bool LetRing;
-    int MidiChannel;  // -1 automatic
-    int HighestNumber;
-};
-
 // Index of each kind in TrackKinds().
 enum TTrackKindIndex { tkBass4, tkBass5, tkBanjo, tkGuitar6, tkDrums, tkGuitar7 };
-std::span<const TTrackKind> TrackKinds();
 
 using TTuningKeys = std::array<uint8_t, 7>;  // absolute keys, string 0 (the lowest) first
 

@@ -1,4 +1,4 @@
-#include "import/TrackKinds.h"
+#include "import/PartChoice.h"
 
 #include <algorithm>
 
@@ -17,18 +17,9 @@ constexpr int ChordWindowPerQuarter = 16;
 // "Few chords": at most one onset in ten holds two notes or more.
 constexpr int ChordShareDivisor = 10;
 
-const std::array<TTrackKind, 6> Kinds = {{
-    {"4 - Bass", 4, 0, 33, false, -1, 24},
-    {"5 - Bass", 5, 0, 33, false, -1, 24},
-    {"5 - Banjo", 5, 1, 105, true, -1, 24},
-    {"6 - Guitar", 6, 0, 27, true, -1, 24},
-    {"6 - Drums", 6, 1, 0, true, MidiDrumChannel, 99},
-    {"7 - Guitar", 7, 0, 27, true, -1, 24},
-}};
-
 const TTuningPreset& KindPreset(int kind) {
-    Check(kind >= 0 && kind < static_cast<int>(Kinds.size()), "no such track kind");
-    const TTrackKind& k = Kinds[kind];
+    Check(kind >= 0 && kind < static_cast<int>(TrackKinds().size()), "no such track kind");
+    const TTrackKind& k = TrackKinds()[kind];
     const TTuningPreset* first = nullptr;
     for (const TTuningPreset& p : BuiltInTunings()) {
         if (p.StringCount != k.StringCount || p.Variant != k.Variant) continue;
@@ -53,8 +44,6 @@ bool FewChords(const TMidiPart& part, int division) {
 }
 
 }  // namespace
-
-std::span<const TTrackKind> TrackKinds() { return Kinds; }
 
 TTuningKeys DefaultTuning(int kind) {
     TTuningKeys keys{};

@@ -1,0 +1,147 @@
+// Open in Fretlo: the replace question, the song written whole, the hand-over and the new
+// Fretlo, with a stand-in for the editor and with the real socket and process.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <thread>
+
+#include "base/Errors.h"
+#include "document/TabDoc.h"
+#include "export/ScratchDir.h"
+#include "import/ImportFiles.h"
+#include "importer/ImporterFiles.h"
+#include "importer/OpenInFretlo.h"
+#include "platform/SafeFile.h"
+
+namespace fretlo::test {
+namespace {
+
+class TRecordingLink : public TFretloLink {
+public:
+    bool Takes = true, Starts = true;
+    QStringList HandedOver, Started;
+    bool HandOver(const QString& path) override {
+        HandedOver << path;
+        return Takes;
+    }
+    bool Start(const QString& path) override {
+        Started << path;
+        return Starts;
+    }
+};
+
+class OpenSong : public testing::Test {
+protected:
+    TScratchDir dir_;
+    QString song_ = QString::fromStdString(dir_.File("Riff.frl"));
+    TRecordingLink link_;
+    QStringList asked_;
+
+    TImportSession Session() {
+        WriteMidiFile(dir_.File("Riff.mid"), {{"Riff", 0, 29, {52, 55, 57}}});
+        return TImportSession(dir_.File("Riff.mid"));
+    }
+    std::function<bool(const QString&)> Answer(bool yes) {
+        return [this, yes](const QString& path) {
+            asked_ << path;
+            return yes;
+        };
+    }
+    TBytes Song() const { return ReadWholeFile(song_.toStdString()); }
+};
+
+TEST_F(OpenSong, NewFileIsWrittenAndHandedOverWithoutAQuestion) {
+    EXPECT_EQ(OpenInFretlo(Session(), Answer(false), link_), TOpenResult::HandedOver);
+    EXPECT_TRUE(asked_.isEmpty());
+    EXPECT_EQ(link_.HandedOver, QStringList{song_});
+    EXPECT_TRUE(link_.Started.isEmpty());
+    TCustomTabDoc doc;
+    doc.LoadFromFile(song_.toStdString());
+    EXPECT_EQ(doc.TrackCount(), 1);
+    EXPECT_EQ(TrackNotes(doc, 0).size(), 3u);
+}
+
+TEST_F(OpenSong, ExistingSongIsReplacedOnlyWhenTheUserSaysSo) {
+    const TBytes old{'o', 'l', 'd'};
+    WriteFileAtomically(song_.toStdString(), old);
+    EXPECT_EQ(OpenInFretlo(Session(), Answer(false), link_), TOpenResult::Kept);
+    EXPECT_EQ(asked_, QStringList{song_});
+    EXPECT_EQ(Song(), old);
+    EXPECT_TRUE(link_.HandedOver.isEmpty());
+
+    EXPECT_EQ(OpenInFretlo(Session(), Answer(true), link_), TOpenResult::HandedOver);
+    EXPECT_NE(Song(), old);
+}
+
+TEST_F(OpenSong, RefusedHandOverStartsANewFretloAndFailingBothSaysWhere) {
+    link_.Takes = false;
+    EXPECT_EQ(OpenInFretlo(Session(), Answer(true), link_), TOpenResult::Started);
+    EXPECT_EQ(link_.Started, QStringList{song_});
+    link_.Starts = false;
+    try {
+        OpenInFretlo(Session(), Answer(true), link_);
+        ADD_FAILURE() << "no error";
+    } catch (const EFretloError& error) {
+        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos) << error.what();
+    }
+}
+
+TEST_F(OpenSong, FailedImportWritesNothingAndCallsNoOne) {
+    TImportSession session = Session();
+    session.SetImported(0, false);
+    EXPECT_THROW(OpenInFretlo(session, Answer(true), link_), EFretloError);
+    EXPECT_FALSE(QFile::exists(song_));
+    EXPECT_TRUE(link_.HandedOver.isEmpty() && link_.Started.isEmpty() && asked_.isEmpty());
+}
+
+// The real link: a listening Fretlo gets the song's path over the socket; without one,
+// `fretlo` from the program folder is started with it.
+TEST_F(OpenSong, DesktopLinkUsesTheSocketThenTheProgramFolder) {
+    QTemporaryDir programs;
+    const QString socket = programs.filePath("comm");
+    TDesktopFretloLink desktop(programs.path(), socket);
+    QStringList opened;
+    {
+        const TInstanceServer fretlo([] { return true; }, [&](const QString& file) { opened << file; }, socket);
+        std::atomic<bool> done = false;
+        TOpenResult result{};
+        const TImportSession session = Session();
+        std::thread sender([&] {
+            try {
+                result = OpenInFretlo(session, Answer(true), desktop);
+            } catch (const EFretloError& error) {
+                ADD_FAILURE() << error.what();
+            }
+            done = true;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        while (!done && clock.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        sender.join();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(result, TOpenResult::HandedOver);
+        EXPECT_EQ(opened, QStringList{song_});
+    }
+
+    const QString record = programs.filePath("started");
+    QFile script(programs.filePath("fretlo"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QString("#!/bin/sh\necho \"$1\" > '%1'\n").arg(record).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(OpenInFretlo(Session(), Answer(true), desktop), TOpenResult::Started);
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(record) && clock.elapsed() < 10000) std::this_thread::yield();
+    QFile started(record);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    EXPECT_EQ(started.readAll().trimmed(), song_.toUtf8());
+}
+
+}  // namespace
+}  // namespace fretlo::test
