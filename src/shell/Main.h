@@ -133,6 +133,7 @@ private:
     QMenu* CreatePlayMenu();
     QMenu* CreateToolsMenu();
     QMenu* CreateHelpMenu();
+    QMenu* CreateEditorMenu();
     void FMenuShow();
     void EMenuShow();
     void VMenuShow();
