@@ -55,10 +55,14 @@ TEST_P(HelpFromDialog, FollowsLinksWhileTheDialogIsOpen) {
     bool dialogStillOpen = false;
     OnNextModal([&](QWidget* modal) {
         auto& dialog = *qobject_cast<TTempoForm*>(modal);
-        if (byKey)
+        if (byKey) {
+            // The shortcut belongs to the dialog's window, which must be the active one.
+            dialog.activateWindow();
+            if (!QTest::qWaitForWindowActive(&dialog)) return dialog.reject();
             QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
-        else
+        } else {
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+        }
         QTextBrowser* browser = ShownHelp();
         if (!browser) return dialog.reject();
         const QPoint link = FirstPageLink(*browser, &href);
