@@ -78,15 +78,18 @@ wait_for 50 test -s "$work/display" || { echo "Xvfb did not start"; cat "$work/x
 export DISPLAY=:$(head -n1 "$work/display")
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
-wait_for 50 xdotool getdisplaygeometry >/dev/null
+# A window mapped before the window manager manages the screen may stay unseen.
+wm_ready() { xdotool get_desktop >/dev/null; }
+wait_for 50 wm_ready || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
 
 "$fretlo" >"$work/fretlo.log" 2>&1 &
 fretlo_pid=$!
 pids+=("$fretlo_pid")
 find_window() { window=$(xdotool search --onlyvisible --name "^Untitled - Fretlo" | head -n1); [ -n "$window" ]; }
 wait_for 100 find_window || { echo "no Fretlo window"; xdotool search --name . getwindowname %@ 2>&1 | head; cat "$work/fretlo.log"; exit 1; }
-timeout 5 xdotool windowactivate --sync "$window"
-sleep 0.3
+focused() { timeout 5 xdotool windowactivate --sync "$window" && [ "$(xdotool getwindowfocus)" = "$window" ]; }
+wait_for 50 focused
+sleep 0.5
 keys() { xdotool key --clearmodifiers --delay 120 "$@"; }
 named_window() { xdotool search --onlyvisible --name "$1" >/dev/null; }
 
@@ -134,7 +137,7 @@ check "the sound server starts" wait_for 50 server_up
 parec -d fretlo_check.monitor --format=s16le --rate=44100 --channels=2 >"$work/sound.raw" 2>"$work/parec.log" &
 pids+=($!)
 sleep 0.3
-timeout 5 xdotool windowactivate --sync "$window"
+wait_for 50 focused
 keys Home F5
 sleep 2.5
 keys F8
