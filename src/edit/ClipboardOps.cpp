@@ -4,6 +4,7 @@
 
 #include "base/Errors.h"
 #include "document/SpaceRecord.h"
+#include "document/SpaceTiming.h"
 #include "document/TrackProps.h"
 #include "document/UndoRecords.h"
 #include "edit/Clipboard.h"
@@ -34,6 +35,8 @@ constexpr const char* MsgPasteEndNotAligned = "Cannot paste here because there i
 constexpr const char* MsgPasteTooManySpaces =
     "Cannot paste here because it would cause the total number of "
     "spaces on track %d to exceed %d, the maximum Fretlo can handle.";
+constexpr const char* MsgPasteOffGrid = "Cannot paste here because the alternate-time regions of the pasted "
+                                        "section would run into those on track %d and move every later note.";
 
 // Shows why a command is refused; the command then ends with nothing.
 std::nullopt_t Refused(TEditHost& host, const std::string& text) {
@@ -141,6 +144,24 @@ struct TPasteTarget {
     int New = 0;
 };
 
+// True when the pasted spaces start at t0 and the first later space still at t1. A tuplet
+// group left unfinished at either end of the block would otherwise run on into a group of
+// the same ratio beside it, and every later space would start at another time.
+bool KeepsItsPlace(TTrackData& t, const TClipTrack& clip, const TPasteTarget& p, int32_t t0, int32_t t1) {
+    std::vector<TSpace> spaces(t.Spaces(), t.Spaces() + p.First);
+    for (int i = 0; i < p.New; ++i) {
+        TSpace s = EmptySpace;
+        ReadSpaceRecord(clip.Spaces.data() + static_cast<size_t>(i) * SpaceRecordSize, s);
+        s.Props = nullptr;
+        spaces.push_back(s);
+    }
+    const bool later = p.First + p.Old < t.SpaceCount();
+    if (later) spaces.push_back(t.Space(p.First + p.Old));
+    std::vector<int32_t> starts(spaces.size());
+    ComputeSpaceStarts(spaces.data(), static_cast<int>(spaces.size()), UnitsPerSpace, starts.data());
+    return starts[static_cast<size_t>(p.First)] == t0 && (!later || starts.back() == t1);
+}
+
 // The targets of a paste at t0, or nothing after a message.
 std::optional<std::vector<TPasteTarget>> PlanPaste(const TEditDocument& doc, const TClipBlock& block,
                                                    int cursorTrack, int32_t t0) {
@@ -167,6 +188,8 @@ std::optional<std::vector<TPasteTarget>> PlanPaste(const TEditDocument& doc, con
         target.New = block.Tracks[static_cast<size_t>(target.Clip)].SpaceCount();
         if (target.New > target.Old && t.SpaceCount() + target.New - target.Old > MaxSpaces)
             return Refused(host, Format(MsgPasteTooManySpaces, tr + 1, MaxSpaces));
+        if (!KeepsItsPlace(t, block.Tracks[static_cast<size_t>(target.Clip)], target, t0, t1))
+            return Refused(host, Format(MsgPasteOffGrid, tr + 1));
     }
     return targets;
 }

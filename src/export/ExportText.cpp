@@ -1,6 +1,7 @@
 #include "export/ExportText.h"
 
 #include "base/Errors.h"
+#include "document/SongText.h"
 #include "export/TextTabWriter.h"
 #include "platform/SafeFile.h"
 
@@ -29,7 +30,7 @@ std::string ExportText(TCustomTabDoc& doc, const std::string& fileName,
         throw EFretloError(problem->Message);
     std::optional<std::string> title;
     if (!doc.Title.empty())
-        title = doc.Title;
+        title = SongTextUtf8(doc.Title);
     else if (!options.NoFileNameTitle)
         title = std::filesystem::path(fileName).filename().string();
     TTextExportOptions used = options;

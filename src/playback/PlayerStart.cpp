@@ -64,10 +64,10 @@ void TPlayer::PlayFrom(int32_t startTime, bool preview) {
 void TPlayer::RaiseTimerResolution() {
     int minPeriod = 0;
     if (const int code = services_.Timer->GetDevCaps(minPeriod))
-        throw EPlayerError(Format("timeGetDevCaps failed. Code: %d", code));
+        throw EPlayerError(Format("Could not read what the playback timer supports. Code: %d", code));
     timerPeriod_ = std::max(minPeriod, PlayerTickMs);
     if (const int code = services_.Timer->BeginPeriod(timerPeriod_))
-        throw EPlayerError(Format("timeBeginPeriod failed. Code: %d", code));
+        throw EPlayerError(Format("Could not set the playback timer's period. Code: %d", code));
     periodRaised_ = true;
 }
 

@@ -1,10 +1,12 @@
 #include "shell/HelpWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
@@ -46,10 +48,22 @@ bool THelpWindow::ShowContext(int context) {
     QUrl url = QUrl::fromLocalFile(file);
     url.setFragment(page.section('#', 1));
     browser_->setSource(url);
+    StayUsableOverModal();
     show();
     raise();
     activateWindow();
     return true;
+}
+
+// A modal dialog blocks the input of every other window but its transient children. Whether
+// a window is blocked is settled when it is shown, so a shown window is hidden first.
+void THelpWindow::StayUsableOverModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal != this ? modal->windowHandle() : nullptr;
+    winId();  // the window handle exists from here on
+    if (windowHandle()->transientParent() == owner) return;
+    if (isVisible()) hide();
+    windowHandle()->setTransientParent(owner);
 }
 
 }  // namespace fretlo

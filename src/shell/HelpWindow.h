@@ -15,10 +15,13 @@ public:
     explicit THelpWindow(QString helpFolder, QWidget* parent = nullptr);
 
     // Shows the page of a context (hcDefaultTopic: the contents) and brings the window to the
-    // front; false when that page is not installed.
+    // front; false when that page is not installed. Opened while a dialog is modal, it
+    // belongs to that dialog, so it can be scrolled and its links followed.
     bool ShowContext(int context);
 
 private:
+    void StayUsableOverModal();
+
     QString folder_;
     QTextBrowser* browser_;
 };

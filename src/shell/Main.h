@@ -136,6 +136,7 @@ private:
     QMenu* CreatePlayMenu();
     QMenu* CreateToolsMenu();
     QMenu* CreateHelpMenu();
+    QMenu* CreateEditorMenu();
     void FMenuShow();
     void EMenuShow();
     void VMenuShow();

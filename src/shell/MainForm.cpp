@@ -127,7 +127,10 @@ void TMainForm::ShowError(const QString& text) { QMessageBox::warning(this, AppT
 void TMainForm::closeEvent(QCloseEvent* e) {
     e->ignore();
     View_->StopPlaying();
-    if (ConfirmDiscard()) e->accept();
+    if (!ConfirmDiscard()) return;
+    e->accept();
+    // A help window left open would keep the program running without its main window.
+    if (help_) help_->close();
 }
 
 void TMainForm::changeEvent(QEvent* e) {

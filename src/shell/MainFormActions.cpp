@@ -117,7 +117,6 @@ void TMainForm::CreateActions() {
     actSongTrackProp = Command(
         "Track &Properties...", QKeySequence(Qt::CTRL | Qt::Key_A), [this] { actSongTrackPropExecute(); },
         tgTrackProperties);
-    View_->OnTrackProperties = [this] { actSongTrackProp->trigger(); };
     SAddTrack = Command("&Add Track...", {}, [this] { SAddTrackClick(); });
     SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });

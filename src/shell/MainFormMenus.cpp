@@ -37,6 +37,7 @@ void TMainForm::CreateMenus() {
     TMenu = CreateToolsMenu();
     HMenu = CreateHelpMenu();
     for (QMenu* menu : {FMenu, EMenu, VMenu, SMenu, CMenu, PMenu, TMenu, HMenu}) bar->addMenu(menu);
+    View_->SetContextMenu(CreateEditorMenu());
     MenuBarToolbar = new QToolBar("Menu Bar", this);
     MenuBarToolbar->addWidget(bar);
 }
@@ -75,6 +76,18 @@ QMenu* TMainForm::CreateEditMenu() {
     menu->addSeparator();
     menu->addAction(EGoto);
     connect(menu, &QMenu::aboutToShow, this, [this] { EMenuShow(); });
+    return menu;
+}
+
+// The editor's right-click menu shares the Edit and Song menus' actions; it refreshes their
+// states as the Edit menu does, and Paste's too, which follows the clipboard.
+QMenu* TMainForm::CreateEditorMenu() {
+    QMenu* menu = SubMenu(this, "", {actEditCut, actEditCopy, actEditPaste, nullptr, actEditClear, nullptr,
+                                     actSongTrackProp});
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        EMenuShow();
+        UpdatePasteAction();
+    });
     return menu;
 }
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <string>
 
-#include "edit/SongEdit.h"
+#include "edit/SongTextEdit.h"
 #include "shell/DialogButtons.h"
 
 class QLineEdit;
@@ -18,12 +18,18 @@ inline constexpr int MaxCommentsLength = 32767;
 class TTitleForm : public QDialog {
     Q_OBJECT
 public:
+    // `texts` as the song holds them (SongTextEdit.h).
     TTitleForm(QWidget* parent, const TSongTexts& texts, const THelpRequest& help);
+    // The texts to store: those not edited with their old bytes.
     TSongTexts Texts() const;
 
 private:
     void LimitComments();
+    void TryAccept();
+    TSongTexts Shown() const;
+    QWidget* Field(TSongTextField field) const;
 
+    TSongTexts stored_;
     QLineEdit* title_;
     QLineEdit* artist_;
     QLineEdit* album_;

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "document/SongFile.h"
+#include "document/SongText.h"
 #include "document/TabDoc.h"
 #include "playback/MidiNames.h"
 #include "playback/TuningPresets.h"
@@ -48,7 +49,7 @@ std::string Duration(int64_t units, int tempo) {
 }
 
 void PrintText(const char* label, const std::string& text) {
-    if (!text.empty()) std::printf("%-12s %s\n", label, text.c_str());
+    if (!text.empty()) std::printf("%-12s %s\n", label, SongTextUtf8(text).c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMenu>
 
+#include "document/SongText.h"
 #include "edit/ClipboardOps.h"
 #include "edit/UndoReplay.h"
 #include "playback/MidiNames.h"
@@ -129,9 +130,9 @@ TStatusTexts TTabEditorView::StatusTexts() const {
         s[5] = QString::number(key / 12);
     }
     if (!doc_->Title.empty()) {
-        std::string title = " " + doc_->Title;
-        if (!doc_->Artist.empty()) title += " / " + doc_->Artist;
-        if (!doc_->Transcriber.empty()) title += " / " + doc_->Transcriber;
+        std::string title = " " + SongTextUtf8(doc_->Title);
+        if (!doc_->Artist.empty()) title += " / " + SongTextUtf8(doc_->Artist);
+        if (!doc_->Transcriber.empty()) title += " / " + SongTextUtf8(doc_->Transcriber);
         s[6] = QString::fromStdString(title);
     }
     s[7] = PracticeStatus();

@@ -127,9 +127,8 @@ public:
     // --- Hooks filled by the main window and its dialogs -----------------------------
     // F / Shift+F on a string: the track-effects dialog for (track, space).
     std::function<void(int track, int space)> OnTrackEffects;
-    // "Track Properties" of the context menu.
-    std::function<void()> OnTrackProperties;
-    // The context menu to show on a right click instead of the view's own.
+    // The menu a right click in the music area pops up: the main window's, built from its
+    // shared actions. Without one a right click only moves the cursor.
     void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
 
     // --- TEditHost ------------------------------------------------------------------

@@ -136,22 +136,7 @@ void TTabEditorView::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TTabEditorView::ShowContextMenu(QPoint globalPos) {
-    if (contextMenu_) {
-        contextMenu_->popup(globalPos);
-        return;
-    }
-    QMenu menu(this);
-    menu.addAction(tr("Cu&t"), this, &TTabEditorView::Cut)->setEnabled(selection_.Active);
-    menu.addAction(tr("&Copy"), this, &TTabEditorView::Copy)->setEnabled(selection_.Active);
-    menu.addAction(tr("&Paste"), this, &TTabEditorView::Paste);
-    menu.addAction(tr("C&lear"), this, &TTabEditorView::Clear);
-    menu.addSeparator();
-    menu.addAction(tr("Track &Properties..."), this,
-                   [this] {
-                       if (OnTrackProperties) OnTrackProperties();
-                   })
-        ->setEnabled(bool(OnTrackProperties));
-    menu.exec(globalPos);
+    if (contextMenu_) contextMenu_->popup(globalPos);
 }
 
 // The wheel scrolls vertically with Shift (or without it when MouseWheelVert is on, or

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
+#include "base/Errors.h"
 #include "edit/Clipboard.h"
 #include "edit/ClipboardOps.h"
 #include "edit/UndoReplay.h"
@@ -229,6 +230,63 @@ TEST_F(ClipboardTest, ClearOfAllTracksEmptiesEachAsOneStep) {
     ClearSelection(doc);  // without a selection nothing happens
     EXPECT_EQ(doc.Journal().RecordCount(), 2u);
 }
+
+// A block whose tuplet group is unfinished at either end would merge with a group of the same
+// ratio beside it and move every later note. Track 0 starts with a plain space and an
+// unfinished pair of 2/3 spaces (0, 256, 426, rounded up to 768); track 1 has its triplet
+// region at 2048.
+struct TGridCase {
+    const char* name;
+    int fromTrack, fromSpace, toSpace;  // the copied spaces [fromSpace, toSpace)
+    int pasteTrack, pasteSpace;
+    int refusedTrack;  // 1-based, 0 when the paste goes ahead
+};
+
+void PrintTo(const TGridCase& c, std::ostream* os) { *os << c.name; }
+
+class PasteGrid : public ClipboardTest, public ::testing::WithParamInterface<TGridCase> {
+protected:
+    // The start of every space at or after `time`.
+    std::vector<int32_t> TimesFrom(int track, int32_t time) {
+        std::vector<int32_t> out;
+        for (int i = 0; i < song.Track(track).SpaceCount(); ++i)
+            if (song.Track(track).SpaceTime(i) >= time) out.push_back(song.Track(track).SpaceTime(i));
+        return out;
+    }
+};
+
+TEST_P(PasteGrid, LaterSpacesKeepTheirTimesOrThePasteIsRefused) {
+    const TGridCase& c = GetParam();
+    song.Track(0).SetRatio(1, 2, 2, 3);
+    ASSERT_EQ(song.Track(0).SpaceTime(3), 768);
+    host.Select(c.fromTrack, c.fromSpace, c.toSpace);
+    ASSERT_TRUE(CopySelection(doc));
+    host.cursor = {c.pasteTrack, c.pasteSpace, 0};
+    const int32_t t0 = song.Track(c.pasteTrack).SpaceTime(c.pasteSpace);
+    const int32_t t1 = t0 + song.Track(c.fromTrack).SpaceTime(c.toSpace) - song.Track(c.fromTrack).SpaceTime(c.fromSpace);
+    const auto later = TimesFrom(c.pasteTrack, t1);
+    if (c.refusedTrack > 0) {
+        ExpectRefused(Format("Cannot paste here because the alternate-time regions of the pasted section would "
+                             "run into those on track %d and move every later note.",
+                             c.refusedTrack),
+                      Paste);
+        return;
+    }
+    Paste(doc);
+    EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+    EXPECT_EQ(TimesFrom(c.pasteTrack, t1), later);
+    EXPECT_EQ(song.Track(c.pasteTrack).SpaceTime(c.pasteSpace), t0);
+}
+
+const TGridCase GridCases[] = {
+    {"EndingBeforeARegionOfTheSameRatio", 0, 0, 3, 1, 5, 2},
+    {"StartingAfterAnUnfinishedGroupOfTheSameRatio", 1, 8, 11, 0, 3, 1},
+    {"EndingBeforePlainSpaces", 0, 0, 3, 1, 0, 0},
+    {"ARegionBetweenPlainSpaces", 1, 8, 11, 0, 8, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tuplets, PasteGrid, ::testing::ValuesIn(GridCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace fretlo::test

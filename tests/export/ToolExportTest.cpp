@@ -102,3 +102,20 @@ TEST_F(ToolExport, TimeAtPrintsTheTimeText) {
     EXPECT_EQ(Tool("time-at " + ShellQuote(Path("riff.frl")) + " --track 1 --space 64").Status, 2);
     EXPECT_EQ(Tool("time-at " + ShellQuote(Path("gone.frl")) + " --track 1 --space 0").Status, 1);
 }
+
+// Texts of older files are Windows-1252: info and the text export show their characters as
+// the window does, in UTF-8, and a UTF-8 text as it is.
+TEST_F(ToolExport, InfoAndTextExportShowTheSongTextsCharacters) {
+    for (const auto& [stored, shown] : {std::pair{"Caf\xE9 \x93" "5\x94", "Café “5”"}, std::pair{"Café", "Café"}}) {
+        song_.Title = stored;
+        song_.Comments = std::string("d\xE9j\xE0");
+        song_.SaveToFile(Path("texts.frl"));
+        const TCommandRun info = Tool("info " + ShellQuote(Path("texts.frl")));
+        ASSERT_EQ(info.Status, 0) << info.Err;
+        EXPECT_NE(info.Out.find(std::string("Title:       ") + shown + "\n"), std::string::npos) << info.Out;
+        EXPECT_NE(info.Out.find("Comments:    déjà\n"), std::string::npos) << info.Out;
+        const TCommandRun text = Tool("export-text " + ShellQuote(Path("texts.frl")) + " -");
+        ASSERT_EQ(text.Status, 0) << text.Err;
+        EXPECT_EQ(text.Out.substr(0, text.Out.find('\r')), shown);
+    }
+}

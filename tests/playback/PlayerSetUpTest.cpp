@@ -167,8 +167,8 @@ TEST_P(PlayerTimerFailure, UndoesTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, PlayerTimerFailure,
-    ::testing::Values(TTimerFailure{&TVirtualClock::DevCapsResult, "timeGetDevCaps failed. Code: 87"},
-                      TTimerFailure{&TVirtualClock::BeginPeriodResult, "timeBeginPeriod failed. Code: 87"}),
+    ::testing::Values(TTimerFailure{&TVirtualClock::DevCapsResult, "Could not read what the playback timer supports. Code: 87"},
+                      TTimerFailure{&TVirtualClock::BeginPeriodResult, "Could not set the playback timer's period. Code: 87"}),
     PrintedName());
 
 TEST_F(PlayerSetUp, AFailingTickReportsOnceAndHaltsTheTimerWork) {

@@ -1,9 +1,12 @@
 // Menu rules that follow the cursor, commands sent to the view as keys and characters, Time at
-// Cursor and help by context number.
+// Cursor, help by context number and the editor's pop-up menu.
+#include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 #include <QTextBrowser>
 #include <QtTest/QTest>
 
+#include "edit/Clipboard.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormFixture.h"
 
@@ -94,6 +97,52 @@ TEST_F(MenuCommands, PlayMenuSwitchesReachTheView) {
     EXPECT_EQ(View().PreviewMode(), TPreviewMode::CurrentTrack);
     EXPECT_FALSE(Action("&Stop")->isEnabled());
     EXPECT_FALSE(Action("&Close Device")->isEnabled());
+}
+
+// The actions of the next pop-up menu (null for a separator) and their enabled states; the
+// menu is closed once read.
+struct TPopupItems {
+    std::vector<QAction*> actions;
+    std::vector<bool> enabled;
+};
+
+std::shared_ptr<TPopupItems> ReadNextPopup() {
+    auto items = std::make_shared<TPopupItems>();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, items] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible()) return;
+        timer->deleteLater();
+        timer->stop();
+        for (QAction* a : menu->actions()) {
+            items->actions.push_back(a->isSeparator() ? nullptr : a);
+            items->enabled.push_back(a->isEnabled());
+        }
+        menu->close();
+    });
+    timer->start(2);
+    return items;
+}
+
+TEST_F(MenuCommands, TheEditorsPopupMenuHoldsTheWindowsOwnActions) {
+    Form().show();
+    const std::vector<QAction*> expected = {Action("Cu&t"), Action("&Copy"),   Action("&Paste"), nullptr,
+                                            Action("Cle&ar"), nullptr, Action("Track &Properties...")};
+    for (const bool clipboardHoldsSpaces : {false, true}) {
+        auto* data = new QMimeData;
+        if (clipboardHoldsSpaces)
+            data->setData(ClipboardMimeType, QByteArray(4, '\0'));
+        else
+            data->setText("text");
+        QApplication::clipboard()->setMimeData(data);
+        const auto items = ReadNextPopup();
+        const QPoint inMusic(View().width() / 2, View().height() / 3);
+        QTest::mouseClick(&View(), Qt::RightButton, {}, inMusic);
+        QTRY_VERIFY_WITH_TIMEOUT(!items->actions.empty(), 2000);
+        EXPECT_EQ(items->actions, expected);
+        EXPECT_EQ(items->enabled, (std::vector<bool>{false, false, clipboardHoldsSpaces, true, true, true, true}))
+            << "clipboard holds spaces: " << clipboardHoldsSpaces;
+    }
 }
 
 }  // namespace
