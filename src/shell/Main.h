@@ -11,6 +11,7 @@
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
+//   SongBarCommands.cpp   Song: Recreate Bar Lines
 //   CreateCommands.cpp    Create: characters typed into the view
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -95,6 +96,7 @@ public:
     void SDeleteTrackClick();
     void SMoveTracksClick();
     void STempoClick();
+    void SRecreateBarLinesClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -121,7 +121,7 @@ void TMainForm::CreateActions() {
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });
     SAddBars = Unavailable("Add &Bars...");
     SRemoveUnusedBars = Unavailable("Remo&ve Unused Bars");
-    SRecreateBarLines = Unavailable("&Recreate Bar Lines...");
+    SRecreateBarLines = Command("&Recreate Bar Lines...", {}, [this] { SRecreateBarLinesClick(); });
     STempo = Command("T&empo...", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { STempoClick(); });
 
     // Create: characters typed into the view.

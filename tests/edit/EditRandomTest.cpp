@@ -8,6 +8,7 @@
 
 #include "EditFixture.h"
 #include "base/Errors.h"
+#include "edit/BarCommands.h"
 #include "edit/BarEdit.h"
 #include "edit/ClipboardOps.h"
 #include "edit/Shift.h"
@@ -49,7 +50,7 @@ public:
         TEditDocument& doc = Doc();
         TFakeHost& h = Host();
         const TTrackData& t = doc.Track(h.cursor.Track);
-        switch (Pick(0, 17)) {
+        switch (Pick(0, 18)) {
         case 0:
             TypeFretDigit(doc, Pick(0, 9));
             TypeFretDigit(doc, Pick(0, 9));
@@ -90,6 +91,10 @@ public:
             SelectRandomly();
             ClearTrackEffects(doc);
             return "clear track effects";
+        case 17:
+            GoToCursorBarStart(doc);
+            RecreateBarLines(doc, Pick(0, 3) ? Pick(4, 67) : 0);
+            return "recreate bar lines";
         default:
             SelectRandomly();
             CopySelection(doc);

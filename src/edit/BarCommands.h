@@ -1,0 +1,16 @@
+// The Song menu's bar commands. Each stops playback first, checks everything before it
+// changes anything and is one undo step.
+#pragma once
+
+#include "edit/EditDocument.h"
+
+namespace fretlo {
+
+// Recreate Bar Lines begins here, before its dialog: playback stops and the cursor moves to
+// the first space of its bar, where the new bar lines will start.
+void GoToCursorBarStart(TEditDocument& doc);
+// Lays the bar lines out again from the cursor's bar to the song's end, one bar every
+// `barSpaces` spaces (0: a single bar). Repeat signs and staff breaks stay.
+void RecreateBarLines(TEditDocument& doc, int barSpaces);
+
+}  // namespace fretlo

@@ -1,0 +1,97 @@
+// The Song menu's bar commands on the editing core: what each one makes of the bar list and
+// the tracks, what it refuses without changing anything, and one undo step back.
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+#include "edit/BarCommands.h"
+#include "edit/UndoReplay.h"
+
+namespace fretlo::test {
+namespace {
+
+// Undoing the newest step, named `caption`, gives the song `before` back.
+void ExpectUndoneTo(TEditDocument& doc, const std::vector<uint8_t>& before, const char* caption) {
+    EXPECT_EQ(UndoCaption(doc.Journal()).Text, caption);
+    Undo(doc);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_TRUE(doc.Journal().Empty());
+}
+
+struct TRecreateCase {
+    int cursorBar;
+    int cursorOffset;  // spaces into that bar
+    int barSpaces;
+};
+
+class RecreateBarLinesTest : public ::testing::TestWithParam<TRecreateCase> {};
+
+// 20 bars of 16 spaces; the bars before the cursor's keep their lines, the rest are laid out
+// again from the start of the cursor's bar, the last one ending at the song's end.
+TEST_P(RecreateBarLinesTest, LaysOutFromTheCursorsBarToTheEnd) {
+    const TRecreateCase c = GetParam();
+    TEditSong song(16, {6, 4}, 20);
+    TEditDocument& doc = song.doc;
+    song.host.cursor = {1, c.cursorBar * 16 + c.cursorOffset, 0};
+    const auto before = Snapshot(doc);
+    const int32_t end = doc.SongLength();
+
+    GoToCursorBarStart(doc);
+    EXPECT_EQ(song.host.cursor.Space, c.cursorBar * 16);
+    RecreateBarLines(doc, c.barSpaces);
+
+    EXPECT_EQ(doc.SongLength(), end);
+    const int32_t from = c.cursorBar * 16 * UnitsPerSpace;
+    const int32_t length = c.barSpaces ? c.barSpaces * UnitsPerSpace : end - from;
+    for (int b = 0; b < doc.BarCount(); ++b) {
+        const TBar& bar = doc.Bar(b);
+        if (b < c.cursorBar) {
+            EXPECT_EQ(bar.Start, b * 16 * UnitsPerSpace) << b;
+        } else {
+            EXPECT_EQ(bar.Start, from + (b - c.cursorBar) * length) << b;
+            EXPECT_EQ(bar.End, std::min(end, bar.Start + length)) << b;
+        }
+    }
+    EXPECT_EQ(song.host.stops, 2);
+    ExpectUndoneTo(doc, before, "&Undo Recreate Bar Lines");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, RecreateBarLinesTest,
+                         ::testing::Values(TRecreateCase{0, 0, 0},    // "None" from the first bar
+                                           TRecreateCase{5, 7, 0},    // "None": one bar to the end
+                                           TRecreateCase{3, 0, 4},    // shorter bars
+                                           TRecreateCase{19, 15, 4},  // in the last bar
+                                           TRecreateCase{2, 9, 19},   // 4 3/4 beats: a short last bar
+                                           TRecreateCase{1, 1, 67}));
+
+TEST(RecreateBarLines, KeepsRepeatSignsAndStaffBreaksOnTheWay) {
+    TEditSong song(16, {6}, 8);
+    TEditDocument& doc = song.doc;
+    doc.Bar(3).RepeatEnd = 1;
+    doc.Bar(3).RepeatCount = 2;
+    doc.Bar(6).StaffBreak = 1;
+    const auto before = Snapshot(doc);
+    song.host.cursor = {0, 16, 0};
+    RecreateBarLines(doc, 0);
+    // Bar 1 runs on to the repeat close at the end of bar 3; the staff break starts a bar.
+    ASSERT_EQ(doc.BarCount(), 4);
+    EXPECT_EQ(doc.Bar(1).End, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(1).RepeatEnd, 1);
+    EXPECT_EQ(doc.Bar(1).RepeatCount, 2);
+    EXPECT_EQ(doc.Bar(2).Start, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).Start, 6 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).StaffBreak, 1);
+    ExpectUndoneTo(doc, before, "&Undo Recreate Bar Lines");
+}
+
+// No space of the track starts where its bar does: the cursor goes to the bar's first space,
+// never back into the bar before.
+TEST(RecreateBarLines, StartsAtTheFirstSpaceInsideTheBarWhenATupletCrossesItsLine) {
+    TEditSong song(4, {6}, 8);
+    song.MakeRegion(0, 3, 3, 2, 3);  // spaces 3..5 from time 768 to 1280, over the line at 1024
+    song.host.cursor = {0, 6, 0};
+    GoToCursorBarStart(song.doc);
+    EXPECT_EQ(song.host.cursor.Space, 5);
+}
+
+}  // namespace
+}  // namespace fretlo::test
