@@ -2,6 +2,9 @@
 // changes anything and is one undo step.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "edit/EditDocument.h"
 
 namespace fretlo {
@@ -12,5 +15,11 @@ void GoToCursorBarStart(TEditDocument& doc);
 // Lays the bar lines out again from the cursor's bar to the song's end, one bar every
 // `barSpaces` spaces (0: a single bar). Repeat signs and staff breaks stay.
 void RecreateBarLines(TEditDocument& doc, int barSpaces);
+
+// The refusal of Add Bars when a track would need more spaces than a track may have.
+std::optional<std::string> AddBarsRefusal(const TCustomTabDoc& doc, int bars, int barSpaces);
+// Appends `bars` bars of `barSpaces` spaces and lengthens every shorter track to the new end.
+// The request must have passed AddBarsRefusal.
+void AddBars(TEditDocument& doc, int bars, int barSpaces);
 
 }  // namespace fretlo

@@ -11,7 +11,7 @@
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
-//   SongBarCommands.cpp   Song: Recreate Bar Lines
+//   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars
 //   CreateCommands.cpp    Create: characters typed into the view
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -97,6 +97,7 @@ public:
     void SMoveTracksClick();
     void STempoClick();
     void SRecreateBarLinesClick();
+    void SAddBarsClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -119,7 +119,7 @@ void TMainForm::CreateActions() {
     SAddTrack = Command("&Add Track...", {}, [this] { SAddTrackClick(); });
     SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });
-    SAddBars = Unavailable("Add &Bars...");
+    SAddBars = Command("Add &Bars...", {}, [this] { SAddBarsClick(); });
     SRemoveUnusedBars = Unavailable("Remo&ve Unused Bars");
     SRecreateBarLines = Command("&Recreate Bar Lines...", {}, [this] { SRecreateBarLinesClick(); });
     STempo = Command("T&empo...", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { STempoClick(); });

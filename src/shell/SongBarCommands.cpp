@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "edit/BarCommands.h"
+#include "shell/AddBarsDialog.h"
 #include "shell/HelpContexts.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
@@ -18,6 +19,13 @@ void TMainForm::SRecreateBarLinesClick() {
                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     RecreateBarLines(Document_, *barSpaces);
+}
+
+void TMainForm::SAddBarsClick() {
+    TAddBarsForm dialog(
+        this, [this](int bars, int barSpaces) { return AddBarsRefusal(Document_, bars, barSpaces); },
+        HelpRequest());
+    if (dialog.exec() == QDialog::Accepted) AddBars(Document_, dialog.Bars(), dialog.BarSpaces());
 }
 
 }  // namespace fretlo

@@ -93,5 +93,81 @@ TEST(RecreateBarLines, StartsAtTheFirstSpaceInsideTheBarWhenATupletCrossesItsLin
     EXPECT_EQ(song.host.cursor.Space, 5);
 }
 
+struct TAddCase {
+    int bars;
+    int barSpaces;
+    int shortBy;  // spaces track 1 lacks at the song's end before
+};
+
+class AddBarsTest : public ::testing::TestWithParam<TAddCase> {};
+
+// 8 bars of 16 spaces on two tracks, track 1 with a triplet region and maybe shorter: every
+// track reaches the new end, the new bars follow the old last one.
+TEST_P(AddBarsTest, AppendsBarsAndLengthensEveryTrackToTheNewEnd) {
+    const TAddCase c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    TEditDocument& doc = song.doc;
+    song.MakeRegion(1, 16, 6, 2, 3);
+    song.Track(1).SetSpaceCount(song.Track(1).SpaceCount() - c.shortBy);
+    song.host.Select(0, 2, 5);
+    const auto before = Snapshot(doc);
+    const int32_t oldEnd = doc.SongLength();
+
+    ASSERT_EQ(AddBarsRefusal(doc, c.bars, c.barSpaces), std::nullopt);
+    AddBars(doc, c.bars, c.barSpaces);
+
+    const int32_t newEnd = oldEnd + c.bars * c.barSpaces * UnitsPerSpace;
+    EXPECT_EQ(doc.SongLength(), newEnd);
+    ASSERT_EQ(doc.BarCount(), 8 + c.bars);
+    EXPECT_EQ(doc.Bar(8).Start, oldEnd);
+    EXPECT_EQ(doc.Bar(8).End - doc.Bar(8).Start, c.barSpaces * UnitsPerSpace);
+    for (int tr = 0; tr < 2; ++tr) EXPECT_EQ(song.Track(tr).TotalTime(), newEnd) << tr;
+    EXPECT_FALSE(song.host.selection.Active);
+    EXPECT_EQ(song.host.stops, 1);
+    EXPECT_EQ(song.host.lowestBarInvalidatedFrom, doc.BarAtTime(oldEnd - c.shortBy * UnitsPerSpace));
+    ExpectUndoneTo(doc, before, "&Undo Add Bars");
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, AddBarsTest,
+                         ::testing::Values(TAddCase{1, 16, 0}, TAddCase{3, 19, 0}, TAddCase{2, 4, 21},
+                                           TAddCase{1, 67, 100}));
+
+struct TAddLimitCase {
+    int bars;
+    int barSpaces;
+    bool refused;
+};
+
+class AddBarsLimitTest : public ::testing::TestWithParam<TAddLimitCase> {};
+
+// 8 bars of 16 spaces: 128 spaces a track, so 1992 bars of 16 fill a track to exactly 32000.
+TEST_P(AddBarsLimitTest, RefusesWhatWouldPassThirtyTwoThousandSpacesOnATrack) {
+    const TAddLimitCase c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    const auto refusal = AddBarsRefusal(song.doc, c.bars, c.barSpaces);
+    if (!c.refused) {
+        EXPECT_EQ(refusal, std::nullopt);
+        return;
+    }
+    EXPECT_EQ(refusal, "The figures entered would cause the total number of spaces to exceed 32000, the "
+                       "maximum Fretlo can handle. Try something smaller.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, AddBarsLimitTest,
+                         ::testing::Values(TAddLimitCase{10000, 64, true}, TAddLimitCase{1992, 16, false},
+                                           TAddLimitCase{1993, 16, true}, TAddLimitCase{10000, 4, true},
+                                           TAddLimitCase{475, 67, false},
+                                           TAddLimitCase{476, 67, true}));
+
+// A track already longer than the new end needs no spaces, however many it has.
+TEST(AddBars, ATrackThatReachesTheNewEndAlreadyIsLeftAlone) {
+    TEditSong song(16, {6, 4}, 8);
+    song.Track(1).SetSpaceCount(MaxSpaces);
+    EXPECT_EQ(AddBarsRefusal(song.doc, 2, 16), std::nullopt);
+    AddBars(song.doc, 2, 16);
+    EXPECT_EQ(song.Track(1).SpaceCount(), MaxSpaces);
+    EXPECT_EQ(song.Track(0).SpaceCount(), 160);
+}
+
 }  // namespace
 }  // namespace fretlo::test

@@ -50,7 +50,7 @@ public:
         TEditDocument& doc = Doc();
         TFakeHost& h = Host();
         const TTrackData& t = doc.Track(h.cursor.Track);
-        switch (Pick(0, 18)) {
+        switch (Pick(0, 19)) {
         case 0:
             TypeFretDigit(doc, Pick(0, 9));
             TypeFretDigit(doc, Pick(0, 9));
@@ -95,6 +95,9 @@ public:
             GoToCursorBarStart(doc);
             RecreateBarLines(doc, Pick(0, 3) ? Pick(4, 67) : 0);
             return "recreate bar lines";
+        case 18:
+            if (doc.SongLength() < 400 * UnitsPerSpace) AddBars(doc, Pick(1, 3), Pick(4, 20));
+            return "add bars";
         default:
             SelectRandomly();
             CopySelection(doc);

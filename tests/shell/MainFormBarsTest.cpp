@@ -1,7 +1,10 @@
 // The Song menu's bar commands on the real window: the dialogs and questions in front of
 // each operation, and the song, cursor and Undo item afterwards.
+#include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
+#include "shell/AddBarsDialog.h"
 #include "shell/MainFormFixture.h"
 #include "shell/NewSongDialog.h"
 
@@ -67,6 +70,54 @@ TEST_F(BarCommands, RecreateBarLinesAnsweredNoKeepsTheBars) {
     EXPECT_EQ(Doc().BarCount(), 128);
     EXPECT_TRUE(Doc().Journal().Empty());
     EXPECT_FALSE(Doc().Modified);
+}
+
+// Each refusal keeps the dialog open with the offending field focused; the space rule is
+// checked against the song before the dialog closes.
+TEST_F(BarCommands, AddBarsRefusesItsFieldsAndTheSpaceLimitThenAddsAtTheEnd) {
+    QStringList refusals;
+    bool stayedOpen = true, countFocused = true;
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TAddBarsForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Add Bars");
+        const auto edits = dialog->findChildren<QLineEdit*>();
+        QLineEdit* count = edits.at(0);
+        QLineEdit* beats = edits.at(1);
+        EXPECT_EQ(count->accessibleName(), "Number of bars to add");
+        EXPECT_EQ(beats->accessibleName(), "Create bar lines every");
+        const auto refuse = [&](const char* bars, const char* every, QLineEdit* focused) {
+            count->setText(bars);
+            beats->setText(every);
+            QString text;
+            AnswerMessage(QMessageBox::Ok, &text);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            refusals << text;
+            stayedOpen &= dialog->isVisible();
+            countFocused &= dialog->focusWidget() == focused;
+        };
+        refuse("0", "4", count);
+        refuse("10001", "4", count);
+        refuse("3", "17", beats);
+        refuse("10000", "16", count);  // 64 spaces a bar
+        count->setText(" 2 ");
+        beats->setText("4");
+        dialog->findChild<QComboBox*>()->setCurrentText("1/2");
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    const int32_t oldEnd = Doc().SongLength();
+    Action("Add &Bars...")->trigger();
+    EXPECT_EQ(refusals, QStringList({"Number of bars must be between 1 and 10000.",
+                                     "Number of bars must be between 1 and 10000.", "Value must be between 1 and 16.",
+                                     "The figures entered would cause the total number of spaces to exceed 32000, "
+                                     "the maximum Fretlo can handle. Try something smaller."}));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(countFocused);
+    ASSERT_EQ(Doc().BarCount(), 130);
+    EXPECT_EQ(Doc().SongLength(), oldEnd + 2 * 18 * UnitsPerSpace);
+    EXPECT_EQ(Doc().Track(0).TotalTime(), Doc().SongLength());
+    Action("&Undo Add Bars")->trigger();
+    EXPECT_EQ(Doc().SongLength(), oldEnd);
 }
 
 }  // namespace

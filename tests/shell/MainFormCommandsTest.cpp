@@ -97,7 +97,7 @@ TEST_F(MenuCommands, PlayMenuSwitchesReachTheView) {
 }
 
 TEST_F(MenuCommands, CommandsOfLaterPartsArePresentButDisabled) {
-    for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...", "Add &Bars...",
+    for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...",
                                 "Remo&ve Unused Bars", "&Track Effects...\tF",
                                 "&Alternate-Time Region..."})
         EXPECT_FALSE(Action(caption)->isEnabled()) << caption;
