@@ -15,6 +15,11 @@ namespace {
 constexpr const char* MsgAddBarsTooManySpaces =
     "The figures entered would cause the total number of spaces to exceed %d, the maximum Fretlo can "
     "handle. Try something smaller.";
+constexpr const char* MsgNoUnusedBars = "There are no unused bars to remove.";
+constexpr const char* MsgBarsNotEmpty =
+    "All bars after the cursor position must be empty in order to use this command.";
+constexpr const char* MsgRemoveUnusedBars =
+    "This command will eliminate all of the unused bars after the cursor position. Continue?";
 
 int CursorBar(const TEditDocument& doc) {
     const TEditCursor c = doc.Host().Cursor();
@@ -25,7 +30,8 @@ int CursorBar(const TEditDocument& doc) {
 std::vector<int> MissingSpaces(const TCustomTabDoc& doc, int64_t end) {
     std::vector<int> extra;
     for (int tr = 0; tr < doc.TrackCount(); ++tr)
-        extra.push_back(static_cast<int>(std::max<int64_t>(0, (end - doc.Track(tr).TotalTime()) / UnitsPerSpace)));
+        extra.push_back(
+            static_cast<int>(std::max<int64_t>(0, (end - doc.Track(tr).TotalTime()) / UnitsPerSpace)));
     return extra;
 }
 
@@ -42,6 +48,19 @@ void SetSpaceCountUndoable(TEditDocument& doc, TUndoStep& step, int track, int c
         t.SetSpaceCount(count);
     }
     doc.Host().SpaceCountChanged(track);
+}
+
+// The first space of every track that would go: at the cut, or past the track's end.
+std::vector<int> SpacesFrom(const TEditDocument& doc, int32_t cut) {
+    std::vector<int> first;
+    for (int tr = 0; tr < doc.TrackCount(); ++tr) first.push_back(doc.SpaceAtTime(tr, cut, satNoClamp));
+    return first;
+}
+
+bool OnlyEmptySpacesFrom(const TEditDocument& doc, int track, int first, int32_t cut) {
+    TTrackData& t = doc.Track(track);
+    if (t.SpaceCount() <= first) return true;
+    return t.SpaceTime(first) == cut && doc.LastUsedSpace(track, true) < first;
 }
 
 }  // namespace
@@ -94,9 +113,39 @@ void AddBars(TEditDocument& doc, int bars, int barSpaces) {
     }
     for (int tr = 0; tr < doc.TrackCount(); ++tr) {
         const int more = extra[static_cast<size_t>(tr)];
-        if (more > 0) SetSpaceCountUndoable(doc, step, tr, std::min(MaxSpaces, doc.Track(tr).SpaceCount() + more));
+        if (more > 0)
+            SetSpaceCountUndoable(doc, step, tr, std::min(MaxSpaces, doc.Track(tr).SpaceCount() + more));
     }
     host.InvalidateBarsFrom(doc.BarAtTime(earliestTrackEnd));
+    step.End();
+    host.UpdateStatusBar();
+}
+
+void RemoveUnusedBars(TEditDocument& doc) {
+    TEditHost& host = doc.Host();
+    host.StopPlaying();
+    const int bar = CursorBar(doc);
+    if (bar == doc.BarCount() - 1) return host.Refuse(MsgNoUnusedBars);
+    const int32_t cut = doc.Bar(bar + 1).Start;
+    const std::vector<int> first = SpacesFrom(doc, cut);
+    for (int tr = 0; tr < doc.TrackCount(); ++tr)
+        if (!OnlyEmptySpacesFrom(doc, tr, first[static_cast<size_t>(tr)], cut))
+            return host.Refuse(MsgBarsNotEmpty);
+    if (host.ShowMessage(MsgRemoveUnusedBars, EditMessageCaption, TMsgIcon::Warning, TMsgButtons::YesNo) !=
+        TMsgAnswer::Yes)
+        return;
+
+    host.CollapseSelection();
+    host.InvalidateBarsFrom(bar);
+    TUndoStep step(doc, ukRemoveUnusedBars);
+    for (int tr = 0; tr < doc.TrackCount(); ++tr) {
+        const int keep = first[static_cast<size_t>(tr)];
+        if (doc.Track(tr).SpaceCount() > keep) SetSpaceCountUndoable(doc, step, tr, keep);
+    }
+    {
+        TPlaybackGuard guard(PlaybackLock());
+        for (int b = doc.BarCount() - 1; b > bar; --b) doc.DeleteBarUndoable(b, false);
+    }
     step.End();
     host.UpdateStatusBar();
 }

@@ -1,5 +1,5 @@
-// The Song menu's bar commands. Each stops playback first, checks everything before it
-// changes anything and is one undo step.
+// The Song menu's bar commands: Recreate Bar Lines, Add Bars and Remove Unused Bars. Each
+// stops playback first, checks everything before it changes anything and is one undo step.
 #pragma once
 
 #include <optional>
@@ -21,5 +21,9 @@ std::optional<std::string> AddBarsRefusal(const TCustomTabDoc& doc, int bars, in
 // Appends `bars` bars of `barSpaces` spaces and lengthens every shorter track to the new end.
 // The request must have passed AddBarsRefusal.
 void AddBars(TEditDocument& doc, int bars, int barSpaces);
+
+// Removes the bars after the cursor's bar and the spaces under them, once the user agrees;
+// refused when there are none or when something stands in them.
+void RemoveUnusedBars(TEditDocument& doc);
 
 }  // namespace fretlo

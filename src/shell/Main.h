@@ -11,7 +11,7 @@
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
-//   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars
+//   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars, Remove Unused Bars
 //   CreateCommands.cpp    Create: characters typed into the view
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -98,6 +98,7 @@ public:
     void STempoClick();
     void SRecreateBarLinesClick();
     void SAddBarsClick();
+    void SRemoveUnusedBarsClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -120,7 +120,7 @@ void TMainForm::CreateActions() {
     SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });
     SAddBars = Command("Add &Bars...", {}, [this] { SAddBarsClick(); });
-    SRemoveUnusedBars = Unavailable("Remo&ve Unused Bars");
+    SRemoveUnusedBars = Command("Remo&ve Unused Bars", {}, [this] { SRemoveUnusedBarsClick(); });
     SRecreateBarLines = Command("&Recreate Bar Lines...", {}, [this] { SRecreateBarLinesClick(); });
     STempo = Command("T&empo...", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { STempoClick(); });
 

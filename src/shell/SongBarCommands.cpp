@@ -14,9 +14,10 @@ void TMainForm::SRecreateBarLinesClick() {
     GoToCursorBarStart(Document_);
     const auto barSpaces = AskBarLines(this, "Recreate Bar Lines", hcRecreateBarLines, HelpRequest());
     if (!barSpaces) return;
-    if (QMessageBox::warning(this, AppTitle,
-                             "Are you sure you want to recreate the bar lines, starting at the cursor position?",
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+    if (QMessageBox::warning(
+            this, AppTitle,
+            "Are you sure you want to recreate the bar lines, starting at the cursor position?",
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     RecreateBarLines(Document_, *barSpaces);
 }
@@ -27,5 +28,8 @@ void TMainForm::SAddBarsClick() {
         HelpRequest());
     if (dialog.exec() == QDialog::Accepted) AddBars(Document_, dialog.Bars(), dialog.BarSpaces());
 }
+
+// Its refusals and its question come through the view.
+void TMainForm::SRemoveUnusedBarsClick() { RemoveUnusedBars(Document_); }
 
 }  // namespace fretlo

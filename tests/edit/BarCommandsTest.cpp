@@ -156,8 +156,7 @@ TEST_P(AddBarsLimitTest, RefusesWhatWouldPassThirtyTwoThousandSpacesOnATrack) {
 INSTANTIATE_TEST_SUITE_P(Requests, AddBarsLimitTest,
                          ::testing::Values(TAddLimitCase{10000, 64, true}, TAddLimitCase{1992, 16, false},
                                            TAddLimitCase{1993, 16, true}, TAddLimitCase{10000, 4, true},
-                                           TAddLimitCase{475, 67, false},
-                                           TAddLimitCase{476, 67, true}));
+                                           TAddLimitCase{475, 67, false}, TAddLimitCase{476, 67, true}));
 
 // A track already longer than the new end needs no spaces, however many it has.
 TEST(AddBars, ATrackThatReachesTheNewEndAlreadyIsLeftAlone) {
@@ -167,6 +166,73 @@ TEST(AddBars, ATrackThatReachesTheNewEndAlreadyIsLeftAlone) {
     AddBars(song.doc, 2, 16);
     EXPECT_EQ(song.Track(1).SpaceCount(), MaxSpaces);
     EXPECT_EQ(song.Track(0).SpaceCount(), 160);
+}
+
+constexpr const char* MsgRemoveQuestion =
+    "This command will eliminate all of the unused bars after the cursor position. Continue?";
+constexpr const char* MsgNotEmpty =
+    "All bars after the cursor position must be empty in order to use this command.";
+
+struct TRemoveRefusal {
+    const char* name;
+    int cursorSpace;
+    void (*prepare)(TEditSong&);
+    const char* message;  // the last message shown
+};
+
+class RemoveUnusedBarsRefusalTest : public ::testing::TestWithParam<TRemoveRefusal> {};
+
+// 8 bars of 16 spaces on two tracks; nothing may change, whatever was refused.
+TEST_P(RemoveUnusedBarsRefusalTest, LeavesSongAndSelectionAsTheyWere) {
+    const TRemoveRefusal& c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    if (c.prepare) c.prepare(song);
+    song.host.Select(0, 0, c.cursorSpace);
+    const TSelection selection = song.host.selection;
+    const auto before = Snapshot(song.doc);
+    RemoveUnusedBars(song.doc);
+    EXPECT_EQ(song.host.LastMessage(), c.message);
+    EXPECT_EQ(Snapshot(song.doc), before);
+    EXPECT_TRUE(song.doc.Journal().Empty());
+    EXPECT_EQ(song.host.selection.Active, selection.Active);
+    EXPECT_EQ(song.host.selection.End, selection.End);
+    EXPECT_EQ(song.host.stops, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemoveUnusedBarsRefusalTest,
+    ::testing::Values(
+        TRemoveRefusal{"InTheLastBar", 7 * 16 + 3, nullptr, "There are no unused bars to remove."},
+        TRemoveRefusal{"NoteOnAnotherTrack", 2 * 16,
+                       [](TEditSong& s) { s.Space(1, 6 * 16).Notes[2] = NoteFretBase; }, MsgNotEmpty},
+        TRemoveRefusal{"EmptyTupletAfterTheBar", 2 * 16,
+                       [](TEditSong& s) { s.MakeRegion(1, 5 * 16, 3, 2, 3); }, MsgNotEmpty},
+        TRemoveRefusal{"TupletAcrossTheCut", 2 * 16, [](TEditSong& s) { s.MakeRegion(0, 47, 3, 2, 3); },
+                       MsgNotEmpty},
+        TRemoveRefusal{"AnsweredNo", 2 * 16, [](TEditSong& s) { s.host.reply = TMsgAnswer::No; },
+                       MsgRemoveQuestion}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RemoveUnusedBars, CutsTheBarsAndSpacesAfterTheCursorsBar) {
+    TEditSong song(16, {6, 4, 5}, 8);
+    TEditDocument& doc = song.doc;
+    song.Space(0, 2 * 16 + 15).Notes[0] = NoteFretBase + 3;  // the cursor's bar may hold notes
+    song.MakeRegion(1, 16, 3, 2, 3);                         // and tuplets before the cut
+    song.Track(2).SetSpaceCount(40);                         // a track ending before the cut stays
+    song.host.Select(0, 2 * 16 + 1, 2 * 16 + 4);
+    const auto before = Snapshot(doc);
+
+    RemoveUnusedBars(doc);
+
+    EXPECT_EQ(song.host.LastMessage(), MsgRemoveQuestion);
+    EXPECT_EQ(doc.BarCount(), 3);
+    EXPECT_EQ(doc.SongLength(), 48 * UnitsPerSpace);
+    EXPECT_EQ(song.Track(0).SpaceCount(), 48);
+    EXPECT_EQ(song.Track(1).SpaceCount(), 49);  // three spaces in the time of two
+    EXPECT_EQ(song.Track(2).SpaceCount(), 40);
+    EXPECT_FALSE(song.host.selection.Active);
+    EXPECT_EQ(song.host.lowestBarInvalidatedFrom, 2);
+    ExpectUndoneTo(doc, before, "&Undo Remove Unused Bars");
 }
 
 }  // namespace

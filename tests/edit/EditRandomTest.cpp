@@ -50,7 +50,7 @@ public:
         TEditDocument& doc = Doc();
         TFakeHost& h = Host();
         const TTrackData& t = doc.Track(h.cursor.Track);
-        switch (Pick(0, 19)) {
+        switch (Pick(0, 20)) {
         case 0:
             TypeFretDigit(doc, Pick(0, 9));
             TypeFretDigit(doc, Pick(0, 9));
@@ -98,6 +98,7 @@ public:
         case 18:
             if (doc.SongLength() < 400 * UnitsPerSpace) AddBars(doc, Pick(1, 3), Pick(4, 20));
             return "add bars";
+        case 19: RemoveUnusedBars(doc); return "remove unused bars";
         default:
             SelectRandomly();
             CopySelection(doc);

@@ -51,7 +51,8 @@ TEST_F(BarCommands, RecreateBarLinesWithNoneMakesOneBarFromTheCursorsBarToTheEnd
     RecreateWithoutBarLines(QMessageBox::Yes, seen);
     Action("&Recreate Bar Lines...")->trigger();
     EXPECT_EQ(seen.caption, "Recreate Bar Lines");
-    EXPECT_EQ(seen.question, "Are you sure you want to recreate the bar lines, starting at the cursor position?");
+    EXPECT_EQ(seen.question,
+              "Are you sure you want to recreate the bar lines, starting at the cursor position?");
     EXPECT_TRUE(seen.noIsDefault);
     ASSERT_EQ(Doc().BarCount(), 3);
     EXPECT_EQ(Doc().Bar(2).Start, 2 * 16 * UnitsPerSpace);
@@ -107,10 +108,11 @@ TEST_F(BarCommands, AddBarsRefusesItsFieldsAndTheSpaceLimitThenAddsAtTheEnd) {
     });
     const int32_t oldEnd = Doc().SongLength();
     Action("Add &Bars...")->trigger();
-    EXPECT_EQ(refusals, QStringList({"Number of bars must be between 1 and 10000.",
-                                     "Number of bars must be between 1 and 10000.", "Value must be between 1 and 16.",
-                                     "The figures entered would cause the total number of spaces to exceed 32000, "
-                                     "the maximum Fretlo can handle. Try something smaller."}));
+    EXPECT_EQ(refusals,
+              QStringList({"Number of bars must be between 1 and 10000.",
+                           "Number of bars must be between 1 and 10000.", "Value must be between 1 and 16.",
+                           "The figures entered would cause the total number of spaces to exceed 32000, "
+                           "the maximum Fretlo can handle. Try something smaller."}));
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(countFocused);
     ASSERT_EQ(Doc().BarCount(), 130);
@@ -118,6 +120,24 @@ TEST_F(BarCommands, AddBarsRefusesItsFieldsAndTheSpaceLimitThenAddsAtTheEnd) {
     EXPECT_EQ(Doc().Track(0).TotalTime(), Doc().SongLength());
     Action("&Undo Add Bars")->trigger();
     EXPECT_EQ(Doc().SongLength(), oldEnd);
+}
+
+TEST_F(BarCommands, RemoveUnusedBarsRefusesInTheLastBarAndAsksBeforeCutting) {
+    MoveCursor(0, Doc().Track(0).SpaceCount() - 1);
+    QString text;
+    AnswerMessage(QMessageBox::Ok, &text);
+    Action("Remo&ve Unused Bars")->trigger();
+    EXPECT_EQ(text, "There are no unused bars to remove.");
+
+    MoveCursor(0, 5 * 16 + 2);
+    AnswerMessage(QMessageBox::Yes, &text);
+    Action("Remo&ve Unused Bars")->trigger();
+    EXPECT_EQ(text,
+              "This command will eliminate all of the unused bars after the cursor position. Continue?");
+    EXPECT_EQ(Doc().BarCount(), 6);
+    EXPECT_EQ(Doc().Track(0).SpaceCount(), 6 * 16);
+    Action("&Undo Remove Unused Bars")->trigger();
+    EXPECT_EQ(Doc().BarCount(), 128);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(MenuCommands, PlayMenuSwitchesReachTheView) {
 
 TEST_F(MenuCommands, CommandsOfLaterPartsArePresentButDisabled) {
     for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...",
-                                "Remo&ve Unused Bars", "&Track Effects...\tF",
+                                "&Track Effects...\tF",
                                 "&Alternate-Time Region..."})
         EXPECT_FALSE(Action(caption)->isEnabled()) << caption;
     for (const char* caption : {"&Export Text...", "Export &MIDI...", "&Time at Cursor", "&Options..."})
