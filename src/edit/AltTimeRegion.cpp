@@ -1,5 +1,9 @@
 #include "edit/AltTimeRegion.h"
 
+#include <charconv>
+#include <numeric>
+#include <optional>
+
 #include "base/Errors.h"
 #include "document/UndoRecords.h"
 #include "platform/PlaybackLock.h"
@@ -18,6 +22,22 @@ constexpr const char* MsgNoWholeSpace =
 constexpr const char* MsgRegionSelected = "The selection already contains an alternate-time region.";
 constexpr const char* MsgTooManySpaces = "Can't create region because it would cause the total number of "
                                          "spaces to exceed %d, the maximum Fretlo can handle.";
+
+// A whole number typed into a field, blanks around it allowed.
+std::optional<int> FieldNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    int value = 0;
+    const char* end = text.data() + last + 1;
+    const auto [ptr, ec] = std::from_chars(text.data() + first, end, value);
+    if (ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+TRatioCheck Refusal(std::string text, TRatioCheck::TField field) {
+    return {TRatioCheck::TKind::Refuse, std::move(text), field};
+}
 
 bool Plain(const TSpace& s) { return s.RatioNum == 1 && s.RatioDen == 1; }
 bool SameRatio(const TSpace& a, const TSpace& b) {
@@ -80,6 +100,34 @@ TRegionToRemove RegionAround(const TEditDocument& doc, int track, int space) {
 }
 
 }  // namespace
+
+TRatioCheck CheckRatio(std::string_view firstText, std::string_view secondText, int count, bool triplet) {
+    using F = TRatioCheck::TField;
+    const auto first = FieldNumber(firstText);
+    if (!first || *first < 2) return Refusal("First number must be at least 2.", F::First);
+    const auto second = FieldNumber(secondText);
+    if (!second || *second < 1) return Refusal("Second number must be at least 1.", F::Second);
+    if (const int g = std::gcd(*first, *second); g >= 2)
+        return {TRatioCheck::TKind::Reduce,
+                Format("The ratio you entered will be reduced to %d : %d.", *first / g, *second / g),
+                F::First, *first / g, *second / g};
+    if (*first <= *second) return Refusal("First number must be greater than the second number.", F::First);
+    if (*first > MaxRatioDen)
+        return Refusal(Format("First number may be not greater than %d.", MaxRatioDen), F::First);
+    if (count % *second) {
+        if (triplet)
+            return Refusal(Format("The number of selected spaces must be an even multiple of %d in order to "
+                                  "create a triplet region.",
+                                  *second),
+                           F::Second);
+        return Refusal(
+            Format("The number of selected spaces must be an even multiple of %d in order to use a "
+                   "ratio of %d : %d.",
+                   *second, *first, *second),
+            F::Second);
+    }
+    return {TRatioCheck::TKind::Accept, {}, F::First, *first, *second};
+}
 
 TAltTimeRequest FindAltTimeRequest(TEditDocument& doc) {
     TEditHost& host = doc.Host();

@@ -4,6 +4,8 @@
 // Each change is one undo step "Alternate-Time Region".
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <variant>
 
 #include "edit/EditDocument.h"
@@ -32,6 +34,18 @@ struct TRegionToRemove {
 // Playback stops first.
 using TAltTimeRequest = std::variant<std::monostate, TRegionToCreate, TRegionToRemove>;
 TAltTimeRequest FindAltTimeRequest(TEditDocument& doc);
+
+// The create dialog's check of its two numbers ("fit `first` spaces into every `second`"), in
+// the order the user meets the refusals: a ratio that can be reduced is offered reduced first.
+struct TRatioCheck {
+    enum class TKind { Accept, Refuse, Reduce };
+    enum class TField { First, Second };
+    TKind Kind = TKind::Accept;
+    std::string Text;  // the refusal, or the question before reducing
+    TField Field = TField::First;
+    int First = 0, Second = 0;  // the numbers accepted, or reduced
+};
+TRatioCheck CheckRatio(std::string_view first, std::string_view second, int count, bool triplet);
 
 // Makes the spaces a region fitting `den` spaces into every `num` plain ones (Count is a
 // multiple of num, den > num). Refused, without a change, when the track would pass 32000

@@ -12,7 +12,7 @@
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
 //   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars, Remove Unused Bars
-//   CreateCommands.cpp    Create: characters typed into the view
+//   CreateCommands.cpp    Create: characters typed into the view, Alternate-Time Region
 //   PlayCommands.cpp      Play: the player bridge and the Play menu's switches
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
 //   HelpCommands.cpp      Help: the help window by context number, the About box
@@ -99,6 +99,7 @@ public:
     void SRecreateBarLinesClick();
     void SAddBarsClick();
     void SRemoveUnusedBarsClick();
+    void CAltTimeRegionClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -149,7 +149,8 @@ void TMainForm::CreateActions() {
                             Unavailable("&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q))};
     CTStrokeDown = Command("Stroke &Down (default)", QKeySequence(Qt::CTRL | Qt::Key_D), typer(4));
     CTStrokeUp = Command("Stroke &Up", QKeySequence(Qt::CTRL | Qt::Key_U), typer(21));
-    CAltTimeRegion = Checkable(Unavailable("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W)));
+    CAltTimeRegion = Checkable(Command("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W),
+                                       [this] { CAltTimeRegionClick(); }));
 
     // Play
     actPlay = Command(

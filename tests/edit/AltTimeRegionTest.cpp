@@ -174,5 +174,51 @@ TEST(AltTimeRegionLimit, ATrackMayGrowToThirtyTwoThousandSpacesButNoFurther) {
     EXPECT_EQ(song.Track(0).SpaceCount(), MaxSpaces);
 }
 
+struct TRatioCase {
+    const char *first, *second;
+    int count;
+    bool triplet;
+    TRatioCheck::TKind kind;
+    const char* text;
+    int resultFirst, resultSecond;
+};
+
+class RatioCheckTest : public ::testing::TestWithParam<TRatioCase> {};
+
+TEST_P(RatioCheckTest, RefusesInOrderAndOffersAReducedRatio) {
+    const TRatioCase& c = GetParam();
+    const TRatioCheck check = CheckRatio(c.first, c.second, c.count, c.triplet);
+    EXPECT_EQ(check.Kind, c.kind);
+    EXPECT_EQ(check.Text, c.text);
+    if (c.kind != TRatioCheck::TKind::Refuse) {
+        EXPECT_EQ(check.First, c.resultFirst);
+        EXPECT_EQ(check.Second, c.resultSecond);
+    }
+}
+
+using K = TRatioCheck::TKind;
+INSTANTIATE_TEST_SUITE_P(
+    Entries, RatioCheckTest,
+    ::testing::Values(
+        TRatioCase{"3", "2", 3, true, K::Refuse,
+                   "The number of selected spaces must be an even multiple of 2 in order to create a triplet "
+                   "region.",
+                   0, 0},
+        TRatioCase{
+            "5", "4", 6, false, K::Refuse,
+            "The number of selected spaces must be an even multiple of 4 in order to use a ratio of 5 : 4.",
+            0, 0},
+        TRatioCase{" 3 ", "2", 2, true, K::Accept, "", 3, 2},
+        TRatioCase{"6", "4", 4, false, K::Reduce, "The ratio you entered will be reduced to 3 : 2.", 3, 2},
+        TRatioCase{"4", "4", 4, false, K::Reduce, "The ratio you entered will be reduced to 1 : 1.", 1, 1},
+        TRatioCase{"1", "1", 4, false, K::Refuse, "First number must be at least 2.", 0, 0},
+        TRatioCase{"x", "1", 4, false, K::Refuse, "First number must be at least 2.", 0, 0},
+        TRatioCase{"3", "", 4, false, K::Refuse, "Second number must be at least 1.", 0, 0},
+        TRatioCase{"3", "0", 4, false, K::Refuse, "Second number must be at least 1.", 0, 0},
+        TRatioCase{"3", "5", 5, false, K::Refuse, "First number must be greater than the second number.", 0,
+                   0},
+        TRatioCase{"17", "16", 16, false, K::Refuse, "First number may be not greater than 16.", 0, 0},
+        TRatioCase{"16", "15", 15, false, K::Accept, "", 16, 15}));
+
 }  // namespace
 }  // namespace fretlo::test

@@ -1,12 +1,15 @@
 // The Song menu's bar commands on the real window: the dialogs and questions in front of
 // each operation, and the song, cursor and Undo item afterwards.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "shell/AddBarsDialog.h"
 #include "shell/MainFormFixture.h"
 #include "shell/NewSongDialog.h"
+#include "shell/OddTimeDialog.h"
+#include "shell/RemoveOddTimeDialog.h"
 
 namespace fretlo::test {
 namespace {
@@ -138,6 +141,56 @@ TEST_F(BarCommands, RemoveUnusedBarsRefusesInTheLastBarAndAsksBeforeCutting) {
     EXPECT_EQ(Doc().Track(0).SpaceCount(), 6 * 16);
     Action("&Undo Remove Unused Bars")->trigger();
     EXPECT_EQ(Doc().BarCount(), 128);
+}
+
+// Two spaces selected: 3 : 2 refused on the custom edits until reduced from 6 : 4, then a
+// triplet of three spaces the status bar names; removing it shows what goes first.
+TEST_F(BarCommands, AlternateTimeRegionIsCreatedAndRemovedThroughItsDialogs) {
+    MoveCursor(0, 4);
+    View().SelectTimes(4 * UnitsPerSpace, 6 * UnitsPerSpace);
+    QString selectionText, question;
+    bool editsDisabledAtFirst = false;
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TOddTimeForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Create Alternate-Time Region");
+        for (auto* label : dialog->findChildren<QLabel*>())
+            if (label->text().contains("selected")) selectionText = label->text();
+        const auto edits = dialog->findChildren<QLineEdit*>();
+        editsDisabledAtFirst = !edits.at(0)->isEnabled();
+        dialog->findChildren<QRadioButton*>().at(2)->click();  // "&Custom ratio:"
+        edits.at(0)->setText("6");
+        edits.at(1)->setText("4");
+        AnswerMessage(QMessageBox::Ok, &question);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    Action("&Alternate-Time Region...")->trigger();
+    EXPECT_EQ(selectionText, "2 spaces are selected.");
+    EXPECT_TRUE(editsDisabledAtFirst);
+    EXPECT_EQ(question, "The ratio you entered will be reduced to 3 : 2.");
+    EXPECT_EQ(Doc().Track(0).Space(4).RatioDen, 3);
+    EXPECT_EQ(Doc().Track(0).Space(6).RatioDen, 3);
+    EXPECT_EQ(Doc().Track(0).SpaceTime(7), 6 * UnitsPerSpace);
+    EXPECT_EQ(View().StatusTexts()[2], "3 : 2");
+
+    TSelection preview;
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TRemoveOddTimeForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        preview = View().Selection();
+        dialog->reject();
+    });
+    MoveCursor(0, 5);
+    Action("&Alternate-Time Region...")->trigger();
+    EXPECT_EQ(preview.Low(), 4 * UnitsPerSpace);
+    EXPECT_EQ(preview.High(), 6 * UnitsPerSpace);
+    EXPECT_FALSE(View().HasSelection());
+    EXPECT_EQ(Doc().Track(0).Space(4).RatioDen, 3);
+
+    AcceptDialog<TRemoveOddTimeForm>();
+    Action("&Alternate-Time Region...")->trigger();
+    EXPECT_EQ(Doc().Track(0).Space(4).RatioDen, 1);
+    EXPECT_EQ(Doc().Track(0).SpaceCount(), 128 * 16);
 }
 
 }  // namespace

@@ -98,8 +98,7 @@ TEST_F(MenuCommands, PlayMenuSwitchesReachTheView) {
 
 TEST_F(MenuCommands, CommandsOfLaterPartsArePresentButDisabled) {
     for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up...",
-                                "&Track Effects...\tF",
-                                "&Alternate-Time Region..."})
+                                "&Track Effects...\tF"})
         EXPECT_FALSE(Action(caption)->isEnabled()) << caption;
     for (const char* caption : {"&Export Text...", "Export &MIDI...", "&Time at Cursor", "&Options..."})
         EXPECT_TRUE(Action(caption)->isEnabled()) << caption;
