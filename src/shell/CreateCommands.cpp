@@ -1,7 +1,11 @@
-// The Create menu: every item types its character into the view, as the keyboard would.
+// The Create menu: every item types its character into the view, as the keyboard would;
+// Alternate-Time Region opens its dialogs.
 #include <QAction>
 
+#include "edit/AltTimeRegion.h"
 #include "shell/Main.h"
+#include "shell/OddTimeDialog.h"
+#include "shell/RemoveOddTimeDialog.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -38,6 +42,22 @@ void TMainForm::CMenuShow() {
 void TMainForm::CMenuHide() {
     CBarLine->setEnabled(true);
     CStaffBreak->setEnabled(true);
+}
+
+void TMainForm::CAltTimeRegionClick() {
+    const TAltTimeRequest request = FindAltTimeRequest(Document_);
+    if (const auto* create = std::get_if<TRegionToCreate>(&request)) {
+        TOddTimeForm dialog(this, create->Count, HelpRequest());
+        if (dialog.exec() == QDialog::Accepted)
+            CreateAltTimeRegion(Document_, *create, dialog.RatioNum(), dialog.RatioDen());
+    } else if (const auto* remove = std::get_if<TRegionToRemove>(&request)) {
+        TRemoveOddTimeForm dialog(
+            this, *remove, [this](int32_t start, int32_t end) { View_->SelectTimes(start, end); },
+            HelpRequest());
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        View_->Deselect();  // the preview goes with the dialog
+        if (accepted) RemoveAltTimeRegion(Document_, *remove, dialog.Entire());
+    }
 }
 
 }  // namespace fretlo

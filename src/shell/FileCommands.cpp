@@ -11,6 +11,7 @@
 #include "shell/ExportMidiDialog.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/ExportTextDialog.h"
+#include "shell/HelpContexts.h"
 #include "shell/Main.h"
 #include "shell/MainFormRules.h"
 #include "shell/NewSongDialog.h"
@@ -76,7 +77,7 @@ QString TMainForm::DialogFolder() const {
 void TMainForm::actFileNewExecute() {
     View_->StopPlaying();
     if (!ConfirmDiscard()) return;
-    if (const auto bars = AskNewSongBars(this, HelpRequest())) Document_.New(*bars);
+    if (const auto bars = AskBarLines(this, "New - Settings", hcNew, HelpRequest())) Document_.New(*bars);
 }
 
 void TMainForm::actFileOpenExecute() {

@@ -11,7 +11,8 @@
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
-//   CreateCommands.cpp    Create: characters typed into the view
+//   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars, Remove Unused Bars
+//   CreateCommands.cpp    Create: characters typed into the view, Alternate-Time Region
 //   PlayCommands.cpp      Play: the player bridge, the Play menu's switches, loop, speed and
 //                         count-in
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -98,6 +99,10 @@ public:
     void SMoveTracksClick();
     void STempoClick();
     void PSpeedClick();
+    void SRecreateBarLinesClick();
+    void SAddBarsClick();
+    void SRemoveUnusedBarsClick();
+    void CAltTimeRegionClick();
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -120,9 +120,9 @@ void TMainForm::CreateActions() {
     SAddTrack = Command("&Add Track...", {}, [this] { SAddTrackClick(); });
     SDeleteTrack = Command("&Delete Track", {}, [this] { SDeleteTrackClick(); });
     SMoveTracks = Command("&Move Tracks...", {}, [this] { SMoveTracksClick(); });
-    SAddBars = Unavailable("Add &Bars...");
-    SRemoveUnusedBars = Unavailable("Remo&ve Unused Bars");
-    SRecreateBarLines = Unavailable("&Recreate Bar Lines...");
+    SAddBars = Command("Add &Bars...", {}, [this] { SAddBarsClick(); });
+    SRemoveUnusedBars = Command("Remo&ve Unused Bars", {}, [this] { SRemoveUnusedBarsClick(); });
+    SRecreateBarLines = Command("&Recreate Bar Lines...", {}, [this] { SRecreateBarLinesClick(); });
     STempo = Command("T&empo...", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { STempoClick(); });
 
     // Create: characters typed into the view.
@@ -150,7 +150,8 @@ void TMainForm::CreateActions() {
                             Unavailable("&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q))};
     CTStrokeDown = Command("Stroke &Down (default)", QKeySequence(Qt::CTRL | Qt::Key_D), typer(4));
     CTStrokeUp = Command("Stroke &Up", QKeySequence(Qt::CTRL | Qt::Key_U), typer(21));
-    CAltTimeRegion = Checkable(Unavailable("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W)));
+    CAltTimeRegion = Checkable(Command("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W),
+                                       [this] { CAltTimeRegionClick(); }));
 
     // Play
     actPlay = Command(

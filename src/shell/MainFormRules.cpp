@@ -108,6 +108,8 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
 
 std::optional<int> ParseBeats(std::string_view text) { return InRange(ParseWholeNumber(text), 1, 16); }
 
+std::optional<int> ParseBarsToAdd(std::string_view text) { return InRange(ParseWholeNumber(text), 1, 10000); }
+
 std::optional<int> ParseBarNumber(std::string_view text) {
     return InRange(ParseWholeNumber(text), 1, std::numeric_limits<int>::max());
 }

@@ -43,6 +43,8 @@ std::optional<int> ParseBeats(std::string_view text);
 // Bar length in spaces of the New dialog: beats x 4 + the index of the fraction list ("-", "1/4",
 // "1/2", "3/4").
 inline int BarSpaces(int beats, int fractionIndex) { return beats * 4 + fractionIndex; }
+// Add Bars' number of bars: 1 to 10000.
+std::optional<int> ParseBarsToAdd(std::string_view text);
 // Go to Bar's field: a 1-based bar number of at least 1.
 std::optional<int> ParseBarNumber(std::string_view text);
 // The song tempo field: 30 to 500 beats per minute.

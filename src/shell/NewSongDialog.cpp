@@ -8,20 +8,22 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
 
 namespace fretlo {
 
-TBarLinesForm::TBarLinesForm(QWidget* parent, const THelpRequest& help)
+TBarLinesForm::TBarLinesForm(QWidget* parent, const QString& caption, int helpContext,
+                             const THelpRequest& help)
     : QDialog(parent), none_(new QRadioButton("&None", this)),
       every_(new QRadioButton("&Create Every", this)), beats_(new QLineEdit("4", this)),
       fraction_(new QComboBox(this)) {
-    setWindowTitle("New - Settings");
+    setWindowTitle(caption);
     fraction_->addItems({"-", "1/4", "1/2", "3/4"});
     beats_->setMaxLength(2);
     beats_->setFixedWidth(beats_->fontMetrics().horizontalAdvance("0000") + 12);
     every_->setChecked(true);
+    NameAfter(beats_, "Beats");
+    NameAfter(fraction_, "Fraction of a beat");
 
     auto* grid = new QGridLayout;
     grid->addWidget(none_, 0, 0);
@@ -33,7 +35,7 @@ TBarLinesForm::TBarLinesForm(QWidget* parent, const THelpRequest& help)
     auto* box = new QVBoxLayout(this);
     box->addLayout(grid);
     box->addSpacing(8);
-    box->addWidget(MakeDialogButtons(*this, help, hcNew, [this] { TryAccept(); }));
+    box->addWidget(MakeDialogButtons(*this, help, helpContext, [this] { TryAccept(); }));
     box->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(none_, &QRadioButton::toggled, this, &TBarLinesForm::UpdateFields);
@@ -65,8 +67,9 @@ void TBarLinesForm::TryAccept() {
     accept();
 }
 
-std::optional<int> AskNewSongBars(QWidget* parent, const THelpRequest& help) {
-    TBarLinesForm dialog(parent, help);
+std::optional<int> AskBarLines(QWidget* parent, const QString& caption, int helpContext,
+                               const THelpRequest& help) {
+    TBarLinesForm dialog(parent, caption, helpContext, help);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.BarSpaces();
 }

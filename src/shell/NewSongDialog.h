@@ -1,5 +1,5 @@
-// TBarLinesForm: the New command's "New - Settings" dialog, choosing the bar length of the
-// new song in spaces (4 to 67), or 0 for a song without bar lines.
+// TBarLinesForm: the bar-line dialog, choosing a bar length in spaces (4 to 67), or 0 for no
+// bar lines: New's "New - Settings" for the new song, and Recreate Bar Lines.
 #pragma once
 
 #include <QDialog>
@@ -16,7 +16,7 @@ namespace fretlo {
 class TBarLinesForm : public QDialog {
     Q_OBJECT
 public:
-    TBarLinesForm(QWidget* parent, const THelpRequest& help);
+    TBarLinesForm(QWidget* parent, const QString& caption, int helpContext, const THelpRequest& help);
 
     // The bar length after OK.
     int BarSpaces() const { return result_; }
@@ -33,6 +33,7 @@ private:
 };
 
 // Shows the dialog; the bar length, or nothing when cancelled.
-std::optional<int> AskNewSongBars(QWidget* parent, const THelpRequest& help);
+std::optional<int> AskBarLines(QWidget* parent, const QString& caption, int helpContext,
+                               const THelpRequest& help);
 
 }  // namespace fretlo

@@ -77,6 +77,8 @@ public:
     // Toggles the all-tracks flag of an active selection (Shift+Page Down).
     void SetAllTracksSelection(bool on);
     void Deselect() { CollapseSelection(); }
+    // Shows the time range [start, end) of the cursor track as the selection.
+    void SelectTimes(int32_t start, int32_t end) { SetSelection({true, false, start, end}); }
 
     // --- Player (handed to the bridge, EditorPlayer.h) -------------------------------
     // Starts playback at the cursor space (a preview sounds only that column). Failures

@@ -23,7 +23,8 @@ public:
     TSelection selection;
     std::vector<std::string> messages;
     std::vector<std::string> prompts;
-    std::optional<std::string> answer;  // what AskText replies
+    std::optional<std::string> answer;   // what AskText replies
+    TMsgAnswer reply = TMsgAnswer::Yes;  // to a question (a box with more buttons than OK)
     std::optional<std::vector<uint8_t>> clipboard;
     bool clipboardRefuses = false;
     int beeps = 0, stops = 0, statusUpdates = 0, countChanges = 0;
@@ -56,9 +57,10 @@ public:
         if (lowestBarInvalidatedFrom < 0 || bar < lowestBarInvalidatedFrom) lowestBarInvalidatedFrom = bar;
     }
     void SpaceCountChanged(int) override { ++countChanges; }
-    TMsgAnswer ShowMessage(const std::string& text, const std::string&, TMsgIcon, TMsgButtons) override {
+    TMsgAnswer ShowMessage(const std::string& text, const std::string&, TMsgIcon,
+                           TMsgButtons buttons) override {
         messages.push_back(text);
-        return TMsgAnswer::Ok;
+        return buttons == TMsgButtons::Ok ? TMsgAnswer::Ok : reply;
     }
     std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                        const std::string&) override {

@@ -10,6 +10,8 @@
 
 #include "EditFixture.h"
 #include "base/Errors.h"
+#include "edit/AltTimeRegion.h"
+#include "edit/BarCommands.h"
 #include "edit/BarEdit.h"
 #include "edit/ClipboardOps.h"
 #include "edit/Shift.h"
@@ -51,7 +53,7 @@ public:
         TEditDocument& doc = Doc();
         TFakeHost& h = Host();
         const TTrackData& t = doc.Track(h.cursor.Track);
-        switch (Pick(0, 17)) {
+        switch (Pick(0, 21)) {
         case 0:
             TypeFretDigit(doc, Pick(0, 9));
             TypeFretDigit(doc, Pick(0, 9));
@@ -92,6 +94,17 @@ public:
             SelectRandomly();
             ClearTrackEffects(doc);
             return "clear track effects";
+        case 17:
+            GoToCursorBarStart(doc);
+            RecreateBarLines(doc, Pick(0, 3) ? Pick(4, 67) : 0);
+            return "recreate bar lines";
+        case 18:
+            if (doc.SongLength() < 400 * UnitsPerSpace) AddBars(doc, Pick(1, 3), Pick(4, 20));
+            return "add bars";
+        case 19: RemoveUnusedBars(doc); return "remove unused bars";
+        case 20:
+            if (Pick(0, 1)) SelectRandomly();
+            return AltTimeRegion();
         default:
             SelectRandomly();
             CopySelection(doc);
@@ -99,6 +112,22 @@ public:
             Paste(doc);
             return "copy and paste";
         }
+    }
+
+    // Creates a region of a random ratio from the selection, or removes the one at the cursor.
+    std::string AltTimeRegion() {
+        const TAltTimeRequest request = FindAltTimeRequest(Doc());
+        if (const auto* create = std::get_if<TRegionToCreate>(&request)) {
+            const int num = Pick(1, std::min(create->Count, 15));
+            if (create->Count % num) return "no region";
+            CreateAltTimeRegion(Doc(), *create, num, Pick(num + 1, 16));
+            return "create region";
+        }
+        if (const auto* remove = std::get_if<TRegionToRemove>(&request)) {
+            RemoveAltTimeRegion(Doc(), *remove, Pick(0, 1));
+            return "remove region";
+        }
+        return "no region";
     }
 
     // A space of the track, often one where a tuplet region begins or ends.

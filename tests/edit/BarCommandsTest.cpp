@@ -1,0 +1,239 @@
+// The Song menu's bar commands on the editing core: what each one makes of the bar list and
+// the tracks, what it refuses without changing anything, and one undo step back.
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+#include "edit/BarCommands.h"
+#include "edit/UndoReplay.h"
+
+namespace fretlo::test {
+namespace {
+
+// Undoing the newest step, named `caption`, gives the song `before` back.
+void ExpectUndoneTo(TEditDocument& doc, const std::vector<uint8_t>& before, const char* caption) {
+    EXPECT_EQ(UndoCaption(doc.Journal()).Text, caption);
+    Undo(doc);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_TRUE(doc.Journal().Empty());
+}
+
+struct TRecreateCase {
+    int cursorBar;
+    int cursorOffset;  // spaces into that bar
+    int barSpaces;
+};
+
+class RecreateBarLinesTest : public ::testing::TestWithParam<TRecreateCase> {};
+
+// 20 bars of 16 spaces; the bars before the cursor's keep their lines, the rest are laid out
+// again from the start of the cursor's bar, the last one ending at the song's end.
+TEST_P(RecreateBarLinesTest, LaysOutFromTheCursorsBarToTheEnd) {
+    const TRecreateCase c = GetParam();
+    TEditSong song(16, {6, 4}, 20);
+    TEditDocument& doc = song.doc;
+    song.host.cursor = {1, c.cursorBar * 16 + c.cursorOffset, 0};
+    const auto before = Snapshot(doc);
+    const int32_t end = doc.SongLength();
+
+    GoToCursorBarStart(doc);
+    EXPECT_EQ(song.host.cursor.Space, c.cursorBar * 16);
+    RecreateBarLines(doc, c.barSpaces);
+
+    EXPECT_EQ(doc.SongLength(), end);
+    const int32_t from = c.cursorBar * 16 * UnitsPerSpace;
+    const int32_t length = c.barSpaces ? c.barSpaces * UnitsPerSpace : end - from;
+    for (int b = 0; b < doc.BarCount(); ++b) {
+        const TBar& bar = doc.Bar(b);
+        if (b < c.cursorBar) {
+            EXPECT_EQ(bar.Start, b * 16 * UnitsPerSpace) << b;
+        } else {
+            EXPECT_EQ(bar.Start, from + (b - c.cursorBar) * length) << b;
+            EXPECT_EQ(bar.End, std::min(end, bar.Start + length)) << b;
+        }
+    }
+    EXPECT_EQ(song.host.stops, 2);
+    ExpectUndoneTo(doc, before, "&Undo Recreate Bar Lines");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, RecreateBarLinesTest,
+                         ::testing::Values(TRecreateCase{0, 0, 0},    // "None" from the first bar
+                                           TRecreateCase{5, 7, 0},    // "None": one bar to the end
+                                           TRecreateCase{3, 0, 4},    // shorter bars
+                                           TRecreateCase{19, 15, 4},  // in the last bar
+                                           TRecreateCase{2, 9, 19},   // 4 3/4 beats: a short last bar
+                                           TRecreateCase{1, 1, 67}));
+
+TEST(RecreateBarLines, KeepsRepeatSignsAndStaffBreaksOnTheWay) {
+    TEditSong song(16, {6}, 8);
+    TEditDocument& doc = song.doc;
+    doc.Bar(3).RepeatEnd = 1;
+    doc.Bar(3).RepeatCount = 2;
+    doc.Bar(6).StaffBreak = 1;
+    const auto before = Snapshot(doc);
+    song.host.cursor = {0, 16, 0};
+    RecreateBarLines(doc, 0);
+    // Bar 1 runs on to the repeat close at the end of bar 3; the staff break starts a bar.
+    ASSERT_EQ(doc.BarCount(), 4);
+    EXPECT_EQ(doc.Bar(1).End, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(1).RepeatEnd, 1);
+    EXPECT_EQ(doc.Bar(1).RepeatCount, 2);
+    EXPECT_EQ(doc.Bar(2).Start, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).Start, 6 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).StaffBreak, 1);
+    ExpectUndoneTo(doc, before, "&Undo Recreate Bar Lines");
+}
+
+// No space of the track starts where its bar does: the cursor goes to the bar's first space,
+// never back into the bar before.
+TEST(RecreateBarLines, StartsAtTheFirstSpaceInsideTheBarWhenATupletCrossesItsLine) {
+    TEditSong song(4, {6}, 8);
+    song.MakeRegion(0, 3, 3, 2, 3);  // spaces 3..5 from time 768 to 1280, over the line at 1024
+    song.host.cursor = {0, 6, 0};
+    GoToCursorBarStart(song.doc);
+    EXPECT_EQ(song.host.cursor.Space, 5);
+}
+
+struct TAddCase {
+    int bars;
+    int barSpaces;
+    int shortBy;  // spaces track 1 lacks at the song's end before
+};
+
+class AddBarsTest : public ::testing::TestWithParam<TAddCase> {};
+
+// 8 bars of 16 spaces on two tracks, track 1 with a triplet region and maybe shorter: every
+// track reaches the new end, the new bars follow the old last one.
+TEST_P(AddBarsTest, AppendsBarsAndLengthensEveryTrackToTheNewEnd) {
+    const TAddCase c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    TEditDocument& doc = song.doc;
+    song.MakeRegion(1, 16, 6, 2, 3);
+    song.Track(1).SetSpaceCount(song.Track(1).SpaceCount() - c.shortBy);
+    song.host.Select(0, 2, 5);
+    const auto before = Snapshot(doc);
+    const int32_t oldEnd = doc.SongLength();
+
+    ASSERT_EQ(AddBarsRefusal(doc, c.bars, c.barSpaces), std::nullopt);
+    AddBars(doc, c.bars, c.barSpaces);
+
+    const int32_t newEnd = oldEnd + c.bars * c.barSpaces * UnitsPerSpace;
+    EXPECT_EQ(doc.SongLength(), newEnd);
+    ASSERT_EQ(doc.BarCount(), 8 + c.bars);
+    EXPECT_EQ(doc.Bar(8).Start, oldEnd);
+    EXPECT_EQ(doc.Bar(8).End - doc.Bar(8).Start, c.barSpaces * UnitsPerSpace);
+    for (int tr = 0; tr < 2; ++tr) EXPECT_EQ(song.Track(tr).TotalTime(), newEnd) << tr;
+    EXPECT_FALSE(song.host.selection.Active);
+    EXPECT_EQ(song.host.stops, 1);
+    EXPECT_EQ(song.host.lowestBarInvalidatedFrom, doc.BarAtTime(oldEnd - c.shortBy * UnitsPerSpace));
+    ExpectUndoneTo(doc, before, "&Undo Add Bars");
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, AddBarsTest,
+                         ::testing::Values(TAddCase{1, 16, 0}, TAddCase{3, 19, 0}, TAddCase{2, 4, 21},
+                                           TAddCase{1, 67, 100}));
+
+struct TAddLimitCase {
+    int bars;
+    int barSpaces;
+    bool refused;
+};
+
+class AddBarsLimitTest : public ::testing::TestWithParam<TAddLimitCase> {};
+
+// 8 bars of 16 spaces: 128 spaces a track, so 1992 bars of 16 fill a track to exactly 32000.
+TEST_P(AddBarsLimitTest, RefusesWhatWouldPassThirtyTwoThousandSpacesOnATrack) {
+    const TAddLimitCase c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    const auto refusal = AddBarsRefusal(song.doc, c.bars, c.barSpaces);
+    if (!c.refused) {
+        EXPECT_EQ(refusal, std::nullopt);
+        return;
+    }
+    EXPECT_EQ(refusal, "The figures entered would cause the total number of spaces to exceed 32000, the "
+                       "maximum Fretlo can handle. Try something smaller.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, AddBarsLimitTest,
+                         ::testing::Values(TAddLimitCase{10000, 64, true}, TAddLimitCase{1992, 16, false},
+                                           TAddLimitCase{1993, 16, true}, TAddLimitCase{10000, 4, true},
+                                           TAddLimitCase{475, 67, false}, TAddLimitCase{476, 67, true}));
+
+// A track already longer than the new end needs no spaces, however many it has.
+TEST(AddBars, ATrackThatReachesTheNewEndAlreadyIsLeftAlone) {
+    TEditSong song(16, {6, 4}, 8);
+    song.Track(1).SetSpaceCount(MaxSpaces);
+    EXPECT_EQ(AddBarsRefusal(song.doc, 2, 16), std::nullopt);
+    AddBars(song.doc, 2, 16);
+    EXPECT_EQ(song.Track(1).SpaceCount(), MaxSpaces);
+    EXPECT_EQ(song.Track(0).SpaceCount(), 160);
+}
+
+constexpr const char* MsgRemoveQuestion =
+    "This command will eliminate all of the unused bars after the cursor position. Continue?";
+constexpr const char* MsgNotEmpty =
+    "All bars after the cursor position must be empty in order to use this command.";
+
+struct TRemoveRefusal {
+    const char* name;
+    int cursorSpace;
+    void (*prepare)(TEditSong&);
+    const char* message;  // the last message shown
+};
+
+class RemoveUnusedBarsRefusalTest : public ::testing::TestWithParam<TRemoveRefusal> {};
+
+// 8 bars of 16 spaces on two tracks; nothing may change, whatever was refused.
+TEST_P(RemoveUnusedBarsRefusalTest, LeavesSongAndSelectionAsTheyWere) {
+    const TRemoveRefusal& c = GetParam();
+    TEditSong song(16, {6, 4}, 8);
+    if (c.prepare) c.prepare(song);
+    song.host.Select(0, 0, c.cursorSpace);
+    const TSelection selection = song.host.selection;
+    const auto before = Snapshot(song.doc);
+    RemoveUnusedBars(song.doc);
+    EXPECT_EQ(song.host.LastMessage(), c.message);
+    EXPECT_EQ(Snapshot(song.doc), before);
+    EXPECT_TRUE(song.doc.Journal().Empty());
+    EXPECT_EQ(song.host.selection.Active, selection.Active);
+    EXPECT_EQ(song.host.selection.End, selection.End);
+    EXPECT_EQ(song.host.stops, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemoveUnusedBarsRefusalTest,
+    ::testing::Values(
+        TRemoveRefusal{"InTheLastBar", 7 * 16 + 3, nullptr, "There are no unused bars to remove."},
+        TRemoveRefusal{"NoteOnAnotherTrack", 2 * 16,
+                       [](TEditSong& s) { s.Space(1, 6 * 16).Notes[2] = NoteFretBase; }, MsgNotEmpty},
+        TRemoveRefusal{"EmptyTupletAfterTheBar", 2 * 16,
+                       [](TEditSong& s) { s.MakeRegion(1, 5 * 16, 3, 2, 3); }, MsgNotEmpty},
+        TRemoveRefusal{"TupletAcrossTheCut", 2 * 16, [](TEditSong& s) { s.MakeRegion(0, 47, 3, 2, 3); },
+                       MsgNotEmpty},
+        TRemoveRefusal{"AnsweredNo", 2 * 16, [](TEditSong& s) { s.host.reply = TMsgAnswer::No; },
+                       MsgRemoveQuestion}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RemoveUnusedBars, CutsTheBarsAndSpacesAfterTheCursorsBar) {
+    TEditSong song(16, {6, 4, 5}, 8);
+    TEditDocument& doc = song.doc;
+    song.Space(0, 2 * 16 + 15).Notes[0] = NoteFretBase + 3;  // the cursor's bar may hold notes
+    song.MakeRegion(1, 16, 3, 2, 3);                         // and tuplets before the cut
+    song.Track(2).SetSpaceCount(40);                         // a track ending before the cut stays
+    song.host.Select(0, 2 * 16 + 1, 2 * 16 + 4);
+    const auto before = Snapshot(doc);
+
+    RemoveUnusedBars(doc);
+
+    EXPECT_EQ(song.host.LastMessage(), MsgRemoveQuestion);
+    EXPECT_EQ(doc.BarCount(), 3);
+    EXPECT_EQ(doc.SongLength(), 48 * UnitsPerSpace);
+    EXPECT_EQ(song.Track(0).SpaceCount(), 48);
+    EXPECT_EQ(song.Track(1).SpaceCount(), 49);  // three spaces in the time of two
+    EXPECT_EQ(song.Track(2).SpaceCount(), 40);
+    EXPECT_FALSE(song.host.selection.Active);
+    EXPECT_EQ(song.host.lowestBarInvalidatedFrom, 2);
+    ExpectUndoneTo(doc, before, "&Undo Remove Unused Bars");
+}
+
+}  // namespace
+}  // namespace fretlo::test
