@@ -86,7 +86,7 @@ TEST_F(TitleDialog, ShowsWindows1252AsItsCharactersInTheDialogAndTheStatusBar) {
     SetTexts({Cafe1252, Quote1252, "", "Ren\xE9", "d\xE9j\xE0\r\nvu"});
     View().UpdateStatusBar();
     const auto panels = Form().statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 7);
+    ASSERT_GE(panels.size(), 7);
     EXPECT_EQ(panels[6]->text(), " Café / “€ 5” / René");
     QString comments;
     OnNextModal([&](QWidget* modal) {
