@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "edit/AltTimeRegion.h"
 #include "platform/qt/HeadlessPlatform.h"
 #include "view/TabContainer.h"
 #include "view/TabDocument.h"
@@ -83,6 +84,23 @@ void BM_ExtendSelectionBySpace(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExtendSelectionBySpace)->Unit(benchmark::kMicrosecond);
+
+// A triplet made of the two spaces at the cursor and removed again, each with its undo
+// record and the repaint of the view: what Ctrl+W and its dialogs' OK cost after the dialog.
+void BM_CreateAndRemoveTriplet(benchmark::State& state) {
+    TEditorWindow w;
+    const TEditCursor at = w.view->Cursor();
+    for (auto _ : state) {
+        CreateAltTimeRegion(w.doc, TRegionToCreate{at.Track, at.Space, 2}, 2, 3);
+        QApplication::processEvents();
+        w.view->SetCursorSpace(at.Space, csNoExtend);
+        const TAltTimeRequest request = FindAltTimeRequest(w.doc);
+        RemoveAltTimeRegion(w.doc, std::get<TRegionToRemove>(request), true);
+        QApplication::processEvents();
+    }
+    state.counters["spaces"] = w.doc.Track(at.Track).SpaceCount();
+}
+BENCHMARK(BM_CreateAndRemoveTriplet)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
