@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "shell/BarLengthFields.h"
 #include "shell/DialogButtons.h"
 
-class QComboBox;
 class QLineEdit;
 
 namespace fretlo {
@@ -32,8 +32,7 @@ private:
 
     TAddBarsCheck check_;
     QLineEdit* count_;
-    QLineEdit* beats_;
-    QComboBox* fraction_;
+    TBarLengthFields length_;
     int bars_ = 1;
     int barSpaces_ = 16;
 };

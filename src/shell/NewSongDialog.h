@@ -5,10 +5,9 @@
 #include <QDialog>
 #include <optional>
 
+#include "shell/BarLengthFields.h"
 #include "shell/DialogButtons.h"
 
-class QComboBox;
-class QLineEdit;
 class QRadioButton;
 
 namespace fretlo {
@@ -27,8 +26,7 @@ private:
 
     QRadioButton* none_;
     QRadioButton* every_;
-    QLineEdit* beats_;
-    QComboBox* fraction_;
+    TBarLengthFields length_;
     int result_ = 16;
 };
 
