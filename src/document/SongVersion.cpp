@@ -12,7 +12,7 @@ namespace {
 bool HasRatio(const TTrackData& track) {
     for (int i = 0; i < track.SpaceCount(); ++i) {
         const TSpace& s = track.Space(i);
-        if (s.RatioNum != 1 || s.RatioDen != 1) return true;
+        if (!HasPlainRatio(s)) return true;
     }
     return false;
 }

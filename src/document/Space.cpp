@@ -12,7 +12,7 @@ bool IsEmptySpace(const TSpace& space, bool requirePlainRatio) {
     return std::all_of(std::begin(space.Notes), std::end(space.Notes), zero) &&
            std::all_of(std::begin(space.Effects), std::end(space.Effects), zero) && space.Props == nullptr &&
            space.TopText == 0 && space.BottomText == 0 &&
-           (!requirePlainRatio || (space.RatioNum == 1 && space.RatioDen == 1));
+           (!requirePlainRatio || HasPlainRatio(space));
 }
 
 void ClearSpace(TSpace& space) {

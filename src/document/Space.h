@@ -26,6 +26,12 @@ inline constexpr TSpace EmptySpace{{}, {}, nullptr, 0, 0, 1, 1};
 // True for num >= 1, den >= num, den <= 16.
 inline constexpr bool IsValidRatio(int num, int den) { return num >= 1 && den >= num && den <= MaxRatioDen; }
 
+// Ratio 1/1: a plain sixteenth, outside every alternate-time region.
+inline constexpr bool HasPlainRatio(const TSpace& s) { return s.RatioNum == 1 && s.RatioDen == 1; }
+inline constexpr bool SameRatio(const TSpace& a, const TSpace& b) {
+    return a.RatioNum == b.RatioNum && a.RatioDen == b.RatioDen;
+}
+
 // No notes, effects, text or track effects; with `requirePlainRatio` also ratio 1/1.
 bool IsEmptySpace(const TSpace& space, bool requirePlainRatio);
 

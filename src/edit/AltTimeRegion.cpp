@@ -1,10 +1,11 @@
 #include "edit/AltTimeRegion.h"
 
-#include <charconv>
+#include <limits>
 #include <numeric>
 #include <optional>
 
 #include "base/Errors.h"
+#include "base/WholeNumber.h"
 #include "document/UndoRecords.h"
 #include "platform/PlaybackLock.h"
 
@@ -23,25 +24,16 @@ constexpr const char* MsgRegionSelected = "The selection already contains an alt
 constexpr const char* MsgTooManySpaces = "Can't create region because it would cause the total number of "
                                          "spaces to exceed %d, the maximum Fretlo can handle.";
 
-// A whole number typed into a field, blanks around it allowed.
+// A ratio field's number; nothing for no number or one beyond an int.
 std::optional<int> FieldNumber(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    int value = 0;
-    const char* end = text.data() + last + 1;
-    const auto [ptr, ec] = std::from_chars(text.data() + first, end, value);
-    if (ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
+    const auto value = ParseWholeNumber(text);
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 TRatioCheck Refusal(std::string text, TRatioCheck::TField field) {
     return {TRatioCheck::TKind::Refuse, std::move(text), field};
-}
-
-bool Plain(const TSpace& s) { return s.RatioNum == 1 && s.RatioDen == 1; }
-bool SameRatio(const TSpace& a, const TSpace& b) {
-    return a.RatioNum == b.RatioNum && a.RatioDen == b.RatioDen;
 }
 
 // Moves notes inside [pos, end) so that those on plain-space boundaries stay on them: `step`
@@ -64,15 +56,6 @@ void Spread(TTrackData& t, bool insert, int pos, int end, int step, int threshol
         acc += step;
         ++pos;
     }
-}
-
-void SetSpaceCountUndoable(TEditDocument& doc, TUndoStep& step, int track, int count) {
-    step.Add(EncodeSpaceCount({track, doc.Track(track).SpaceCount()}));
-    {
-        TPlaybackGuard guard(PlaybackLock());
-        doc.Track(track).SetSpaceCount(count);
-    }
-    doc.Host().SpaceCountChanged(track);
 }
 
 void InvalidateFromSpaceBefore(TEditDocument& doc, int track, int first) {
@@ -136,7 +119,7 @@ TAltTimeRequest FindAltTimeRequest(TEditDocument& doc) {
     const TSelection sel = host.Selection();
     const int32_t lo = sel.Active ? sel.Low() : 0, hi = sel.Active ? sel.High() : 0;
     if (lo >= hi) {
-        if (Plain(doc.Track(c.Track).Space(c.Space))) {
+        if (HasPlainRatio(doc.Track(c.Track).Space(c.Space))) {
             host.Refuse(MsgNothingSelected);
             return {};
         }
@@ -155,7 +138,7 @@ TAltTimeRequest FindAltTimeRequest(TEditDocument& doc) {
         return {};
     }
     for (int i = first; i <= last; ++i) {
-        if (!Plain(t.Space(i))) {
+        if (!HasPlainRatio(t.Space(i))) {
             host.Refuse(MsgRegionSelected);
             return {};
         }

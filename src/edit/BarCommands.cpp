@@ -39,17 +39,6 @@ int64_t EndAfterAdding(const TCustomTabDoc& doc, int bars, int barSpaces) {
     return int64_t(bars) * barSpaces * UnitsPerSpace + doc.SongLength();
 }
 
-// Records and sets a track's space count; the view lays the track out again.
-void SetSpaceCountUndoable(TEditDocument& doc, TUndoStep& step, int track, int count) {
-    TTrackData& t = doc.Track(track);
-    step.Add(EncodeSpaceCount({track, t.SpaceCount()}));
-    {
-        TPlaybackGuard guard(PlaybackLock());
-        t.SetSpaceCount(count);
-    }
-    doc.Host().SpaceCountChanged(track);
-}
-
 // The first space of every track that would go: at the cut, or past the track's end.
 std::vector<int> SpacesFrom(const TEditDocument& doc, int32_t cut) {
     std::vector<int> first;

@@ -1,7 +1,6 @@
 #include "edit/BarEdit.h"
 
-#include <charconv>
-
+#include "base/WholeNumber.h"
 #include "platform/PlaybackLock.h"
 
 namespace fretlo {
@@ -33,14 +32,8 @@ template <typename Change> void ChangeBarFlags(TEditDocument& doc, int bar, Chan
 
 // A whole number from 1 to 255, blanks around it allowed; 0 otherwise.
 int ParseRepeatCount(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    if (first == std::string::npos) return 0;
-    int value = 0;
-    const char* end = text.data() + last + 1;
-    const auto [ptr, ec] = std::from_chars(text.data() + first, end, value);
-    if (ec != std::errc() || ptr != end || value < 1 || value > 255) return 0;
-    return value;
+    const auto value = ParseWholeNumber(text);
+    return value && *value >= 1 && *value <= 255 ? static_cast<int>(*value) : 0;
 }
 
 }  // namespace

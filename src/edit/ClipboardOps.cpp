@@ -97,8 +97,7 @@ void FlattenRegions(TEditDocument& doc, TUndoStep& step, int track, const TSpace
     if (a > run.Last || b < a) return;
     const int n = b - a + 1;
     const int u = (t.SpaceEndTime(b) - t.SpaceTime(a)) / UnitsPerSpace;
-    const bool plain = std::all_of(t.Spaces() + a, t.Spaces() + b + 1,
-                                   [](const TSpace& s) { return s.RatioNum == 1 && s.RatioDen == 1; });
+    const bool plain = std::all_of(t.Spaces() + a, t.Spaces() + b + 1, HasPlainRatio);
     if (u == n && plain) return;
     TEditHost& host = doc.Host();
     host.InvalidateBarsFrom(doc.BarOfSpace(track, a));

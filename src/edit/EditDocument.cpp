@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "document/UndoRecords.h"
+#include "platform/PlaybackLock.h"
 
 namespace fretlo {
 
@@ -45,6 +46,16 @@ void TEditDocument::RecordBarFlags(int bar) {
     TUndoStep step(*this, ukBarLineChange);
     step.Add(EncodeBarFlags({bar, b.StaffBreak, b.RepeatStart, b.RepeatEnd, b.RepeatCount}));
     step.End();
+}
+
+void SetSpaceCountUndoable(TEditDocument& doc, TUndoStep& step, int track, int count) {
+    TTrackData& t = doc.Track(track);
+    step.Add(EncodeSpaceCount({track, t.SpaceCount()}));
+    {
+        TPlaybackGuard guard(PlaybackLock());
+        t.SetSpaceCount(count);
+    }
+    doc.Host().SpaceCountChanged(track);
 }
 
 }  // namespace fretlo

@@ -59,4 +59,8 @@ private:
     bool open_ = true;
 };
 
+// Records a track's space count in the step, sets the new one under the playback lock and
+// has the host lay the track out again.
+void SetSpaceCountUndoable(TEditDocument& doc, TUndoStep& step, int track, int count);
+
 }  // namespace fretlo

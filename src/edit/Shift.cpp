@@ -81,12 +81,7 @@ void ResizeAllTracks(TEditDocument& doc, TUndoStep& step, int delta) {
         const int count = t.SpaceCount();
         // Dropping a last space that is empty but for its ratio must still be undoable.
         if (delta < 0 && !IsEmptySpace(t.Space(count - 1), true)) step.SaveSpaces(tr, count - 1, 1);
-        step.Add(EncodeSpaceCount({tr, count}));
-        {
-            TPlaybackGuard guard(PlaybackLock());
-            t.SetSpaceCount(count + delta);
-        }
-        doc.Host().SpaceCountChanged(tr);
+        SetSpaceCountUndoable(doc, step, tr, count + delta);
     }
 }
 
@@ -157,7 +152,7 @@ void ShiftLeft(TEditDocument& doc, TShiftMode mode) {
     for (int tr = c.FirstTrack; tr <= c.LastTrack; ++tr) {
         if (tr == at.MissingTrack) return host.Refuse(Format(MsgLeftNotAligned, tr + 1));
         const TSpace& s = doc.Track(tr).Space(at.Index[static_cast<size_t>(tr)]);
-        if (s.RatioNum != 1 || s.RatioDen != 1) return host.Refuse(Format(MsgLeftRegionMember, tr + 1));
+        if (!HasPlainRatio(s)) return host.Refuse(Format(MsgLeftRegionMember, tr + 1));
     }
     if (mode.BarLines) {
         for (int tr = 0; tr < doc.TrackCount(); ++tr) {

@@ -34,7 +34,7 @@ void TMainForm::CMenuShow() {
     CStaffBreak->setEnabled(bar != 0 || flags.StaffBreak);
     CStaffBreak->setChecked(flags.StaffBreak);
     const TSpace& space = track.Space(cursor.Space);
-    CAltTimeRegion->setChecked(!View_->HasSelection() && (space.RatioNum != 1 || space.RatioDen != 1));
+    CAltTimeRegion->setChecked(!View_->HasSelection() && !HasPlainRatio(space));
 }
 
 // The view applies the same rules to the keys, so the items work again once the menu is closed:

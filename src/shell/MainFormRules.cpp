@@ -1,6 +1,5 @@
 #include "shell/MainFormRules.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -11,13 +10,6 @@
 namespace fretlo {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
 
 std::optional<int> InRange(std::optional<long long> value, long long low, long long high) {
     if (!value || *value < low || *value > high) return std::nullopt;
@@ -95,15 +87,6 @@ std::string SaveRefusedMessage(std::string_view folder) {
     return Format("Cannot save the file in its current location (%.*s). Please select File | Save As and "
                   "save to a different folder.",
                   static_cast<int>(folder.size()), folder.data());
-}
-
-std::optional<long long> ParseWholeNumber(std::string_view text) {
-    text = Trimmed(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 std::optional<int> ParseBeats(std::string_view text) { return InRange(ParseWholeNumber(text), 1, 16); }

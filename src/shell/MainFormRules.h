@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/WholeNumber.h"
+
 namespace fretlo {
 
 // Product name: message-box captions and the end of the window caption.
@@ -36,8 +38,6 @@ std::optional<std::string> RefusedSaveFolder(std::string_view fileName, const TT
 // The message Save shows for a refused folder.
 std::string SaveRefusedMessage(std::string_view folder);
 
-// Whole decimal numbers typed into a field (blanks around are ignored); nothing otherwise.
-std::optional<long long> ParseWholeNumber(std::string_view text);
 // The New dialog's beats field: 1 to 16.
 std::optional<int> ParseBeats(std::string_view text);
 // Bar length in spaces of the New dialog: beats x 4 + the index of the fraction list ("-", "1/4",
