@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
+#include "ParamName.h"
 #include "edit/AltTimeRegion.h"
 #include "edit/UndoReplay.h"
 
@@ -118,6 +119,8 @@ struct TRefusalCase {
     const char* message;
 };
 
+[[maybe_unused]] void PrintTo(const TRefusalCase& c, std::ostream* os) { *os << c.name; }
+
 class AltTimeRefusalTest : public ::testing::TestWithParam<TRefusalCase> {};
 
 TEST_P(AltTimeRefusalTest, ChangesNothing) {
@@ -125,16 +128,9 @@ TEST_P(AltTimeRefusalTest, ChangesNothing) {
     song.MakeRegion(1, 4, 3, 2, 3);
     song.host.cursor = {0, 6, 0};
     GetParam().select(song);
-    const TSelection selection = song.host.selection;
-    const TEditCursor cursor = song.host.cursor;
-    const auto before = Snapshot(song.doc);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(FindAltTimeRequest(song.doc)));
-    EXPECT_EQ(song.host.LastMessage(), GetParam().message);
-    EXPECT_EQ(Snapshot(song.doc), before);
-    EXPECT_EQ(song.host.selection.Active, selection.Active);
-    EXPECT_EQ(song.host.selection.Anchor, selection.Anchor);
-    EXPECT_EQ(song.host.cursor.Space, cursor.Space);
-    EXPECT_EQ(song.host.stops, 1);
+    ExpectRefusedUnchanged(song, GetParam().message, [&song] {
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(FindAltTimeRequest(song.doc)));
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,6 +179,10 @@ struct TRatioCase {
     int resultFirst, resultSecond;
 };
 
+[[maybe_unused]] void PrintTo(const TRatioCase& c, std::ostream* os) {
+    *os << c.first << " to " << c.second << " on " << c.count << (c.triplet ? " as a triplet" : "");
+}
+
 class RatioCheckTest : public ::testing::TestWithParam<TRatioCase> {};
 
 TEST_P(RatioCheckTest, RefusesInOrderAndOffersAReducedRatio) {
@@ -218,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         TRatioCase{"3", "5", 5, false, K::Refuse, "First number must be greater than the second number.", 0,
                    0},
         TRatioCase{"17", "16", 16, false, K::Refuse, "First number may be not greater than 16.", 0, 0},
-        TRatioCase{"16", "15", 15, false, K::Accept, "", 16, 15}));
+        TRatioCase{"16", "15", 15, false, K::Accept, "", 16, 15}),
+    NumberedName());
 
 }  // namespace
 }  // namespace fretlo::test

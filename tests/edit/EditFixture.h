@@ -155,4 +155,23 @@ inline std::vector<uint8_t> Snapshot(const TCustomTabDoc& doc) {
     return out;
 }
 
+// Runs a command that must refuse: it stopped playback once, showed `message`, and left the
+// song's bytes, the journal, the cursor and the selection as they were.
+template <class Command>
+void ExpectRefusedUnchanged(TEditSong& song, const std::string& message, Command command) {
+    const TSelection selection = song.host.selection;
+    const TEditCursor cursor = song.host.cursor;
+    const auto before = Snapshot(song.doc);
+    const bool journalEmpty = song.doc.Journal().Empty();
+    command();
+    EXPECT_EQ(song.host.LastMessage(), message);
+    EXPECT_EQ(Snapshot(song.doc), before);
+    EXPECT_EQ(song.doc.Journal().Empty(), journalEmpty);
+    EXPECT_EQ(song.host.selection.Active, selection.Active);
+    EXPECT_EQ(song.host.selection.Anchor, selection.Anchor);
+    EXPECT_EQ(song.host.selection.End, selection.End);
+    EXPECT_EQ(song.host.cursor.Space, cursor.Space);
+    EXPECT_EQ(song.host.stops, 1);
+}
+
 }  // namespace fretlo::test
