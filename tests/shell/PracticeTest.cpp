@@ -95,6 +95,8 @@ struct TSpeedCase {
     int Speed;  // as accepted
 };
 
+[[maybe_unused]] void PrintTo(const TSpeedCase& c, std::ostream* os) { *os << c.Name; }
+
 class SpeedDialogCase : public Practice, public testing::WithParamInterface<TSpeedCase> {};
 
 // OK either takes every value, what is still being typed too, or refuses and keeps the dialog.

@@ -72,6 +72,10 @@ private:
 
 enum class Failure { SizeLimit, FullDisk };
 
+[[maybe_unused]] void PrintTo(Failure f, std::ostream* os) {
+    *os << (f == Failure::SizeLimit ? "SizeLimit" : "FullDisk");
+}
+
 struct Question {
     const char* name;
     // Runs the command that asks the question; false when it reports the window closed.
