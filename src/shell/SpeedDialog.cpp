@@ -36,11 +36,15 @@ TSpeedForm::TSpeedForm(QWidget* parent, const TPracticeSettings& practice, const
     auto* group = new QGroupBox(this);
     start_ = SpinBox(group, MinSpeed, MaxSpeed, practice.TrainerStart, " %");
     step_ = SpinBox(group, 1, MaxTrainerStep, practice.TrainerStep, " %");
-    every_ = SpinBox(group, 1, MaxTrainerEvery, practice.TrainerEvery, " loops");
+    every_ = SpinBox(group, 1, MaxTrainerEvery, practice.TrainerEvery, "");
+    // "1 loop", "2 loops": the box says what it counts.
+    const auto countLoops = [this](int loops) { every_->setSuffix(loops == 1 ? " loop" : " loops"); };
+    connect(every_, &QSpinBox::valueChanged, this, countLoops);
+    countLoops(every_->value());
     target_ = SpinBox(group, MinSpeed, MaxSpeed, practice.TrainerTarget, " %");
 
     auto* trainerForm = new QFormLayout(group);
-    trainerForm->addRow(BuddyLabel("Start s&peed:", start_), start_);
+    trainerForm->addRow(BuddyLabel("Sta&rt speed:", start_), start_);
     trainerForm->addRow(BuddyLabel("Ste&p:", step_), step_);
     trainerForm->addRow(BuddyLabel("&Every:", every_), every_);
     trainerForm->addRow(BuddyLabel("T&arget speed:", target_), target_);

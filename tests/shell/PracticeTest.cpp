@@ -108,7 +108,7 @@ TEST_P(SpeedDialogCase, OkTakesTheValuesOrRefusesAFallingTrainer) {
         Field(*modal, "&Speed:")->selectAll();
         QTest::keyClicks(Field(*modal, "&Speed:"), c.TypedSpeed);
         modal->findChild<QCheckBox*>()->setChecked(c.Trainer);
-        Field(*modal, "Start s&peed:")->setValue(c.Start);
+        Field(*modal, "Sta&rt speed:")->setValue(c.Start);
         Field(*modal, "T&arget speed:")->setValue(c.Target);
         if (!c.Accepted) AnswerMessage(QMessageBox::Ok, &refusal);
         modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -144,7 +144,7 @@ TEST_F(Practice, SpeedKeysStepFromTheTrainersSpeed) {
     View().SetMidiDevices(&recorder);
     OnNextModal([](QWidget* modal) {
         modal->findChild<QCheckBox*>()->setChecked(true);
-        Field(*modal, "Start s&peed:")->setValue(95);
+        Field(*modal, "Sta&rt speed:")->setValue(95);
         modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
     Action("Spee&d...")->trigger();
@@ -168,7 +168,7 @@ TEST_F(Practice, ChoicesComeBackFromTheSettings) {
     OnNextModal([](QWidget* modal) {
         Field(*modal, "&Speed:")->setValue(70);
         modal->findChild<QCheckBox*>()->setChecked(true);
-        Field(*modal, "Start s&peed:")->setValue(55);
+        Field(*modal, "Sta&rt speed:")->setValue(55);
         Field(*modal, "Ste&p:")->setValue(15);
         Field(*modal, "&Every:")->setValue(3);
         Field(*modal, "T&arget speed:")->setValue(130);
