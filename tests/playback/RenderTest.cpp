@@ -5,6 +5,7 @@
 
 #include "PlayerFixture.h"
 #include "ParamName.h"
+#include "export/ScratchDir.h"
 #include "base/ByteOrder.h"
 #include "platform/SafeFile.h"
 #include "platform/midi/FluidSynth.h"
@@ -21,7 +22,9 @@ TEST_P(Render, AOneBarSongIsAsLongAsTheSongPlusTheTailAndNotSilent) {
     MakeSong(1);
     for (int s = 0; s < 6; ++s) Fret(0, 0, s, 0);
     Fret(0, 8, 3, 2);
-    const std::string path = ::testing::TempDir() + "fretlo-render-test.wav";
+    // Each rate renders in parallel with the other, so each needs a folder of its own.
+    const TScratchDir dir;
+    const std::string path = dir.File("render.wav");
     TFluidRenderer renderer(FindSoundFont(""), rate);
     const TRenderResult r = RenderSong(doc, TPlaybackRequest{}, renderer, rate, path);
     EXPECT_EQ(r.Ticks, 250);
@@ -37,7 +40,6 @@ TEST_P(Render, AOneBarSongIsAsLongAsTheSongPlusTheTailAndNotSilent) {
     for (size_t i = 44; i + 1 < wav.size(); i += 2)
         loudest = std::max(loudest, std::abs(int(int16_t(GetU16(&wav[i])))));
     EXPECT_GT(loudest, 1000);
-    std::remove(path.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, Render, ::testing::Values(48000, 44100), PrintedName());
