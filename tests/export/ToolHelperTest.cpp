@@ -90,7 +90,7 @@ TEST(ToolHelper, WithoutTheHelperSongCommandsRunAndTheOthersSaySo) {
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
 }
 
-#ifdef FRETLO_TOOL_IMAGE
+#ifdef FRETLO_TOOL_WIDGETS
 // The picture is drawn by the helper at the size asked for on fretlo-tool's command line.
 TEST(ToolHelper, ImageThroughTheTool) {
     const TScratchDir dir;

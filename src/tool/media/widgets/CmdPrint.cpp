@@ -1,0 +1,94 @@
+// fretlo-tool print: the pages File > Print prints, written to a PDF file without a display.
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <sstream>
+
+#include "base/Errors.h"
+#include "document/SongText.h"
+#include "document/TabDoc.h"
+#include "platform/SafeFile.h"
+#include "tool/cli/Args.h"
+#include "tool/cli/TrackArg.h"
+#include "tool/media/widgets/WidgetCommands.h"
+#include "view/PrintSurface.h"
+
+namespace fretlo::tool {
+
+namespace {
+
+constexpr int DefaultMargin = 500;  // thousandths of an inch, as the window's Page Setup starts
+constexpr int PdfDpi = 1200;
+
+QPageSize::PageSizeId ParsePaper(const std::optional<std::string>& text) {
+    if (!text || *text == "A4") return QPageSize::A4;
+    if (*text == "Letter") return QPageSize::Letter;
+    throw EUsage("--paper must be A4 or Letter");
+}
+
+// Left, top, right and bottom in thousandths of an inch.
+QMarginsF ParseMargins(const std::optional<std::string>& text) {
+    if (!text) return QMarginsF(DefaultMargin, DefaultMargin, DefaultMargin, DefaultMargin) / 1000;
+    std::istringstream in(*text);
+    std::vector<double> values;
+    for (std::string item; std::getline(in, item, ',');) {
+        const auto n = ParseInteger(item);
+        if (!n || *n < 0 || *n > 10000) throw EUsage("--margins must be four whole numbers from 0 to 10000");
+        values.push_back(double(*n) / 1000);
+    }
+    if (values.size() != 4) throw EUsage("--margins must be four whole numbers from 0 to 10000");
+    return QMarginsF(values[0], values[1], values[2], values[3]);
+}
+
+QPageLayout PageLayout(QPageSize::PageSizeId paper, const QMarginsF& margins) {
+    const QPageSize size(paper);
+    const QSizeF inches = size.size(QPageSize::Inch);
+    if (margins.left() + margins.right() >= inches.width() || margins.top() + margins.bottom() >= inches.height())
+        throw EUsage("--margins leave no room on the page");
+    return QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Inch);
+}
+
+// Paints every page into an in-memory PDF.
+QByteArray PrintToPdf(TCustomTabDoc& doc, const TPrintOptions& options, const QPageLayout& layout) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(PdfDpi);
+    writer.setPageLayout(layout);
+    writer.setCreator("Fretlo");
+    writer.setTitle(QString::fromStdString(SongTextUtf8(doc.Title)));
+    TPrintSurfaceControl surface{TTabFontSettings{}};
+    const int pages = surface.BuildLayout(doc, options, LogicalPage(writer.pageLayout(), writer.resolution()));
+    QPainter painter(&writer);
+    TPagedTarget target(surface, writer, painter, writer.resolution());
+    RunPrintJob(TPrintJob{1, pages, 1, true}, target);
+    painter.end();
+    surface.SetDocument(nullptr);
+    return pdf.data();
+}
+
+}  // namespace
+
+int CmdPrint(const std::vector<std::string>& args) {
+    TArgs a(args, {"--tracks", "--paper", "--margins"});
+    const std::string& file = a.Positional(0, "FILE");
+    const std::string& out = a.Positional(1, "OUT.pdf");
+    TPrintOptions options;
+    options.Title = !a.Flag("--no-title");
+    options.PageNumbers = !a.Flag("--no-page-numbers");
+    const QPageLayout layout = PageLayout(ParsePaper(a.Value("--paper")), ParseMargins(a.Value("--margins")));
+    const std::optional<std::string> tracks = a.Value("--tracks");
+    a.Finish(2);
+
+    const THeadlessApplication app;
+    TCustomTabDoc doc;
+    doc.LoadFromFile(file);
+    const std::bitset<MaxTracks> chosen = TracksArg(tracks, doc.TrackCount());
+    for (int t = 0; t < MaxTracks; ++t) options.Tracks[t] = chosen[t];
+    const QByteArray pdf = PrintToPdf(doc, options, layout);
+    WriteFileAtomically(out, std::vector<uint8_t>(pdf.begin(), pdf.end()));
+    return 0;
+}
+
+}  // namespace fretlo::tool
