@@ -84,8 +84,7 @@ int CmdPrint(const std::vector<std::string>& args) {
     const THeadlessApplication app;
     TCustomTabDoc doc;
     doc.LoadFromFile(file);
-    const std::bitset<MaxTracks> chosen = TracksArg(tracks, doc.TrackCount());
-    for (int t = 0; t < MaxTracks; ++t) options.Tracks[t] = chosen[t];
+    options.Tracks = ToTrackFilter(TracksArg(tracks, doc.TrackCount()));
     const QByteArray pdf = PrintToPdf(doc, options, layout);
     WriteFileAtomically(out, std::vector<uint8_t>(pdf.begin(), pdf.end()));
     return 0;
