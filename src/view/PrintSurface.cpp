@@ -59,9 +59,8 @@ TPrintSurfaceControl::TPrintSurfaceControl(const TTabFontSettings& fonts)
     // Nothing is shown, so nothing is repainted when bars are invalidated.
     Layout().OnInvalidated = {};
     SetFonts(fonts.Tab, fonts.TabSmall);
-    // Paper is white whatever the screen's scheme; the tuning column scrolls away with the song,
-    // so only the first row has it.
-    SetColors(StandardScheme);
+    // No scheme is applied: black on white whatever the screen shows, so no light string line
+    // fades on paper. The tuning column scrolls away with the song, so only the first row has it.
     TViewOptions view;
     view.HighlightNotes = false;
     view.TuningAlwaysVisible = false;
