@@ -81,10 +81,10 @@ int CmdPrint(const std::vector<std::string>& args) {
     const std::optional<std::string> tracks = a.Value("--tracks");
     a.Finish(2);
 
-    const THeadlessApplication app;
     TCustomTabDoc doc;
     doc.LoadFromFile(file);
     options.Tracks = ToTrackFilter(TracksArg(tracks, doc.TrackCount()));
+    const THeadlessApplication app;
     const QByteArray pdf = PrintToPdf(doc, options, layout);
     WriteFileAtomically(out, std::vector<uint8_t>(pdf.begin(), pdf.end()));
     return 0;
