@@ -118,9 +118,9 @@ void TMainForm::actFilePrintPreviewExecute() {
 }
 
 void TMainForm::actFilePageSetupExecute() {
-    QPageSetupDialog dialog(&Printer(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        settings_.Print = Thousandths(Printer().pageLayout().margins(QPageLayout::Inch));
+    QPrinter& printer = Printer();
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) settings_.Print = Thousandths(printer.pageLayout().margins(QPageLayout::Inch));
 }
 
 }  // namespace fretlo
