@@ -2,14 +2,12 @@
 // and painting one full-HD window of a dense song off screen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <memory>
 
 #include "DenseSong.h"
 #include "document/TabDoc.h"
-#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabView.h"
 
 using namespace fretlo;
@@ -76,14 +74,3 @@ void BM_PaintFullHdWindow(benchmark::State& state) {
 BENCHMARK(BM_PaintFullHdWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// The application lives on main's stack: Qt's own globals must outlive it.
-int main(int argc, char** argv) {
-    SelectHeadlessPlatform();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,25 +1,20 @@
 // fretlo-tool print: the pages File > Print prints, written to a PDF file without a display.
-#include <QBuffer>
 #include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <sstream>
 
 #include "base/Errors.h"
-#include "document/SongText.h"
 #include "document/TabDoc.h"
 #include "platform/SafeFile.h"
 #include "tool/cli/Args.h"
 #include "tool/cli/TrackArg.h"
 #include "tool/media/widgets/WidgetCommands.h"
-#include "view/PrintSurface.h"
+#include "view/PrintPdf.h"
 
 namespace fretlo::tool {
 
 namespace {
 
 constexpr int DefaultMargin = 500;  // thousandths of an inch, as the window's Page Setup starts
-constexpr int PdfDpi = 1200;
 
 QPageSize::PageSizeId ParsePaper(const std::optional<std::string>& text) {
     if (!text || *text == "A4") return QPageSize::A4;
@@ -49,25 +44,6 @@ QPageLayout PageLayout(QPageSize::PageSizeId paper, const QMarginsF& margins) {
     return QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Inch);
 }
 
-// Paints every page into an in-memory PDF.
-QByteArray PrintToPdf(TCustomTabDoc& doc, const TPrintOptions& options, const QPageLayout& layout) {
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&pdf);
-    writer.setResolution(PdfDpi);
-    writer.setPageLayout(layout);
-    writer.setCreator("Fretlo");
-    writer.setTitle(QString::fromStdString(SongTextUtf8(doc.Title)));
-    TPrintSurfaceControl surface{TTabFontSettings{}};
-    const int pages = surface.BuildLayout(doc, options, LogicalPage(writer.pageLayout(), writer.resolution()));
-    QPainter painter(&writer);
-    TPagedTarget target(surface, writer, painter, writer.resolution());
-    RunPrintJob(TPrintJob{1, pages, 1, true}, target);
-    painter.end();
-    surface.SetDocument(nullptr);
-    return pdf.data();
-}
-
 }  // namespace
 
 int CmdPrint(const std::vector<std::string>& args) {
@@ -85,7 +61,7 @@ int CmdPrint(const std::vector<std::string>& args) {
     doc.LoadFromFile(file);
     options.Tracks = ToTrackFilter(TracksArg(tracks, doc.TrackCount()));
     const THeadlessApplication app;
-    const QByteArray pdf = PrintToPdf(doc, options, layout);
+    const QByteArray pdf = PrintToPdf(doc, options, TTabFontSettings{}, layout);
     WriteFileAtomically(out, std::vector<uint8_t>(pdf.begin(), pdf.end()));
     return 0;
 }
