@@ -1,9 +1,11 @@
 // File > Print, Print Preview and Page Setup through their dialogs, printing to a PDF file.
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "ParamName.h"
 #include "shell/MainFormFixture.h"
@@ -105,6 +107,28 @@ TEST_F(PrintCommands, PrintWritesEveryPageToThePdfChosenInThePrintDialog) {
     EXPECT_GE(pages, 3);
     EXPECT_EQ(PdfPageCount(pdf), pages);
     EXPECT_EQ(Form().Printer().docName(), Form().windowTitle());
+}
+
+TEST_F(PrintCommands, CancelInTheStatusWindowEndsTheJobWithoutAMessage) {
+    Form().Printer().setOutputFormat(QPrinter::PdfFormat);
+    Form().Printer().setOutputFileName(Path("song.pdf"));
+    AcceptDialog<TPrintForm>();
+    QStringList status;
+    int pages = 0;
+    OnNextModal([&](QWidget* print) {
+        pages = qobject_cast<QPrintDialog*>(print)->maxPage();
+        qobject_cast<QDialog*>(print)->accept();
+        // The status window comes up next, and Cancel is pressed while the pages go out.
+        OnNextModal([&status](QWidget* window) {
+            for (QLabel* label : window->findChildren<QLabel*>()) status << label->text();
+            qobject_cast<QDialog*>(window)->reject();
+        });
+    });
+    Form().actFilePrintExecute();
+    EXPECT_TRUE(status.contains("Printing:")) << status.join("|").toStdString();
+    EXPECT_EQ(status.filter(QRegularExpression("^Page \\d+$")).size(), 1) << status.join("|").toStdString();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_LT(PdfPageCount(Path("song.pdf")), pages);
 }
 
 TEST_F(PrintCommands, PageSetupKeepsTheMarginsInThousandthsOfAnInch) {
