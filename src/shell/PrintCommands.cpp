@@ -7,7 +7,6 @@
 #include <QPrinter>
 
 #include "base/Errors.h"
-#include "shell/HelpContexts.h"
 #include "shell/Main.h"
 #include "shell/PrintDialog.h"
 #include "shell/PrintPreview.h"

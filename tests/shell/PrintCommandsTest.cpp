@@ -39,12 +39,6 @@ protected:
     }
 };
 
-TEST_F(PrintCommands, TheMenuItemsAreAvailable) {
-    for (const char* caption : {"&Print...", "Print Pre&view", "Page Set&up..."})
-        EXPECT_TRUE(Action(caption)->isEnabled()) << caption;
-    EXPECT_EQ(Action("&Print...")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-}
-
 TEST_F(PrintCommands, AnEmptyTrackChoiceIsRefused) {
     QString refusal;
     QString caption;

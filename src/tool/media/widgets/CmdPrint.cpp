@@ -2,7 +2,6 @@
 #include <QPageLayout>
 #include <sstream>
 
-#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "platform/SafeFile.h"
 #include "tool/cli/Args.h"
