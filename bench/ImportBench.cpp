@@ -3,23 +3,18 @@
 // the song file built, and the whole fretlo-tool process.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <random>
 
+#include "ProcessTime.h"
 #include "document/SongFile.h"
 #include "import/ImportMidi.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidiBytes.h"
 
-extern char** environ;
-
 using namespace fretlo;
+using fretlo::bench::RunProcessEachIteration;
 
 namespace {
 
@@ -127,32 +122,7 @@ void BM_ImportMidiProcess(benchmark::State& state) {
     std::filesystem::create_directories(dir);
     const std::string in = (dir / "in.mid").string(), out = (dir / "out.frl").string();
     WriteFileAtomically(in, TestFile());
-    const char* argv[] = {FRETLO_TOOL_PATH, "import-midi", in.c_str(), out.c_str(), nullptr};
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    double cpuSeconds = 0;
-    for (auto _ : state) {
-        pid_t pid;
-        if (posix_spawn(&pid, argv[0], &quiet, nullptr, const_cast<char**>(argv), environ) != 0) {
-            state.SkipWithError("cannot start fretlo-tool");
-            break;
-        }
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("fretlo-tool import-midi failed");
-            break;
-        }
-        cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    }
-    // The processor time of the process, which a busy machine does not stretch as it does the
-    // wall-clock time.
-    state.counters["process_cpu_ms"] =
-        benchmark::Counter(cpuSeconds * 1000, benchmark::Counter::kAvgIterations);
-    posix_spawn_file_actions_destroy(&quiet);
+    RunProcessEachIteration(state, {FRETLO_TOOL_PATH, "import-midi", in.c_str(), out.c_str(), nullptr});
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_ImportMidiProcess)->Unit(benchmark::kMillisecond)->UseRealTime();

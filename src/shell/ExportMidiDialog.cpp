@@ -28,11 +28,7 @@ TExportMidiForm::TExportMidiForm(QWidget* parent, int trackCount, const THelpReq
 }
 
 void TExportMidiForm::TryAccept() {
-    if (tracks_->Checked().none()) {
-        RefuseField(this, "At least one track must be checked.", tracks_);
-        return;
-    }
-    accept();
+    if (tracks_->AcceptChoice()) accept();
 }
 
 std::bitset<MaxTracks> TExportMidiForm::Tracks() const { return tracks_->Checked(); }

@@ -7,6 +7,7 @@
 //   MainFormMenus.cpp     the menu bar, its menus and their enable and check rules
 //   MainFormBars.cpp      the docks, the toolbars with their pop-up menu, the status bar
 //   FileCommands.cpp      File: New, Open, Save, Save As, exports, recent files, Exit
+//   PrintCommands.cpp     File: Print, Print Preview, Page Setup
 //   EditCommands.cpp      Edit: Undo, clipboard, keys sent to the view, Go to Bar
 //   ViewCommands.cpp      View: toolbars, Menu Bar Spans Row, Status Bar
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
@@ -36,6 +37,7 @@
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSpinBox;
 class QToolBar;
 
@@ -48,6 +50,7 @@ class TTabRulerParent;
 class TTabScroller;
 class THelpWindow;
 class TInstanceServer;
+struct TPrintOptions;
 
 class TMainForm : public QMainWindow, public TOptionsTarget {
     Q_OBJECT
@@ -82,6 +85,8 @@ public:
     TTabEditorView& View() const { return *View_; }
     const TSettings& Settings() const { return settings_; }
     const std::vector<std::string>& RecentFiles() const { return MruList; }
+    // The printer of this run: Page Setup's choices stay in force for the following jobs.
+    QPrinter& Printer();
 
     // --- Commands, as the menus run them (public for the tests) ------------------------
     void actFileNewExecute();
@@ -90,6 +95,9 @@ public:
     void actFileSaveAsExecute();
     void FExportTextClick();
     void FExportMidiClick();
+    void actFilePrintExecute();
+    void actFilePrintPreviewExecute();
+    void actFilePageSetupExecute();
     void FMRUClick(int index);
     void EGotoClick();
     void actSongTitleExecute();
@@ -161,6 +169,9 @@ private:
     void SaveTo(const std::string& fileName);
     QString DialogFolder() const;
     QString ExportFileName(const char* title, const char* filter, const char* extension);
+    // PrintCommands.cpp
+    // The print dialog and the job for options already chosen (Print, and Print in the preview).
+    void PrintWithDialog(const TPrintOptions& options);
     // EditCommands.cpp
     void ConnectEditCommands();
     void SendKey(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -207,6 +218,7 @@ private:
     TSettings settings_;
     std::unique_ptr<THelpWindow> help_;
     std::unique_ptr<TInstanceServer> CommWindow;  // receives files from a second start
+    std::unique_ptr<QPrinter> printer_;            // made on first use: it asks the print system
 
     // Menus, bars and panels.
     QMenu* FMenu = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QPrinter>
 
 #include "shell/Config.h"
 #include "shell/ErrorDisplay.h"

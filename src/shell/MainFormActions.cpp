@@ -53,9 +53,11 @@ void TMainForm::CreateActions() {
     actFileSave = Command(
         "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { actFileSaveExecute(); }, tgSave);
     actFileSaveAs = Command("Save &As...", {}, [this] { actFileSaveAsExecute(); });
-    actFilePrint = Unavailable("&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), tgPrint);
-    actFilePrintPreview = Unavailable("Print Pre&view", {}, tgPrintPreview);
-    actFilePageSetup = Unavailable("Page Set&up...");
+    actFilePrint = Command(
+        "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { actFilePrintExecute(); }, tgPrint);
+    actFilePrintPreview = Command(
+        "Print Pre&view", {}, [this] { actFilePrintPreviewExecute(); }, tgPrintPreview);
+    actFilePageSetup = Command("Page Set&up...", {}, [this] { actFilePageSetupExecute(); });
     FExportText = Command("&Export Text...", {}, [this] { FExportTextClick(); });
     FExportMidi = Command("Export &MIDI...", {}, [this] { FExportMidiClick(); });
     for (int i = 0; i < static_cast<int>(MruItems.size()); ++i)

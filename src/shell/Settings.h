@@ -34,14 +34,6 @@ struct TPracticeSettings {
     bool operator==(const TPracticeSettings&) const = default;
 };
 
-// The view's two fonts and the three print fonts.
-struct TTabFontSettings {
-    TTabFontSetting Tab;
-    TTabFontSetting TabSmall;
-    TTabFontSetting PrintTitle;
-    TTabFontSetting PrintArtist;
-    TTabFontSetting PrintPageNumber;
-};
 bool operator==(const TTabFontSettings& a, const TTabFontSettings& b);
 
 // Note preview while editing (`PlayNotesWhileEditing`).

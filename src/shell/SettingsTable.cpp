@@ -180,9 +180,9 @@ std::span<const TFontRow> FontRows() {
     static const TFontRow table[] = {
         {"Tab", &TTabFontSettings::Tab, DefaultTabFont},
         {"TabSmall", &TTabFontSettings::TabSmall, DefaultSmallTabFont},
-        {"PrintTitle", &TTabFontSettings::PrintTitle, {"Arial", 32}},
-        {"PrintArtist", &TTabFontSettings::PrintArtist, {"Arial", 20}},
-        {"PrintPageNumber", &TTabFontSettings::PrintPageNumber, {"Arial", 18}},
+        {"PrintTitle", &TTabFontSettings::PrintTitle, DefaultPrintTitleFont},
+        {"PrintArtist", &TTabFontSettings::PrintArtist, DefaultPrintArtistFont},
+        {"PrintPageNumber", &TTabFontSettings::PrintPageNumber, DefaultPrintPageNumberFont},
     };
     return table;
 }

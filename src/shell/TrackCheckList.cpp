@@ -1,5 +1,7 @@
 #include "shell/TrackCheckList.h"
 
+#include "shell/DialogButtons.h"
+
 namespace fretlo {
 
 TTrackCheckList::TTrackCheckList(int trackCount, QWidget* parent) : QListWidget(parent) {
@@ -17,6 +19,12 @@ std::bitset<MaxTracks> TTrackCheckList::Checked() const {
     std::bitset<MaxTracks> checked;
     for (int i = 0; i < count() && i < MaxTracks; ++i) checked[i] = item(i)->checkState() == Qt::Checked;
     return checked;
+}
+
+bool TTrackCheckList::AcceptChoice() {
+    if (Checked().any()) return true;
+    RefuseField(parentWidget(), "At least one track must be checked.", this);
+    return false;
 }
 
 }  // namespace fretlo

@@ -1,4 +1,5 @@
-// The "&Tracks" list of the export dialogs: one checkable entry "Track n" per track, all checked.
+// The "&Tracks" list of the export and print dialogs: one checkable entry "Track n" per track,
+// all checked.
 #pragma once
 
 #include <QListWidget>
@@ -13,6 +14,8 @@ class TTrackCheckList : public QListWidget {
 public:
     TTrackCheckList(int trackCount, QWidget* parent);
     std::bitset<MaxTracks> Checked() const;
+    // False after refusing a choice of no track, with the focus back on the list.
+    bool AcceptChoice();
 };
 
 }  // namespace fretlo

@@ -28,6 +28,7 @@ class TTabScroller;
 struct TPaintLimits {
     int32_t StartTime = std::numeric_limits<int32_t>::min();
     int32_t EndTime = std::numeric_limits<int32_t>::max();
+    std::optional<int> LinesRight;  // song x where a printed row's string lines end
     bool Printing = false;
 };
 
@@ -111,6 +112,8 @@ protected:
     virtual void DrawLine(QPainter& p, int x1, int y1, int x2, int y2, const QColor& color);
     // Paint plus the overlays (moving-bar boxes; the editor adds its cursor).
     virtual void PaintWithOverlays(QPainter& p, const QRect& clip);
+    // Moves the drawing sideways without touching the window: the print surface places its rows.
+    void SetScrollOffset(int x) { scrollOffset_ = x; }
 
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;

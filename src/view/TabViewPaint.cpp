@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "base/MulDiv.h"
 #include "document/TabDoc.h"
 #include "document/TrackProps.h"
 #include "view/FontWidths.h"
@@ -10,9 +11,6 @@
 namespace fretlo {
 
 namespace {
-
-// a * b / c rounded to the nearest integer.
-int MulDiv(int a, int b, int c) { return static_cast<int>((int64_t(a) * b + c / 2) / c); }
 
 const char* const NoteNames[12] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
 
@@ -61,17 +59,19 @@ void TTabView::Paint(QPainter& p, const QRect& area, const TPaintLimits& limits)
     QRect clip = area;
     const int left = limits.Printing ? std::max(VisibleLeftEdge(), 1) : VisibleLeftEdge();
     if (left > 0) {
-        PaintTuning(p, clip);
+        // A printed row that does not start the song has its left edge line but no tuning.
+        if (VisibleLeftEdge() > 0) PaintTuning(p, clip);
         clip.setLeft(std::max(clip.left(), left));
     }
     p.setClipRect(clip, Qt::IntersectClip);
     const int margin = Metrics().TrackMargin;
+    int lineRight = std::min(StringLinesRight(), width() - 1);
+    if (limits.LinesRight) lineRight = std::min(lineRight, *limits.LinesRight - scrollOffset_);
     for (int t = 0; t < doc->TrackCount(); ++t) {
         const TTrackBand& band = layout_.Band(t);
         if (!layout_.TrackShown(t) || band.BandBottom + margin <= clip.top() ||
             band.BandTop - margin > clip.bottom())
             continue;
-        const int lineRight = std::min(StringLinesRight(), width() - 1);
         for (int s = 0; s < doc->Track(t).StringCount; ++s) {
             const int y = StringLineY(band, Metrics(), s);
             DrawLine(p, left, y, lineRight, y, Color(tcTabLine));
@@ -125,7 +125,8 @@ void TTabView::PaintBarSigns(QPainter& p, int track, const QRect& clip, const TP
         const int x = rec.X - scrollOffset_;
         if (x > clip.right() || x >= width()) break;
         if (doc.Bar(b).Start >= limits.EndTime) break;
-        if (x + rec.Width <= clip.left() || doc.Bar(b).Start < limits.StartTime) continue;
+        // A bar split across printed rows closes in the row that holds its end.
+        if (x + rec.Width <= clip.left() || doc.BarEnd(b) <= limits.StartTime) continue;
         PaintBar(p, track, b, clip, limits);
     }
 }
@@ -140,28 +141,27 @@ void TTabView::PaintBar(QPainter& p, int track, int b, const QRect& clip, const 
     const QColor ink = Color(tcBarLine);
     const int x = rec.X - scrollOffset_;
     const bool last = b == doc.BarCount() - 1;
-    if (bar.RepeatStart && x + 8 >= clip.left()) {
+    if (bar.RepeatStart && x + 8 >= clip.left() && bar.Start >= limits.StartTime) {
         FillRect(p, x - 1, top, x + 1, bottom, ink);
         DrawLine(p, x + 4, top, x + 4, bottom, ink);
         PaintRepeatDots(p, track, x + 7, ink);
     }
+    if (doc.BarEnd(b) > limits.EndTime) return;
     const int lineX = x + rec.Width - rec.BreakExtra - rec.BarLineWidth;
-    if (doc.BarEnd(b) <= limits.EndTime || last) {
-        if (!bar.RepeatEnd) {
-            DrawLine(p, lineX, top, lineX, bottom, ink);
-            if (last) FillRect(p, lineX + 3, top, lineX + 5, bottom, ink);
-        } else {
-            p.setPen(Color(tcTextTrackEffect));
-            p.setFont(smallFont_);
-            const QFontMetrics fm(smallFont_);
-            const QString count = QString::number(bar.RepeatCount);
-            p.drawText(lineX + rec.BarLineWidth / 2 - fm.horizontalAdvance(count) / 2, top - fm.descent(),
-                       count);
-            const int end = lineX + rec.BarLineWidth - 1;
-            PaintRepeatDots(p, track, end - 9, ink);
-            DrawLine(p, end - 5, top, end - 5, bottom, ink);
-            FillRect(p, end - 2, top, end, bottom, ink);
-        }
+    if (!bar.RepeatEnd) {
+        DrawLine(p, lineX, top, lineX, bottom, ink);
+        if (last) FillRect(p, lineX + 3, top, lineX + 5, bottom, ink);
+    } else {
+        p.setPen(Color(tcTextTrackEffect));
+        p.setFont(smallFont_);
+        const QFontMetrics fm(smallFont_);
+        const QString count = QString::number(bar.RepeatCount);
+        p.drawText(lineX + rec.BarLineWidth / 2 - fm.horizontalAdvance(count) / 2, top - fm.descent(),
+                   count);
+        const int end = lineX + rec.BarLineWidth - 1;
+        PaintRepeatDots(p, track, end - 9, ink);
+        DrawLine(p, end - 5, top, end - 5, bottom, ink);
+        FillRect(p, end - 2, top, end, bottom, ink);
     }
     if (!last && doc.Bar(b + 1).StaffBreak)
         DrawLine(p, x + rec.Width - 1, top, x + rec.Width - 1, bottom, ink);

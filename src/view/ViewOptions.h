@@ -1,4 +1,4 @@
-// The display settings the tablature view follows, and its two fonts.
+// The display settings the tablature view follows, its two fonts and the three print fonts.
 #pragma once
 
 #include <string>
@@ -20,5 +20,17 @@ struct TTabFontSetting {
 
 inline const TTabFontSetting DefaultTabFont{"Arial", 15};
 inline const TTabFontSetting DefaultSmallTabFont{"Arial", 13};
+inline const TTabFontSetting DefaultPrintTitleFont{"Arial", 32};
+inline const TTabFontSetting DefaultPrintArtistFont{"Arial", 20};
+inline const TTabFontSetting DefaultPrintPageNumberFont{"Arial", 18};
+
+// The view's two fonts and the three print fonts.
+struct TTabFontSettings {
+    TTabFontSetting Tab = DefaultTabFont;
+    TTabFontSetting TabSmall = DefaultSmallTabFont;
+    TTabFontSetting PrintTitle = DefaultPrintTitleFont;
+    TTabFontSetting PrintArtist = DefaultPrintArtistFont;
+    TTabFontSetting PrintPageNumber = DefaultPrintPageNumberFont;
+};
 
 }  // namespace fretlo

@@ -90,7 +90,7 @@ TEST(ToolHelper, WithoutTheHelperSongCommandsRunAndTheOthersSaySo) {
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
 }
 
-#ifdef FRETLO_TOOL_IMAGE
+#ifdef FRETLO_TOOL_WIDGETS
 // The picture is drawn by the helper at the size asked for on fretlo-tool's command line.
 TEST(ToolHelper, ImageThroughTheTool) {
     const TScratchDir dir;
@@ -107,6 +107,53 @@ TEST(ToolHelper, ImageThroughTheTool) {
     };
     EXPECT_EQ(be32(16), 640);  // the header chunk's width and height
     EXPECT_EQ(be32(20), 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Print, ToolExit,
+    ::testing::Values(TExitCase{Tool, "print", 2, "fretlo-tool print: missing FILE (usage: fretlo-tool print"},
+                      TExitCase{Tool, "print a.frl b.pdf --paper B5", 2, "fretlo-tool print: --paper must be"},
+                      TExitCase{Tool, "print a.frl b.pdf --margins 1,2,3", 2, "fretlo-tool print: --margins must"},
+                      TExitCase{Tool, "print a.frl b.pdf --margins 5000,0,5000,0", 2,
+                                "fretlo-tool print: --margins leave no room"},
+                      TExitCase{Tool, "print /nonexistent/gone.frl gone.pdf", 1, "Cannot open"}),
+    PrintedName());
+
+// The text of each page of a PDF, as pdftotext reads it; nothing when it is not installed.
+std::vector<std::string> PdfPages(const std::string& pdf) {
+    const TCommandRun run = RunCommand("pdftotext -layout " + ShellQuote(pdf) + " -");
+    std::vector<std::string> pages;
+    if (run.Status != 0) return pages;
+    std::istringstream in(run.Out);
+    for (std::string page; std::getline(in, page, '\f');) pages.push_back(page);
+    return pages;
+}
+
+std::string LastWord(const std::string& text) {
+    const size_t end = text.find_last_not_of(" \n");
+    if (end == std::string::npos) return {};
+    const size_t start = text.find_last_of(" \n", end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - start);
+}
+
+// The pages are written aside and renamed; each ends with its number, the first has the title.
+TEST(ToolHelper, PrintThroughTheToolNumbersEveryPage) {
+    if (RunCommand("command -v pdftotext").Status != 0) GTEST_SKIP() << "pdftotext is not installed";
+    const TScratchDir dir;
+    const std::string song = dir.File("song.frl"), out = dir.File("song.pdf");
+    const auto doc = MakeSong(120, 16, 2);
+    doc->Title = "Printed Song";
+    doc->Artist = "The Testers";
+    PutFret(*doc, 1, 120 * 16 - 1, 0, 7);
+    doc->SaveToFile(song);
+    const TCommandRun run = RunProgram(Tool, "print " + ShellQuote(song) + " " + ShellQuote(out) + " --paper Letter");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::vector<std::string> pages = PdfPages(out);
+    ASSERT_GE(pages.size(), 3u);
+    EXPECT_NE(pages[0].find("Printed Song"), std::string::npos);
+    EXPECT_NE(pages[0].find("The Testers"), std::string::npos);
+    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(LastWord(pages[i]), std::to_string(i + 1)) << "page " << i + 1;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(song).parent_path()), {}), 2) << "a file left aside";
 }
 #endif
 

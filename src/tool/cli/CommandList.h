@@ -36,9 +36,13 @@ FRETLO_MEDIA_COMMAND("render", "FILE OUT.wav [play options] [--soundfont PATH] [
 FRETLO_DOCUMENT_COMMAND("trace",
                         "FILE [play options] [--metronome-volume V] [--metronome-drum K] [--no-accent]",
                         "print the MIDI messages of a playback, one per line", CmdTrace)
-#ifdef FRETLO_TOOL_IMAGE
+#ifdef FRETLO_TOOL_WIDGETS
 FRETLO_MEDIA_COMMAND("image", "FILE OUT.png [--width W] [--height H] [--bar B] [--scale S]",
                      "draw a song as the view shows it into a PNG picture", CmdImage)
+FRETLO_MEDIA_COMMAND("print",
+                     "FILE OUT.pdf [--tracks 1,3] [--no-title] [--no-page-numbers] [--paper A4|Letter] "
+                     "[--margins L,T,R,B]",
+                     "print a song to a PDF file as File > Print does (margins in 1/1000 inch)", CmdPrint)
 #endif
 #undef FRETLO_DOCUMENT_COMMAND
 #undef FRETLO_MEDIA_COMMAND

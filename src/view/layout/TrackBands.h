@@ -6,6 +6,7 @@
 #include "view/layout/ViewMetrics.h"
 
 #include <array>
+#include <bitset>
 
 namespace fretlo {
 
@@ -15,6 +16,13 @@ class TCustomTabDoc;
 using TTrackFilter = std::array<bool, MaxTracks>;
 inline constexpr TTrackFilter AllTracksShown = {true, true, true, true, true, true, true, true,
                                                 true, true, true, true, true, true, true};
+
+// The filter of a track choice such as the dialogs' check lists make.
+inline TTrackFilter ToTrackFilter(const std::bitset<MaxTracks>& tracks) {
+    TTrackFilter shown{};
+    for (int t = 0; t < MaxTracks; ++t) shown[t] = tracks[t];
+    return shown;
+}
 
 // Fills one band per track (hidden and absent tracks get zeros) and returns the total height.
 int LayOutTrackBands(const TCustomTabDoc& doc, const TTabMetrics& metrics, const TTrackFilter& shown,

@@ -1,6 +1,7 @@
-// The main of every benchmark that needs widgets: the headless platform and one application
-// on main's stack, since Qt's own globals must outlive every widget a benchmark makes.
+// The main of the benchmarks that draw: a QApplication on Qt's offscreen platform when there
+// is no display. It lives on main's stack, since Qt's own globals must outlive it.
 #include <benchmark/benchmark.h>
+
 #include <QApplication>
 
 #include "platform/qt/HeadlessPlatform.h"

@@ -1,12 +1,10 @@
 // fretlo-tool image: a picture of a song as the view draws it, without a display.
-#include <QApplication>
 #include <cstdlib>
 
 #include "base/Errors.h"
 #include "document/TabDoc.h"
-#include "platform/qt/HeadlessPlatform.h"
 #include "tool/cli/Args.h"
-#include "tool/media/image/CmdImage.h"
+#include "tool/media/widgets/WidgetCommands.h"
 #include "view/TabImage.h"
 
 namespace fretlo::tool {
@@ -35,11 +33,7 @@ int CmdImage(const std::vector<std::string>& args) {
     options.Scale = ParseScale(a.Value("--scale"));
     a.Finish(2);
 
-    SelectHeadlessPlatform();
-    static int argc = 1;
-    static char name[] = "fretlo-tool";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    const THeadlessApplication app;
     TCustomTabDoc doc;
     doc.LoadFromFile(file);
     const QImage image = RenderTabImage(doc, options);
