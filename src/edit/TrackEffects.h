@@ -16,11 +16,11 @@ namespace fretlo {
 // The kinds in the order the dialog looks them up (the first of them wins a tie for the
 // latest effect) and writes them.
 inline constexpr std::array<TPropKind, MaxPropKind> TrackEffectKinds = {
-    pkTempo, pkInstrument, pkVolume, pkStrokeDown, pkStrokeUp, pkPitchBend, pkModulation, pkPan, pkReverb, pkChorus};
+    pkTempo,     pkInstrument, pkVolume, pkStrokeDown, pkStrokeUp,
+    pkPitchBend, pkModulation, pkPan,    pkReverb,     pkChorus};
 
 // One entry per kind, indexed by the kind (entry 0 unused).
-template <class T>
-using TPerKind = std::array<T, MaxPropKind + 1>;
+template <class T> using TPerKind = std::array<T, MaxPropKind + 1>;
 
 struct TTrackEffectsAt {
     // The nearest effect of the kind at or before the space, else the song's tempo or the

@@ -30,9 +30,7 @@ bool IsLetter(const QKeyEvent& e) {
 }  // namespace
 
 TTempoTapForm::TTempoTapForm(QWidget* parent, TTempoTap::TClock clock)
-    : QDialog(parent),
-      tap_(std::move(clock)),
-      average_(new QLineEdit("-", this)),
+    : QDialog(parent), tap_(std::move(clock)), average_(new QLineEdit("-", this)),
       progress_(new QProgressBar(this)) {
     setWindowTitle("Tap Tempo");
     // Only the buttons take the focus, and they leave letters to the dialog.

@@ -63,15 +63,15 @@ TEST_P(TapSeriesTest, CountsAndShows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TapSeriesTest,
-    ::testing::Values(TTapRow{"a pause of two seconds restarts", {0, 500, 500, 2000}, 0, "-"},
-                      TTapRow{"just under two seconds is too slow for the band", {0, 500, 500, 1999}, 0, "-"},
-                      TTapRow{"the tap after a pause starts the series", {0, 500, 500, 2500, 400, 400}, 2,
-                              "150.00"},
-                      TTapRow{"three halves of the average is outside", {0, 500, 500, 750}, 0, "-"},
-                      TTapRow{"just inside three halves counts", {0, 500, 500, 749}, 3, "102.92"},
-                      TTapRow{"two thirds of the average is outside", {0, 600, 600, 400}, 0, "-"},
-                      TTapRow{"a bounce under 100 ms counts once", {0, 500, 99, 401, 500}, 3, "120.00"},
-                      TTapRow{"a second tap may be of any length", {0, 1500, 1500}, 2, "40.00"}),
+    ::testing::Values(
+        TTapRow{"a pause of two seconds restarts", {0, 500, 500, 2000}, 0, "-"},
+        TTapRow{"just under two seconds is too slow for the band", {0, 500, 500, 1999}, 0, "-"},
+        TTapRow{"the tap after a pause starts the series", {0, 500, 500, 2500, 400, 400}, 2, "150.00"},
+        TTapRow{"three halves of the average is outside", {0, 500, 500, 750}, 0, "-"},
+        TTapRow{"just inside three halves counts", {0, 500, 500, 749}, 3, "102.92"},
+        TTapRow{"two thirds of the average is outside", {0, 600, 600, 400}, 0, "-"},
+        TTapRow{"a bounce under 100 ms counts once", {0, 500, 99, 401, 500}, 3, "120.00"},
+        TTapRow{"a second tap may be of any length", {0, 1500, 1500}, 2, "40.00"}),
     PrintedName());
 
 TEST_F(TempoTapTest, RoundsHalvesToEven) {
