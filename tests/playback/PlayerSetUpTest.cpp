@@ -140,14 +140,16 @@ TEST_P(PlayerMetronomeChange, TakesEffectAtTheNextBeat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, PlayerMetronomeChange,
-    ::testing::Values(
-        TMetronomeChange{"Volume", [](TPlayerSettings& s) { s.MetronomeVolume = 60; },
-                         {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 80)}},
-        TMetronomeChange{"AccentOff", [](TPlayerSettings& s) { s.MetronomeAccent = false; },
-                         {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 96)}},
-        TMetronomeChange{"Drum", [](TPlayerSettings& s) { s.MetronomeDrum = 76; },
-                         {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 76, 127)}},
-        TMetronomeChange{"Off", [](TPlayerSettings& s) { s.MetronomeOn = false; }, {}}),
+    ::testing::Values(TMetronomeChange{"Volume",
+                                       [](TPlayerSettings& s) { s.MetronomeVolume = 60; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 80)}},
+                      TMetronomeChange{"AccentOff",
+                                       [](TPlayerSettings& s) { s.MetronomeAccent = false; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 96)}},
+                      TMetronomeChange{"Drum",
+                                       [](TPlayerSettings& s) { s.MetronomeDrum = 76; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 76, 127)}},
+                      TMetronomeChange{"Off", [](TPlayerSettings& s) { s.MetronomeOn = false; }, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(PlayerSetUp, MetronomeSwitchedOnWhilePlayingClicksFromTheNextBeat) {
