@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "edit/AltTimeRegion.h"
-#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabContainer.h"
 #include "view/TabDocument.h"
 #include "view/TabEditorView.h"
@@ -103,14 +102,3 @@ void BM_CreateAndRemoveTriplet(benchmark::State& state) {
 BENCHMARK(BM_CreateAndRemoveTriplet)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-// The application lives on main's stack: Qt's own globals must outlive it.
-int main(int argc, char** argv) {
-    SelectHeadlessPlatform();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

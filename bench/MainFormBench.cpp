@@ -10,7 +10,6 @@
 
 #include "shell/Main.h"
 #include "shell/ProgramData.h"
-#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -46,12 +45,3 @@ BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(20)
 
 }  // namespace
 }  // namespace fretlo
-
-int main(int argc, char** argv) {
-    fretlo::SelectHeadlessPlatform();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "document/TabDoc.h"
-#include "platform/qt/HeadlessPlatform.h"
 #include "view/TabView.h"
 
 using namespace fretlo;
@@ -96,14 +95,3 @@ void BM_PaintFullHdWindow(benchmark::State& state) {
 BENCHMARK(BM_PaintFullHdWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// The application lives on main's stack: Qt's own globals must outlive it.
-int main(int argc, char** argv) {
-    SelectHeadlessPlatform();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

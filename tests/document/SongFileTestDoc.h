@@ -1,5 +1,5 @@
-// Helpers for the song file tests: a document that counts its hooks, a scratch folder, and
-// a field-by-field comparison of two songs.
+// Helpers for the song file tests: a document that counts its hooks, file bytes, and a
+// field-by-field comparison of two songs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDir.h"
 #include "document/DocTestUtil.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
@@ -26,30 +27,6 @@ public:
 protected:
     void DocumentReset() override { ++resets; }
     void UndoChanged() override { ++undoChanges; }
-};
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TScratchDir {
-public:
-    TScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "songfile-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TScratchDir() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-    size_t EntryCount() const {
-        return static_cast<size_t>(
-            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {

@@ -7,7 +7,7 @@
 #include "ParamName.h"
 #include "base/Errors.h"
 #include "export/ExportText.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 

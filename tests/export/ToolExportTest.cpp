@@ -5,7 +5,7 @@
 #include "document/TrackProps.h"
 #include "export/ExportText.h"
 #include "export/RunCommand.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidi.h"

@@ -10,7 +10,7 @@
 
 #include "ParamName.h"
 #include "export/RunCommand.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 

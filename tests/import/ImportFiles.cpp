@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "export/RunCommand.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidiBytes.h"
 #include "playback/NoteRules.h"

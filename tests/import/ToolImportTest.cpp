@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "export/RunCommand.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "import/ImportFiles.h"
 #include "platform/SafeFile.h"
 

@@ -12,7 +12,7 @@
 
 #include "base/Errors.h"
 #include "document/TabDoc.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "import/ImportFiles.h"
 #include "importer/ImporterFiles.h"
 #include "importer/OpenInFretlo.h"

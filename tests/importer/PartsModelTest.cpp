@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Errors.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "import/ImportFiles.h"
 #include "importer/ImporterFiles.h"
 #include "importer/PartsModel.h"

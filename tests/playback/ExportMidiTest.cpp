@@ -9,7 +9,7 @@
 #include "document/TrackProps.h"
 #include "export/MidiCsv.h"
 #include "export/MidiReader.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 #include "playback/ExportMidi.h"

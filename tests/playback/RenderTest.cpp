@@ -5,7 +5,7 @@
 
 #include "PlayerFixture.h"
 #include "ParamName.h"
-#include "export/ScratchDir.h"
+#include "ScratchDir.h"
 #include "base/ByteOrder.h"
 #include "platform/SafeFile.h"
 #include "platform/midi/FluidSynth.h"

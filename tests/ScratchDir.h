@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -16,11 +17,23 @@ public:
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
-    ~TScratchDir() { std::filesystem::remove_all(path_); }
+    // A test may have taken the folder's write permission away; give it back so that the
+    // folder can be removed.
+    ~TScratchDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
     TScratchDir(const TScratchDir&) = delete;
     TScratchDir& operator=(const TScratchDir&) = delete;
 
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return path_; }
+    size_t EntryCount() const {
+        return static_cast<size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
+    }
 
 private:
     std::filesystem::path path_;
