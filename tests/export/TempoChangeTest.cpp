@@ -4,11 +4,11 @@
 
 #include <sstream>
 
+#include "ScratchDir.h"
 #include "edit/EditFixture.h"
 #include "edit/TrackEffects.h"
 #include "export/MidiReader.h"
 #include "export/RunCommand.h"
-#include "export/ScratchDir.h"
 #include "platform/SafeFile.h"
 
 namespace fretlo::test {
