@@ -17,6 +17,7 @@
 #include "document/TrackProps.h"
 #include "playback/TrackEffectHint.h"
 #include "shell/MainFormFixture.h"
+#include "shell/NamedControl.h"
 #include "shell/OptionsTestSupport.h"
 #include "shell/SliderBox.h"
 #include "shell/TempoDialog.h"
@@ -25,13 +26,6 @@
 
 namespace fretlo::test {
 namespace {
-
-template <class T> T* Named(QWidget* dialog, const QString& name) {
-    for (T* control : dialog->findChildren<T*>())
-        if (control->accessibleName() == name) return control;
-    ADD_FAILURE() << "no control named " << name.toStdString();
-    return nullptr;
-}
 
 void ClickOk(QDialog& dialog) {
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
