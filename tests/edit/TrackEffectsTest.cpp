@@ -89,12 +89,6 @@ TEST_F(TrackEffectsTest, TheBankIsTheLatestInstrumentEffectThatSelectsOne) {
     EXPECT_TRUE(TrackEffectsAt(doc, 0, 1).BankOnSpace());
 }
 
-TEST_F(TrackEffectsTest, InstrumentValueCarriesRingAndBankBits) {
-    EXPECT_EQ(InstrumentEffectValue(33, false, 5), 33 | 0x80 | 0x8000 | 0x500);
-    EXPECT_EQ(InstrumentEffectValue(33, true, 0), 33 | 0x8000);
-    EXPECT_EQ(InstrumentEffectValue(127, true, std::nullopt), 127);
-}
-
 TEST_F(TrackEffectsTest, OkWithoutChangesWritesNothing) {
     SetProp(song.Space(0, 2), pkTempo, 60);
     SetProp(song.Space(0, 3), pkPan, 10);

@@ -152,16 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TMetronomeChange{"Off", [](TPlayerSettings& s) { s.MetronomeOn = false; }, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(PlayerSetUp, MetronomeSwitchedOnWhilePlayingClicksFromTheNextBeat) {
-    MakeSong(1);
-    Play();
-    Ticks(TickAt120(1024) + 1);
-    settings.MetronomeOn = true;
-    player->SetSettings(settings);
-    Ticks(TickAt120(2048) - tick);
-    EXPECT_EQ(Notes(), (std::vector<TMidiEvent>{On(TickAt120(2048), 9, 37, 96)}));
-}
-
 TEST_F(PlayerSetUp, StopReleasesEverythingAndDestroyResetsTheUsedChannels) {
     MakeSong(1);
     for (int s : {0, 1, 2}) Fret(0, 0, s, 0);

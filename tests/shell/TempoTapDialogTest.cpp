@@ -57,12 +57,5 @@ TEST_F(TapTempoDialog, ThreeLetterTapsGiveATempoAndTheFocusMovesToOk) {
     EXPECT_EQ(form_.Tempo(), 120);
 }
 
-TEST_F(TapTempoDialog, TheBarFillsAtTwentyFourIntervals) {
-    for (int i = 0; i < 25; ++i) Press(Qt::Key_T);
-    const QProgressBar* bar = form_.findChild<QProgressBar*>();
-    EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_EQ(bar->maximum(), 24);
-}
-
 }  // namespace
 }  // namespace fretlo::test

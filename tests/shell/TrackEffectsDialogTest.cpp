@@ -117,20 +117,6 @@ TEST_F(TrackEffectsDialog, StrokeBoxesExcludeEachOther) {
     EXPECT_FALSE(Box(form.get(), "Stroke Up")->isChecked());
 }
 
-TEST_F(TrackEffectsDialog, RepeatModeChecksTheLatestEffectSoOkCopiesIt) {
-    SetProp(Space(1), pkTempo, 90);
-    SetProp(Space(3), pkPan, 20);
-    auto form = Open(6, TTrackEffectsMode::Plain, true);
-    EXPECT_EQ(form->windowTitle(), "Repeat Previous Track Effect");
-    EXPECT_EQ(Page(form.get()), "MIDI Controllers");
-    EXPECT_TRUE(Box(form.get(), "Pan")->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), Edit(form.get(), "Pan"));
-    ClickOk(*form);
-    TTrackEffectChoice expected;
-    expected[pkPan] = 20;
-    EXPECT_EQ(form->Choice(), expected);
-}
-
 struct TModeRow {
     const char* name;
     TTrackEffectsMode mode;
@@ -224,13 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "Volume"}),
     PrintedName());
 
-TEST_F(TrackEffectsDialog, PanTypedTooHighLeavesTheSliderAtItsEnd) {
-    auto form = Open(0, TTrackEffectsMode::Controllers);
-    Box(form.get(), "Pan")->click();
-    QTest::keyClicks(Edit(form.get(), "Pan"), "200");
-    EXPECT_EQ(Named<QSlider>(form.get(), "Pan")->value(), 127);
-}
-
 TEST_F(TrackEffectsDialog, TapWritesItsTempoIntoTheSelectedField) {
     auto form = Open(0, TTrackEffectsMode::Tempo);
     OnNextModal([this](QWidget* modal) {
@@ -277,19 +256,6 @@ TEST_F(TrackEffectsDialog, EveryControlIsNamedAndAccessKeysAreUniquePerPage) {
 
 using TrackEffectsCommands = MainFormTest;
 
-TEST_F(TrackEffectsCommands, MenuItemsAreEnabledWithTheirShortcuts) {
-    EXPECT_TRUE(Action("&Track Effects...\tF")->isEnabled());
-    const std::pair<const char*, QKeySequence> items[] = {
-        {"&Tempo Change...", QKeySequence(Qt::CTRL | Qt::Key_T)},
-        {"&Instrument Change...", QKeySequence(Qt::CTRL | Qt::Key_I)},
-        {"&Volume Change...", QKeySequence(Qt::CTRL | Qt::Key_H)},
-        {"&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
-    for (const auto& [caption, shortcut] : items) {
-        EXPECT_TRUE(Action(caption)->isEnabled()) << caption;
-        EXPECT_EQ(Action(caption)->shortcut(), shortcut) << caption;
-    }
-}
-
 TEST_F(TrackEffectsCommands, OkWritesTheSpaceAsOneUndoableStepAndTheHintShowsIt) {
     MoveCursor(0, 5);
     AcceptDialog<TTrackEffectsForm>([](TTrackEffectsForm& d) {
@@ -320,7 +286,11 @@ TEST_F(TrackEffectsCommands, OkWithoutChangesLeavesTheSongUnmodified) {
 TEST_F(TrackEffectsCommands, ShiftFCopiesThePanChangeBeforeTheCursor) {
     SetProp(Doc().Track(0).Space(3), pkPan, 30);
     MoveCursor(0, 7);
-    AcceptDialog<TTrackEffectsForm>();
+    AcceptDialog<TTrackEffectsForm>([](TTrackEffectsForm& d) {
+        EXPECT_EQ(d.windowTitle(), "Repeat Previous Track Effect");
+        EXPECT_TRUE(Named<QCheckBox>(&d, "Pan")->isChecked());
+        EXPECT_EQ(d.focusWidget(), Named<QLineEdit>(&d, "Pan"));
+    });
     QTest::keyClick(&View(), Qt::Key_F, Qt::ShiftModifier);
     EXPECT_EQ(FindProp(Doc().Track(0).Space(7), pkPan)->Value(), 30);
     EXPECT_EQ(PropCount(Doc().Track(0).Space(7)), 1);
