@@ -1,11 +1,13 @@
 // The Create menu: every item types its character into the view, as the keyboard would;
-// Alternate-Time Region opens its dialogs.
+// Track Effects and Alternate-Time Region open their dialogs.
 #include <QAction>
 
 #include "edit/AltTimeRegion.h"
+#include "edit/TrackEffects.h"
 #include "shell/Main.h"
 #include "shell/OddTimeDialog.h"
 #include "shell/RemoveOddTimeDialog.h"
+#include "shell/TrackEffectsDialog.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -42,6 +44,15 @@ void TMainForm::CMenuShow() {
 void TMainForm::CMenuHide() {
     CBarLine->setEnabled(true);
     CStaffBreak->setEnabled(true);
+}
+
+// The player may be reading the space's effects: the change takes the playback lock instead
+// of stopping it, so a tempo or instrument change can be tried while the song plays.
+void TMainForm::EditTrackEffects(TTrackEffectsMode mode, bool repeatPrevious) {
+    const TEditCursor cursor = View_->Cursor();
+    TTrackEffectsForm dialog(
+        this, {Document_, cursor.Track, cursor.Space, mode, repeatPrevious, HelpRequest(), {}});
+    if (dialog.exec() == QDialog::Accepted) ApplyTrackEffects(Document_, dialog.Choice());
 }
 
 void TMainForm::CAltTimeRegionClick() {

@@ -13,7 +13,8 @@
 //   SongCommands.cpp      Song: Title & Comments, Track Properties, Add, Delete and Move Tracks,
 //                         Tempo
 //   SongBarCommands.cpp   Song: Recreate Bar Lines, Add Bars, Remove Unused Bars
-//   CreateCommands.cpp    Create: characters typed into the view, Alternate-Time Region
+//   CreateCommands.cpp    Create: characters typed into the view, Track Effects,
+//                         Alternate-Time Region
 //   PlayCommands.cpp      Play: the player bridge, the Play menu's switches, loop, speed and
 //                         count-in
 //   ToolsCommands.cpp     Tools: Time at Cursor, Options
@@ -51,6 +52,7 @@ class TTabScroller;
 class THelpWindow;
 class TInstanceServer;
 struct TPrintOptions;
+enum class TTrackEffectsMode;
 
 class TMainForm : public QMainWindow, public TOptionsTarget {
     Q_OBJECT
@@ -111,6 +113,8 @@ public:
     void SAddBarsClick();
     void SRemoveUnusedBarsClick();
     void CAltTimeRegionClick();
+    // The track effects dialog for the cursor space; on OK its effects are written there.
+    void EditTrackEffects(TTrackEffectsMode mode, bool repeatPrevious);
     void TShowTimeClick();
     void TConfigClick();
     void TImportMidiToolClick();

@@ -8,6 +8,7 @@
 #include "shell/ImportMidiTool.h"
 #include "shell/Main.h"
 #include "shell/ToolbarGlyphs.h"
+#include "shell/TrackEffectsDialog.h"
 #include "view/TabEditorView.h"
 
 namespace fretlo {
@@ -145,11 +146,20 @@ void TMainForm::CreateActions() {
                                 "Be&nd Up\t^", "&Bend\tB", "&Release Bend\tR", "&Vibrato\t~", "&Tap\tT",
                                 "Sl&ap\tS", "&Soft\t(", "Harmoni&c\t<", "&Tremolo\t{", "&Whammy Bar Bend\tW"})
         EffectItems.push_back(captionTyper(caption));
-    CTrackEffect = Unavailable("&Track Effects...\tF");
-    SpecificTrackEffects = {Unavailable("&Tempo Change...", QKeySequence(Qt::CTRL | Qt::Key_T)),
-                            Unavailable("&Instrument Change...", QKeySequence(Qt::CTRL | Qt::Key_I)),
-                            Unavailable("&Volume Change...", QKeySequence(Qt::CTRL | Qt::Key_H)),
-                            Unavailable("&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q))};
+    const auto effects = [this](TTrackEffectsMode mode) {
+        return [this, mode] { EditTrackEffects(mode, false); };
+    };
+    CTrackEffect = Command("&Track Effects...\tF", {}, effects(TTrackEffectsMode::Plain));
+    SpecificTrackEffects = {
+        Command("&Tempo Change...", QKeySequence(Qt::CTRL | Qt::Key_T), effects(TTrackEffectsMode::Tempo)),
+        Command("&Instrument Change...", QKeySequence(Qt::CTRL | Qt::Key_I),
+                effects(TTrackEffectsMode::Instrument)),
+        Command("&Volume Change...", QKeySequence(Qt::CTRL | Qt::Key_H), effects(TTrackEffectsMode::Volume)),
+        Command("&Controller Change...", QKeySequence(Qt::CTRL | Qt::Key_Q),
+                effects(TTrackEffectsMode::Controllers))};
+    View_->OnTrackEffects = [this](bool repeatPrevious) {
+        Guarded([&] { EditTrackEffects(TTrackEffectsMode::Plain, repeatPrevious); });
+    };
     CTStrokeDown = Command("Stroke &Down (default)", QKeySequence(Qt::CTRL | Qt::Key_D), typer(4));
     CTStrokeUp = Command("Stroke &Up", QKeySequence(Qt::CTRL | Qt::Key_U), typer(21));
     CAltTimeRegion = Checkable(Command("&Alternate-Time Region...", QKeySequence(Qt::CTRL | Qt::Key_W),

@@ -9,20 +9,21 @@
 #include "base/Errors.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
+#include "shell/TempoTapDialog.h"
 
 namespace fretlo {
 
-TTempoForm::TTempoForm(QWidget* parent, int tempo, const THelpRequest& help)
+TTempoForm::TTempoForm(QWidget* parent, int tempo, const THelpRequest& help, TTempoTap::TClock tapClock)
     : QDialog(parent), edit_(new QLineEdit(QString::number(tempo), this)), tempo_(tempo) {
     setWindowTitle("Tempo");
     edit_->setMaxLength(3);
     edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance("00000") + 12);
     auto* label = new QLabel("Te&mpo:", this);
     label->setBuddy(edit_);
-    // Tap tempo comes with its own dialog; until then the button is there but cannot be used.
     auto* tap = new QPushButton("T&ap...", this);
-    tap->setEnabled(false);
     tap->setAutoDefault(false);
+    connect(tap, &QPushButton::clicked, this,
+            [this, tapClock = std::move(tapClock)] { TapTempoInto(this, edit_, tapClock); });
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "playback/TempoTap.h"
 #include "shell/DialogButtons.h"
 
 class QLineEdit;
@@ -12,7 +13,8 @@ namespace fretlo {
 class TTempoForm : public QDialog {
     Q_OBJECT
 public:
-    TTempoForm(QWidget* parent, int tempo, const THelpRequest& help);
+    // The tap dialog of "T&ap..." runs on `tapClock` (the system's without one).
+    TTempoForm(QWidget* parent, int tempo, const THelpRequest& help, TTempoTap::TClock tapClock = {});
     int Tempo() const { return tempo_; }
 
 private:

@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 
 #include "base/Errors.h"
-#include "playback/MidiNames.h"
 #include "playback/TrackKinds.h"
 #include "shell/ControllerEditor.h"
 #include "shell/HelpContexts.h"
+#include "shell/InstrumentList.h"
 #include "shell/MainFormRules.h"
 #include "shell/SliderBox.h"
 #include "view/Tuner.h"
@@ -207,13 +207,7 @@ void TTrackPropertiesForm::ChannelChanged() {
 
 // Drum kit names on the percussion channel, instrument names elsewhere; the number stays.
 void TTrackPropertiesForm::FillInstruments() {
-    const bool drums = channel_->currentIndex() == DrumsChannelChoice;
-    const int selected = instrument_->currentIndex();
-    instrument_->clear();
-    for (int program = 0; program < 128; ++program)
-        instrument_->addItem(QString("%1 - %2").arg(program).arg(
-            Text(drums ? DrumKitNames[program] : GmInstrumentNames[program])));
-    instrument_->setCurrentIndex(selected);
+    FillInstrumentList(*instrument_, channel_->currentIndex() == DrumsChannelChoice);
 }
 
 // --- OK -------------------------------------------------------------------------------

@@ -127,8 +127,9 @@ public:
     TStatusTexts StatusTexts() const;
 
     // --- Hooks filled by the main window and its dialogs -----------------------------
-    // F / Shift+F on a string: the track-effects dialog for (track, space).
-    std::function<void(int track, int space)> OnTrackEffects;
+    // F on a string: the track-effects dialog for the cursor space; Shift+F repeats the
+    // latest effect before it.
+    std::function<void(bool repeatPrevious)> OnTrackEffects;
     // The menu a right click in the music area pops up: the main window's, built from its
     // shared actions. Without one a right click only moves the cursor.
     void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }

@@ -70,7 +70,7 @@ bool TTabEditorView::SendKey(int qtKey, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_F:
         if (ctrl || alt || cursor_.String < 0) return false;
-        if (OnTrackEffects) OnTrackEffects(cursor_.Track, cursor_.Space);
+        if (OnTrackEffects) OnTrackEffects(shift);
         return true;
     default: return false;
     }

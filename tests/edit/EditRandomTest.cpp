@@ -16,6 +16,7 @@
 #include "edit/ClipboardOps.h"
 #include "edit/Shift.h"
 #include "edit/SpaceEdit.h"
+#include "edit/TrackEffects.h"
 #include "edit/UndoReplay.h"
 
 namespace fretlo::test {
@@ -68,10 +69,7 @@ public:
             }
             return "text";
         case 5: SetStroke(doc, Pick(0, 1)); return "stroke";
-        case 6:
-            ChangeCursorSpace(
-                doc, [this](TSpace& s) { SetProp(s, Pick(3, 10), static_cast<uint16_t>(Pick(0, 127))); });
-            return "track effect";
+        case 6: ApplyTrackEffects(doc, RandomEffects()); return "track effects";
         case 7: MoveCursorNote(doc, Pick(0, 1) ? 1 : -1); return "move note";
         case 8: ToggleBarLine(doc); return "bar line";
         case 9: ToggleRepeatOpen(doc); return "repeat open";
@@ -112,6 +110,14 @@ public:
             Paste(doc);
             return "copy and paste";
         }
+    }
+
+    // A few kinds of the dialog checked with random values, the rest unchecked.
+    TTrackEffectChoice RandomEffects() {
+        TTrackEffectChoice choice;
+        for (const TPropKind kind : TrackEffectKinds)
+            if (Pick(0, 3) == 0) choice[kind] = static_cast<uint16_t>(Pick(0, 127));
+        return choice;
     }
 
     // Creates a region of a random ratio from the selection, or removes the one at the cursor.

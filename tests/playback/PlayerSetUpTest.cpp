@@ -111,6 +111,47 @@ INSTANTIATE_TEST_SUITE_P(Beats, PlayerMetronome,
                                                           {80, 60, 60, 60, 80, 60, 60, 60}}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// The Options dialog and F11 change the settings of a running player: the click after the
+// change has them, the one before it had the old ones.
+struct TMetronomeChange {
+    const char* Name;
+    void (*Change)(TPlayerSettings&);
+    std::vector<TMidiEvent> SecondBar;  // the notes from the second bar's first click on
+};
+
+void PrintTo(const TMetronomeChange& c, std::ostream* os) { *os << c.Name; }
+
+class PlayerMetronomeChange : public PlayerTest, public ::testing::WithParamInterface<TMetronomeChange> {};
+
+TEST_P(PlayerMetronomeChange, TakesEffectAtTheNextBeat) {
+    MakeSong(2);
+    settings.MetronomeOn = true;
+    Play();
+    const int bar2 = TickAt120(4096);
+    Ticks(bar2 - 1);
+    const size_t firstBar = Notes().size();
+    GetParam().Change(settings);
+    player->SetSettings(settings);
+    Ticks(1);
+    const std::vector<TMidiEvent> notes = Notes();
+    EXPECT_EQ(std::vector<TMidiEvent>(notes.begin() + static_cast<std::ptrdiff_t>(firstBar), notes.end()),
+              GetParam().SecondBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, PlayerMetronomeChange,
+    ::testing::Values(TMetronomeChange{"Volume",
+                                       [](TPlayerSettings& s) { s.MetronomeVolume = 60; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 80)}},
+                      TMetronomeChange{"AccentOff",
+                                       [](TPlayerSettings& s) { s.MetronomeAccent = false; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 37, 96)}},
+                      TMetronomeChange{"Drum",
+                                       [](TPlayerSettings& s) { s.MetronomeDrum = 76; },
+                                       {Off(TickAt120(4096), 9, 37), On(TickAt120(4096), 9, 76, 127)}},
+                      TMetronomeChange{"Off", [](TPlayerSettings& s) { s.MetronomeOn = false; }, {}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 TEST_F(PlayerSetUp, StopReleasesEverythingAndDestroyResetsTheUsedChannels) {
     MakeSong(1);
     for (int s : {0, 1, 2}) Fret(0, 0, s, 0);

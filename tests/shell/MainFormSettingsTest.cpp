@@ -1,11 +1,15 @@
 // Settings on the real window: read once when it is built, written once when it is destroyed,
 // bad stored values falling back to their defaults, and the switches of the Play and View menus.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QSettings>
+#include <QSlider>
 #include <QToolBar>
 
 #include "shell/Config.h"
 #include "shell/MainFormFixture.h"
+#include "shell/OptionsPlayPage.h"
 
 namespace fretlo::test {
 namespace {
@@ -32,6 +36,27 @@ TEST_F(WindowSettings, SwitchesWrittenAtExitComeBackAtTheNextStart) {
     EXPECT_TRUE(View().PlayerSettings().MetronomeOn);
     EXPECT_TRUE(View().RewindAfterStop());
     EXPECT_EQ(LoadSettings(config_).PlayNotesWhileEditing, pnAllTracks);
+}
+
+// What the player reads at every beat comes from the Options dialog and the Metronome
+// command, and one does not undo the other.
+TEST_F(WindowSettings, MetronomeOptionsReachThePlayerAndKeepTheMetronomeSwitch) {
+    Action("&Metronome")->trigger();
+    AcceptDialog<TConfigForm>([](TConfigForm& dialog) {
+        dialog.PlayPage().VolumeBar().setValue(50);
+        dialog.PlayPage().DrumList().setCurrentIndex(76);
+        for (QCheckBox* box : dialog.PlayPage().findChildren<QCheckBox*>())
+            if (box->text() == "&Accent first beat of bar") box->setChecked(false);
+    });
+    Form().TConfigClick();
+    const TPlayerSettings player = View().PlayerSettings();
+    EXPECT_TRUE(player.MetronomeOn);
+    EXPECT_EQ(player.MetronomeVolume, 50);
+    EXPECT_EQ(player.MetronomeDrum, 76);
+    EXPECT_FALSE(player.MetronomeAccent);
+    Action("&Metronome")->trigger();
+    EXPECT_FALSE(View().PlayerSettings().MetronomeOn);
+    EXPECT_EQ(View().PlayerSettings().MetronomeVolume, 50);
 }
 
 TEST_F(WindowSettings, BadStoredValuesFallBackToTheirDefaults) {

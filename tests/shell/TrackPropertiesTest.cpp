@@ -20,6 +20,7 @@
 #include "playback/MemorySettingsStore.h"
 #include "shell/Config.h"
 #include "shell/MainFormFixture.h"
+#include "shell/NamedControl.h"
 #include "shell/OptionsTestSupport.h"
 #include "shell/SliderBox.h"
 #include "shell/TrackPropertiesDialog.h"
@@ -27,14 +28,6 @@
 
 namespace fretlo::test {
 namespace {
-
-// A control found by its accessible name, as a screen reader finds it.
-template <class T> T* Named(QWidget* dialog, const QString& name) {
-    for (T* control : dialog->findChildren<T*>())
-        if (control->accessibleName() == name) return control;
-    ADD_FAILURE() << "no control named " << name.toStdString();
-    return nullptr;
-}
 
 // Answers questions with `answer`, other message boxes with OK and the name prompt with `name`,
 // keeping the texts of the message boxes.

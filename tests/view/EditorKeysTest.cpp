@@ -232,13 +232,14 @@ INSTANTIATE_TEST_SUITE_P(
     PrintedName());
 
 TEST_F(EditorTest, TrackEffectsKeyCallsTheHookOnStringsOnly) {
-    std::vector<std::pair<int, int>> calls;
-    view->OnTrackEffects = [&](int track, int space) { calls.emplace_back(track, space); };
+    std::vector<bool> calls;
+    view->OnTrackEffects = [&](bool repeatPrevious) { calls.push_back(repeatPrevious); };
     view->SetCursorSpace(3, 0);
     Key(Qt::Key_F);
     Key(Qt::Key_F, Qt::ShiftModifier);
     Key(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{0, 3}, {0, 3}}));
+    Key(Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(calls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(EditorTest, StatusBarShowsTrackBarRatioNoteAndTitle) {

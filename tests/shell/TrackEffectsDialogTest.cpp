@@ -1,0 +1,333 @@
+// The track effects dialog on the offscreen platform: what it shows for a space, its focus,
+// page and box rules, the checks of OK, keyboard use, and the main window's ways to open it.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+#include <set>
+
+#include "ParamName.h"
+#include "document/TrackProps.h"
+#include "playback/TrackEffectHint.h"
+#include "shell/MainFormFixture.h"
+#include "shell/NamedControl.h"
+#include "shell/OptionsTestSupport.h"
+#include "shell/SliderBox.h"
+#include "shell/TempoDialog.h"
+#include "shell/TempoTapDialog.h"
+#include "shell/TrackEffectsDialog.h"
+
+namespace fretlo::test {
+namespace {
+
+void ClickOk(QDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+class TrackEffectsDialog : public testing::Test {
+protected:
+    TCustomTabDoc doc_;
+    uint32_t now_ = 0;
+
+    void SetUp() override { doc_.New(16); }
+    TSpace& Space(int space) { return doc_.Track(0).Space(space); }
+
+    std::unique_ptr<TTrackEffectsForm> Open(int space, TTrackEffectsMode mode = TTrackEffectsMode::Plain,
+                                            bool repeat = false) {
+        auto form = std::make_unique<TTrackEffectsForm>(
+            nullptr, TTrackEffectsSetup{doc_, 0, space, mode, repeat, {}, [this] { return now_; }});
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        return form;
+    }
+    static QCheckBox* Box(QWidget* form, const QString& name) { return Named<QCheckBox>(form, name); }
+    static QLineEdit* Edit(QWidget* form, const QString& name) { return Named<QLineEdit>(form, name); }
+    static QString Page(QWidget* form) {
+        const QTabWidget* pages = form->findChild<QTabWidget*>();
+        return pages->tabText(pages->currentIndex()).remove('&');
+    }
+};
+
+TEST_F(TrackEffectsDialog, ShowsTheValuesInForceAndChecksOnlyTheSpacesOwn) {
+    doc_.Track(0).Volume = 70;
+    SetProp(Space(2), pkTempo, 60);
+    SetProp(Space(4), pkPitchBend, static_cast<uint16_t>(-1200));
+    SetProp(Space(4), pkStrokeUp, 0);
+    auto form = Open(4);
+    EXPECT_EQ(form->windowTitle(), "Create Track Effects");
+    EXPECT_EQ(Edit(form.get(), "Tempo")->text(), "60");
+    EXPECT_FALSE(Box(form.get(), "Tempo")->isChecked());
+    EXPECT_FALSE(Edit(form.get(), "Tempo")->isEnabled());
+    EXPECT_EQ(Named<QSlider>(form.get(), "Volume")->value(), 70);
+    EXPECT_EQ(Named<QSlider>(form.get(), "Pitch Bend")->value(), -1200);
+    EXPECT_TRUE(Box(form.get(), "Pitch Bend")->isChecked());
+    EXPECT_TRUE(Box(form.get(), "Stroke Up")->isChecked());
+    // The latest effects stand here; stroke up is looked up before pitch bend.
+    EXPECT_EQ(Page(form.get()), "General");
+    EXPECT_EQ(QApplication::focusWidget(), Box(form.get(), "Stroke Up"));
+
+    ClickOk(*form);
+    TTrackEffectChoice expected;
+    expected[pkStrokeUp] = 0;
+    expected[pkPitchBend] = static_cast<uint16_t>(-1200);
+    EXPECT_EQ(form->Choice(), expected);
+}
+
+TEST_F(TrackEffectsDialog, DrumChannelListsKitNames) {
+    doc_.Track(0).MidiChannel = PercussionChannel;
+    auto form = Open(0);
+    const QComboBox* list = Named<QComboBox>(form.get(), "Instrument");
+    ASSERT_EQ(list->count(), 128);
+    EXPECT_EQ(list->itemText(0), "0 - Standard");
+    EXPECT_EQ(list->itemText(8), "8 - Room");
+    EXPECT_EQ(list->itemText(1), "1 - ");
+}
+
+TEST_F(TrackEffectsDialog, InstrumentWithoutRingAndWithBankFiveIsStoredWithItsBits) {
+    auto form = Open(0, TTrackEffectsMode::Instrument);
+    EXPECT_EQ(QApplication::focusWidget(), Named<QComboBox>(form.get(), "Instrument"));
+    Named<QComboBox>(form.get(), "Instrument")->setCurrentIndex(30);
+    Box(form.get(), "Let Notes Ring")->setChecked(false);
+    QComboBox* bank = Named<QComboBox>(form.get(), "Bank");
+    EXPECT_FALSE(bank->isEnabled());
+    Box(form.get(), "Select Bank")->setChecked(true);
+    EXPECT_TRUE(bank->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), bank);
+    bank->setCurrentIndex(5);
+    Box(form.get(), "Instrument")->setChecked(false);
+    EXPECT_FALSE(bank->isEnabled());
+    Box(form.get(), "Instrument")->setChecked(true);
+    ClickOk(*form);
+    EXPECT_EQ(form->Choice()[pkInstrument], 30 | 0x80 | 0x8000 | 0x500);
+}
+
+TEST_F(TrackEffectsDialog, StrokeBoxesExcludeEachOther) {
+    auto form = Open(0);
+    Box(form.get(), "Stroke Down")->click();
+    Box(form.get(), "Stroke Up")->click();
+    EXPECT_FALSE(Box(form.get(), "Stroke Down")->isChecked());
+    Box(form.get(), "Stroke Down")->click();
+    EXPECT_FALSE(Box(form.get(), "Stroke Up")->isChecked());
+}
+
+struct TModeRow {
+    const char* name;
+    TTrackEffectsMode mode;
+    const char* page;
+    const char* checked;  // the box the mode checks, "" for none
+    const char* focus;    // the accessible name of the control with the focus
+};
+FRETLO_PRINT_AS_NAME(TModeRow)
+
+class TrackEffectsMode : public TrackEffectsDialog, public testing::WithParamInterface<TModeRow> {};
+
+TEST_P(TrackEffectsMode, OpensOnItsPageWithItsFocus) {
+    auto form = Open(0, GetParam().mode);
+    const TModeRow& row = GetParam();
+    EXPECT_EQ(Page(form.get()), row.page);
+    if (*row.checked) {
+        EXPECT_TRUE(Box(form.get(), row.checked)->isChecked());
+    }
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), row.focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrackEffectsMode,
+    testing::Values(TModeRow{"tempo", TTrackEffectsMode::Tempo, "General", "Tempo", "Tempo"},
+                    TModeRow{"volume", TTrackEffectsMode::Volume, "General", "Volume", "Volume"},
+                    TModeRow{"controllers", TTrackEffectsMode::Controllers, "MIDI Controllers", "",
+                             "Pitch Bend"}),
+    PrintedName());
+
+TEST_F(TrackEffectsDialog, FSwitchesPagesUnlessAFieldTakesIt) {
+    auto form = Open(0);
+    Box(form.get(), "Volume")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
+    EXPECT_EQ(Page(form.get()), "MIDI Controllers");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ShiftModifier);
+    EXPECT_EQ(Page(form.get()), "General");
+    Box(form.get(), "Tempo")->click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
+    EXPECT_EQ(Page(form.get()), "General");
+}
+
+struct TRefusalRow {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> typed;  // checked kind and the text of its field
+    const char* message;
+    const char* field;  // where the focus goes
+};
+FRETLO_PRINT_AS_NAME(TRefusalRow)
+
+class TrackEffectsRefusal : public TrackEffectsDialog, public testing::WithParamInterface<TRefusalRow> {};
+
+TEST_P(TrackEffectsRefusal, KeepsTheDialogOpenWithTheFieldInFront) {
+    auto form = Open(0);
+    for (const auto& [kind, text] : GetParam().typed) {
+        Box(form.get(), kind)->setChecked(true);
+        QLineEdit* edit = Edit(form.get(), kind);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    form->findChild<QTabWidget*>()->setCurrentIndex(0);
+    TMessages messages;
+    ClickOk(*form);
+    EXPECT_EQ(messages.Texts, QStringList{GetParam().message});
+    EXPECT_EQ(messages.Captions, QStringList{"Fretlo"});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->focusWidget(), Edit(form.get(), GetParam().field));
+    EXPECT_TRUE(Edit(form.get(), GetParam().field)->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrackEffectsRefusal,
+    testing::Values(
+        TRefusalRow{"tempo 29", {{"Tempo", "29"}}, "Tempo must be between 30 and 500.", "Tempo"},
+        TRefusalRow{"tempo 501", {{"Tempo", "501"}}, "Tempo must be between 30 and 500.", "Tempo"},
+        TRefusalRow{"tempo 12a", {{"Tempo", "12a"}}, "Tempo must be between 30 and 500.", "Tempo"},
+        TRefusalRow{"pan 200", {{"Pan", "200"}}, "Pan must be between 0 and 127.", "Pan"},
+        TRefusalRow{"pitch bend below",
+                    {{"Pitch Bend", "-2401"}},
+                    "Pitch Bend must be between -2400 and 2400.",
+                    "Pitch Bend"},
+        TRefusalRow{"volume not a number", {{"Volume", "x"}}, "Volume must be between 0 and 127.", "Volume"},
+        TRefusalRow{"tempo before the sliders",
+                    {{"Chorus", "300"}, {"Tempo", "20"}},
+                    "Tempo must be between 30 and 500.",
+                    "Tempo"},
+        TRefusalRow{"volume before chorus",
+                    {{"Chorus", "300"}, {"Volume", "300"}},
+                    "Volume must be between 0 and 127.",
+                    "Volume"}),
+    PrintedName());
+
+TEST_F(TrackEffectsDialog, TapWritesItsTempoIntoTheSelectedField) {
+    auto form = Open(0, TTrackEffectsMode::Tempo);
+    OnNextModal([this](QWidget* modal) {
+        for (int i = 0; i < 3; ++i, now_ += 400) QTest::keyClick(modal, Qt::Key_K);
+        ClickOk(*qobject_cast<QDialog*>(modal));
+    });
+    QLineEdit* tempo = Edit(form.get(), "Tempo");
+    Named<QPushButton>(form.get(), "Tap...")->click();
+    tempo->setFocus();  // the tap button had it
+    EXPECT_EQ(tempo->text(), "150");
+    ClickOk(*form);
+    EXPECT_EQ(form->Choice()[pkTempo], 150);
+}
+
+// Every control that takes the focus is named, and the access keys of each page with those of
+// the tabs and the buttons below are unique.
+TEST_F(TrackEffectsDialog, EveryControlIsNamedAndAccessKeysAreUniquePerPage) {
+    auto form = Open(0);
+    const auto* pages = form->findChild<QTabWidget*>();
+    const auto key = [](const QString& text) {
+        const auto at = text.indexOf(QRegularExpression("&[^&]"));
+        return at < 0 ? QChar() : text[at + 1].toLower();
+    };
+    QList<QChar> shared;
+    for (int i = 0; i < pages->count(); ++i) shared << key(pages->tabText(i));
+    for (const QAbstractButton* button : form->findChild<QDialogButtonBox*>()->buttons())
+        shared << key(button->text());
+    for (int i = 0; i < pages->count(); ++i) {
+        QList<QChar> keys = shared;
+        for (QWidget* w : pages->widget(i)->findChildren<QWidget*>()) {
+            if (w->focusPolicy() & Qt::TabFocus) {
+                EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                    << w->metaObject()->className();
+            }
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) keys << key(b->text());
+            if (auto* l = qobject_cast<QLabel*>(w)) keys << key(l->text());
+        }
+        keys.removeAll(QChar());
+        EXPECT_EQ(QSet<QChar>(keys.begin(), keys.end()).size(), keys.size()) << i;
+    }
+}
+
+// --- Through the main window -------------------------------------------------------------
+
+using TrackEffectsCommands = MainFormTest;
+
+TEST_F(TrackEffectsCommands, OkWritesTheSpaceAsOneUndoableStepAndTheHintShowsIt) {
+    MoveCursor(0, 5);
+    AcceptDialog<TTrackEffectsForm>([](TTrackEffectsForm& d) {
+        Named<QComboBox>(&d, "Instrument")->setCurrentIndex(0);
+        Named<QSlider>(&d, "Volume")->setValue(100);
+        Named<QCheckBox>(&d, "Volume")->setChecked(true);
+        Named<QCheckBox>(&d, "Stroke Down")->setChecked(true);
+    });
+    Action("&Instrument Change...")->trigger();
+    const TTrackData& track = Doc().Track(0);
+    EXPECT_EQ(TrackEffectHint(track, track.Space(5)),
+              "Stroke Down\nInstrument Change: 0 - Acoustic Grand Piano  (Let ring)\nVolume Change: 100");
+    EXPECT_TRUE(Doc().Modified);
+    View().Undo();
+    EXPECT_EQ(track.Space(5).Props, nullptr);
+}
+
+TEST_F(TrackEffectsCommands, OkWithoutChangesLeavesTheSongUnmodified) {
+    SetProp(Doc().Track(0).Space(3), pkPan, 30);
+    MoveCursor(0, 3);
+    AcceptDialog<TTrackEffectsForm>();
+    QTest::keyClick(&View(), Qt::Key_F);
+    EXPECT_FALSE(Doc().Modified);
+    EXPECT_TRUE(Doc().Journal().Empty());
+    EXPECT_EQ(FindProp(Doc().Track(0).Space(3), pkPan)->Value(), 30);
+}
+
+TEST_F(TrackEffectsCommands, ShiftFCopiesThePanChangeBeforeTheCursor) {
+    SetProp(Doc().Track(0).Space(3), pkPan, 30);
+    MoveCursor(0, 7);
+    AcceptDialog<TTrackEffectsForm>([](TTrackEffectsForm& d) {
+        EXPECT_EQ(d.windowTitle(), "Repeat Previous Track Effect");
+        EXPECT_TRUE(Named<QCheckBox>(&d, "Pan")->isChecked());
+        EXPECT_EQ(d.focusWidget(), Named<QLineEdit>(&d, "Pan"));
+    });
+    QTest::keyClick(&View(), Qt::Key_F, Qt::ShiftModifier);
+    EXPECT_EQ(FindProp(Doc().Track(0).Space(7), pkPan)->Value(), 30);
+    EXPECT_EQ(PropCount(Doc().Track(0).Space(7)), 1);
+}
+
+// --- The song's tempo dialog --------------------------------------------------------------
+
+class SongTempoRefusal : public testing::TestWithParam<const char*> {};
+
+TEST_P(SongTempoRefusal, KeepsTheDialogOpenAndTheTempo) {
+    TTempoForm form(nullptr, 120, {});
+    form.show();
+    QLineEdit* edit = form.findChild<QLineEdit*>();
+    edit->setText(GetParam());
+    TMessages messages;
+    ClickOk(form);
+    EXPECT_EQ(messages.Texts, QStringList{"Tempo must be between 30 and 500."});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Tempo(), 120);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SongTempoRefusal, testing::Values("29", "501", "12a"), PrintedName());
+
+TEST(SongTempo, TapWritesIntoTheField) {
+    uint32_t now = 0;
+    TTempoForm form(nullptr, 120, {}, [&now] { return now; });
+    form.show();
+    OnNextModal([&now](QWidget* modal) {
+        for (int i = 0; i < 3; ++i, now += 400) QTest::keyClick(modal, Qt::Key_Q);
+        ClickOk(*qobject_cast<QDialog*>(modal));
+    });
+    for (QPushButton* b : form.findChildren<QPushButton*>())
+        if (b->text() == "T&ap...") b->click();
+    EXPECT_EQ(form.findChild<QLineEdit*>()->text(), "150");
+    ClickOk(form);
+    EXPECT_EQ(form.Tempo(), 150);
+}
+
+}  // namespace
+}  // namespace fretlo::test
