@@ -100,11 +100,18 @@ void TPrintPreviewForm::SetZoom(int zoom) {
     area_->verticalScrollBar()->setValue(0);
 }
 
-// The workspace fills the view, or more when the zoomed page with its gaps needs it.
+// The workspace fills the view, or more when the zoomed page with its gaps needs it. A scroll
+// bar that the page needs in one direction takes its room from the other, or that bar alone
+// would make the workspace too big for the view there too.
 void TPrintPreviewForm::UpdatePaper() {
     const QSize view = area_->maximumViewportSize();
-    const QSize page = PreviewPageSize(view, surface_.Page().Paper, zoom_);
-    paper_->resize(view.expandedTo(page + QSize(2 * Gap, 2 * Gap)));
+    const QSize needed = PreviewPageSize(view, surface_.Page().Paper, zoom_) + QSize(2 * Gap, 2 * Gap);
+    QSize fill = view;
+    if (needed.height() > fill.height()) fill.rwidth() -= area_->verticalScrollBar()->sizeHint().width();
+    if (needed.width() > fill.width()) fill.rheight() -= area_->horizontalScrollBar()->sizeHint().height();
+    if (needed.height() > fill.height() && fill.width() == view.width())
+        fill.rwidth() -= area_->verticalScrollBar()->sizeHint().width();
+    paper_->resize(fill.expandedTo(needed));
     paper_->update();
 }
 

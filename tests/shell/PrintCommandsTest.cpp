@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "ParamName.h"
 #include "shell/MainFormFixture.h"
@@ -80,6 +82,24 @@ TEST_F(PrintCommands, PreviewButtonsActOnlyWhereTheyCan) {
         EXPECT_TRUE(Button(preview, "Zoom &Out")->isEnabled());
         EXPECT_NEAR(preview.PageRect().width(), unzoomed.width() * 7 / 2, 2);
         Button(preview, "Close")->click();
+    });
+    Form().actFilePrintPreviewExecute();
+}
+
+// A page taller than a wide window scrolls up and down only: the vertical scroll bar's width
+// must not make the workspace wider than the view.
+TEST_F(PrintCommands, APageThatFitsAcrossNeverScrollsSideways) {
+    AcceptDialog<TPrintForm>();
+    OnNextModal([](QWidget* modal) {
+        auto& preview = *qobject_cast<TPrintPreviewForm*>(modal);
+        preview.resize(1000, 600);
+        Button(preview, "Zoom &In")->click();
+        QApplication::processEvents();
+        const QScrollArea& area = *preview.findChild<QScrollArea*>();
+        EXPECT_GT(area.verticalScrollBar()->maximum(), 0);
+        EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+        EXPECT_LT(preview.PageRect().width(), area.viewport()->width());
+        preview.reject();
     });
     Form().actFilePrintPreviewExecute();
 }
