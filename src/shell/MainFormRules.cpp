@@ -101,4 +101,6 @@ std::optional<int> ParseTempo(std::string_view text) {
     return InRange(ParseWholeNumber(text), MinTempo, MaxTempo);
 }
 
+std::string TempoRangeMessage() { return Format("Tempo must be between %d and %d.", MinTempo, MaxTempo); }
+
 }  // namespace fretlo

@@ -51,5 +51,7 @@ std::optional<int> ParseBarNumber(std::string_view text);
 inline constexpr int MinTempo = 30;
 inline constexpr int MaxTempo = 500;
 std::optional<int> ParseTempo(std::string_view text);
+// What a tempo field says when ParseTempo refuses its text.
+std::string TempoRangeMessage();
 
 }  // namespace fretlo

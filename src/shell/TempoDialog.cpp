@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "base/Errors.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
 #include "shell/TempoTapDialog.h"
@@ -42,9 +41,7 @@ TTempoForm::TTempoForm(QWidget* parent, int tempo, const THelpRequest& help, TTe
 void TTempoForm::TryAccept() {
     const auto tempo = ParseTempo(edit_->text().toStdString());
     if (!tempo) {
-        RefuseField(this,
-                    QString::fromStdString(Format("Tempo must be between %d and %d.", MinTempo, MaxTempo)),
-                    edit_);
+        RefuseField(this, QString::fromStdString(TempoRangeMessage()), edit_);
         return;
     }
     tempo_ = *tempo;

@@ -283,7 +283,7 @@ void TTrackEffectsForm::TryAccept() {
     if (kinds_[pkTempo].Box->isChecked()) {
         tempo = ParseTempo(tempo_->text().toStdString());
         if (!tempo) {
-            Refuse(pkTempo, tempo_, Format("Tempo must be between %d and %d.", MinTempo, MaxTempo));
+            Refuse(pkTempo, tempo_, TempoRangeMessage());
             return;
         }
     }
