@@ -23,10 +23,9 @@ protected:
         player->SetPractice(practice);
         Play(start);
     }
-    std::vector<int> NoteOnTicks(int channel) const {
+    std::vector<int> NoteOnTicks(uint8_t channel) const {
         std::vector<int> out;
-        for (const TMidiEvent& e : Kind(0x90))
-            if ((e.Status & 0x0F) == channel) out.push_back(e.Tick);
+        for (const TMidiEvent& e : Kind(0x90 | channel, 0xFF)) out.push_back(e.Tick);
         return out;
     }
     TPractice practice;
