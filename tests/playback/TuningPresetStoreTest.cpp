@@ -51,15 +51,16 @@ const std::vector<std::string> SixStrings = {"(Standard)", "Dropped D", "Open A"
                                              "Open D",     "Open E",    "Open G"};
 const std::string Kit = "Bass/Snare/Closed HH/Open HH/Stick/Crash";
 
-INSTANTIATE_TEST_SUITE_P(Kinds, FreshKind,
-                         testing::Values(TFreshKind{0, SixStrings, "(Standard)", true},
-                                         TFreshKind{1, {"(Standard)"}, "(Standard)", true},
-                                         TFreshKind{2, {"C Tuning", "D Tuning", "G Tuning"}, "G Tuning", true},
-                                         TFreshKind{3, SixStrings, "(Standard)", true},
-                                         TFreshKind{4, {"All 0", "All 35", Kit}, Kit, true},
-                                         // No default preset: the first one is selected.
-                                         TFreshKind{5, {"(Standard)"}, "(Standard)", false}),
-                         test::PrintedName());
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, FreshKind,
+    testing::Values(TFreshKind{0, SixStrings, "(Standard)", true},
+                    TFreshKind{1, {"(Standard)"}, "(Standard)", true},
+                    TFreshKind{2, {"C Tuning", "D Tuning", "G Tuning"}, "G Tuning", true},
+                    TFreshKind{3, SixStrings, "(Standard)", true},
+                    TFreshKind{4, {"All 0", "All 35", Kit}, Kit, true},
+                    // No default preset: the first one is selected.
+                    TFreshKind{5, {"(Standard)"}, "(Standard)", false}),
+    test::PrintedName());
 
 TEST(TrackKinds, DrumsTakeKitChannelNumbersAndTheDrumPreset) {
     TMemorySettingsStore store;
