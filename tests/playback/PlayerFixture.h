@@ -47,12 +47,19 @@ inline TMidiEvent Program(int tick, int channel, int program) {
     return {tick, uint8_t(0xC0 | channel), uint8_t(program), 0};
 }
 
+// A note byte put on a string of a space: a fret, or NoteMuted and NoteStop.
+struct TPut {
+    int Space, String, Note;
+};
+constexpr int FretNote(int fret) { return NoteFretBase + fret; }
+
 // Ticks at tempo 120 until a space at song time `units` is due: the first n with
 // n * 16.384 >= units.
 inline int TickAt120(int units) { return (units * 15000 + 245759) / 245760; }
 
+// Public, so that the rows of a table can write their songs through it.
 class PlayerTest : public ::testing::Test {
-protected:
+public:
     // `bars` bars of `barSpaces` spaces and `tracks` standard-tuned six-string tracks.
     void MakeSong(int bars, int tracks = 1, int barSpaces = 16) {
         doc.New(barSpaces);
@@ -66,6 +73,9 @@ protected:
     TSpace& Space(int track, int space) { return doc.Track(track).Space(space); }
     void Fret(int track, int space, int string, int fret) {
         Space(track, space).Notes[string] = uint8_t(NoteFretBase + fret);
+    }
+    void Put(const std::vector<TPut>& notes, int track = 0) {
+        for (const TPut& n : notes) Space(track, n.Space).Notes[n.String] = uint8_t(n.Note);
     }
     void Open() {
         if (!player)
@@ -90,19 +100,14 @@ protected:
         while (events.Ends == 0 && tick < 1000000) Ticks(1);
         ASSERT_EQ(events.Ends, 1);
     }
-    // The messages whose status has the given high nibble, in order.
-    std::vector<TMidiEvent> Kind(uint8_t kind) const {
+    // The messages whose status masked by `mask` is `kind`, in order; Notes() are ons and offs.
+    std::vector<TMidiEvent> Kind(uint8_t kind, uint8_t mask = 0xF0) const {
         std::vector<TMidiEvent> out;
         for (const TMidiEvent& e : rec.Events)
-            if ((e.Status & 0xF0) == kind) out.push_back(e);
+            if ((e.Status & mask) == kind) out.push_back(e);
         return out;
     }
-    std::vector<TMidiEvent> Notes() const {
-        std::vector<TMidiEvent> out;
-        for (const TMidiEvent& e : rec.Events)
-            if ((e.Status & 0xE0) == 0x80) out.push_back(e);
-        return out;
-    }
+    std::vector<TMidiEvent> Notes() const { return Kind(0x80, 0xE0); }
     std::vector<int> NoteOnTicks() const {
         std::vector<int> out;
         for (const TMidiEvent& e : Kind(0x90)) out.push_back(e.Tick);

@@ -23,12 +23,6 @@ protected:
         player->SetPractice(practice);
         Play(start);
     }
-    std::vector<int> NoteOnTicks(int channel) const {
-        std::vector<int> out;
-        for (const TMidiEvent& e : Kind(0x90))
-            if ((e.Status & 0x0F) == channel) out.push_back(e.Tick);
-        return out;
-    }
     TPractice practice;
 };
 
@@ -43,7 +37,7 @@ TEST_P(PlayerSpeed, EveryEventComesAtItsTimeScaledWithinOneTick) {
     practice.Speed = speed;
     Practise();
     PlayToEnd();
-    const std::vector<int> ticks = NoteOnTicks(0);
+    const std::vector<int> ticks = NoteOnTicks();
     ASSERT_EQ(ticks.size(), 11u);
     for (size_t n = 0; n < ticks.size(); ++n) {
         const double units = double(n) * 3 * UnitsPerSpace;
@@ -63,7 +57,7 @@ TEST_F(PlayerPractice, ASpeedChangedWhilePlayingTakesEffectAtOnce) {
     Ticks(100);  // with tick 0, 101 x 16.384 units; the remaining 6537.216 take 798 ticks at 50 %
     player->SetSpeed(50);
     Ticks(800);
-    EXPECT_EQ(NoteOnTicks(0), (std::vector<int>{899}));
+    EXPECT_EQ(NoteOnTicks(), (std::vector<int>{899}));
     EXPECT_EQ(player->PracticeState().Speed, 50);
 }
 
@@ -79,7 +73,7 @@ TEST_F(PlayerPractice, LoopPassesKeepExactTimeFor50Passes) {
     std::vector<int> expected;
     for (int pass = 0; pass < 50; ++pass)
         for (int offset = 0; offset < 8192; offset += 1024) expected.push_back(ExactTick(pass * 8192 + offset, 130, 75));
-    EXPECT_EQ(NoteOnTicks(0), expected);
+    EXPECT_EQ(NoteOnTicks(), expected);
     EXPECT_EQ(tick, ExactTick(50 * 8192, 130, 75));
     for (int key : NoteOnKeys()) EXPECT_TRUE(key == 41 || key == 42);
     EXPECT_EQ(player->PracticeState().Pass, 49);
@@ -200,7 +194,7 @@ TEST_F(PlayerPractice, TheTrainerPlaysEachPassAtItsSpeed) {
     EXPECT_EQ(seen, expectedSeen);
     EXPECT_EQ(tick, starts.back());
     starts.pop_back();
-    EXPECT_EQ(NoteOnTicks(0), starts);
+    EXPECT_EQ(NoteOnTicks(), starts);
 }
 
 struct TCountInCase {

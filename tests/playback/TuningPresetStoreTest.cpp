@@ -47,22 +47,17 @@ TEST_P(FreshKind, WritesItsBuiltInsOnceAndSelectsTheDefault) {
     EXPECT_EQ(store.Writes, 1);
 }
 
+const std::vector<std::string> SixStrings = {"(Standard)", "Dropped D", "Open A", "Open C",
+                                             "Open D",     "Open E",    "Open G"};
+const std::string Kit = "Bass/Snare/Closed HH/Open HH/Stick/Crash";
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, FreshKind,
-    testing::Values(TFreshKind{0,
-                               {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"},
-                               "(Standard)",
-                               true},
+    testing::Values(TFreshKind{0, SixStrings, "(Standard)", true},
                     TFreshKind{1, {"(Standard)"}, "(Standard)", true},
                     TFreshKind{2, {"C Tuning", "D Tuning", "G Tuning"}, "G Tuning", true},
-                    TFreshKind{3,
-                               {"(Standard)", "Dropped D", "Open A", "Open C", "Open D", "Open E", "Open G"},
-                               "(Standard)",
-                               true},
-                    TFreshKind{4,
-                               {"All 0", "All 35", "Bass/Snare/Closed HH/Open HH/Stick/Crash"},
-                               "Bass/Snare/Closed HH/Open HH/Stick/Crash",
-                               true},
+                    TFreshKind{3, SixStrings, "(Standard)", true},
+                    TFreshKind{4, {"All 0", "All 35", Kit}, Kit, true},
                     // No default preset: the first one is selected.
                     TFreshKind{5, {"(Standard)"}, "(Standard)", false}),
     test::PrintedName());

@@ -1,0 +1,346 @@
+// What the player sends, tick by tick: the channel set-up, which notes sound and stop space
+// by space, the channels of the tracks, the metronome, Stop and Destroy, and its failures.
+#include "ParamName.h"
+#include "PlayerFixture.h"
+
+namespace fretlo::test {
+namespace {
+
+constexpr int Beat2 = 63;  // the tick of song time 1024 at tempo 120
+constexpr int Beat3 = 125;
+const int Bar2 = TickAt120(4096);
+
+using PlayerSends = PlayerTest;
+
+struct TNotesCase {
+    const char* Name;
+    std::vector<TPut> Notes;       // on track 0 of a song of one bar
+    void (*More)(PlayerTest&);     // what else the song has, if anything
+    int Until;                     // the last tick played, before Stop releases what still sounds
+    std::vector<TMidiEvent> Sent;  // the note messages
+};
+
+void PrintTo(const TNotesCase& c, std::ostream* os) { *os << c.Name; }
+
+class PlayerNotes : public PlayerTest, public ::testing::WithParamInterface<TNotesCase> {};
+
+TEST_P(PlayerNotes, SoundAndStopSpaceBySpace) {
+    MakeSong(1);
+    Put(GetParam().Notes);
+    if (GetParam().More) GetParam().More(*this);
+    Play();
+    Ticks(GetParam().Until);
+    EXPECT_EQ(Notes(), GetParam().Sent);
+}
+
+// Three open strings, then fret 2 on the low string at beat 2.
+const std::vector<TPut> ChordThenNote = {{0, 0, FretNote(0)}, {0, 1, FretNote(0)}, {0, 2, FretNote(0)},
+                                         {4, 0, FretNote(2)}};
+
+const TNotesCase NotesCases[] = {
+    {"LetRingKeepsOtherStringsOfAChordSounding", ChordThenNote, nullptr, Beat2,
+     {On(0, 0, 40, 96), On(0, 0, 45, 96), On(0, 0, 50, 96), Off(Beat2, 0, 40), On(Beat2, 0, 42, 96)}},
+    {"WithoutLetRingEveryNewNoteSilencesTheTrack", ChordThenNote,
+     [](PlayerTest& t) { t.doc.Track(0).LetRing = false; }, Beat2,
+     {On(0, 0, 40, 96), On(0, 0, 45, 96), On(0, 0, 50, 96), Off(Beat2, 0, 40), Off(Beat2, 0, 45),
+      Off(Beat2, 0, 50), On(Beat2, 0, 42, 96)}},
+    // 45 on the low E string, then on the open A string; the muted hit of fret 5 (45 again,
+    // still sounding) is skipped.
+    {"OnePitchSoundsOnOneStringAtATime", {{0, 0, FretNote(5)}, {4, 1, FretNote(0)}, {8, 0, NoteMuted}},
+     nullptr, Beat3, {On(0, 0, 45, 96), Off(Beat2, 0, 45), On(Beat2, 0, 45, 96)}},
+    {"MutedStringBeforeAnyFretHitsTheOpenStringForTwoTicks", {{0, 0, NoteMuted}}, nullptr, 10,
+     {On(0, 0, 40, 96), Off(2, 0, 40)}},
+    {"MutedStringAfterAFretHitsThatFret", {{0, 0, FretNote(3)}, {4, 0, NoteMuted}}, nullptr, Beat2 + 5,
+     {On(0, 0, 43, 96), Off(Beat2, 0, 43), On(Beat2, 0, 43, 96), Off(Beat2 + 2, 0, 43)}},
+    {"StopStringEndsItsNote", {{0, 2, FretNote(0)}, {4, 2, NoteStop}}, nullptr, Beat3,
+     {On(0, 0, 50, 96), Off(Beat2, 0, 50)}},
+    // Dropped D and two down: 36; 64 - 2 + 99 = 161 is outside MIDI and skipped.
+    {"TransposeAndTuningMoveTheKey", {{0, 0, FretNote(0)}, {0, 5, FretNote(99)}},
+     [](PlayerTest& t) {
+         t.doc.Track(0).Transpose = -2;
+         t.doc.Track(0).Tuning[0] = -2;
+     },
+     5, {On(0, 0, 36, 96)}},
+    {"SoftHammerAndPullSoundAt85Percent",
+     {{0, 0, FretNote(0)}, {0, 1, FretNote(0)}, {0, 2, FretNote(0)}, {0, 3, FretNote(0)},
+      {0, 4, FretNote(0)}, {4, 0, FretNote(1)}},
+     [](PlayerTest& t) {
+         const uint8_t effects[] = {'(', 'h', 'p', 0, '~'};
+         std::copy(std::begin(effects), std::end(effects), t.Space(0, 0).Effects);
+         SetProp(t.Space(0, 4), pkVolume, 50);
+         t.Space(0, 4).Effects[0] = 'h';
+     },
+     Beat2,
+     {On(0, 0, 40, 81), On(0, 0, 45, 81), On(0, 0, 50, 81), On(0, 0, 55, 96), On(0, 0, 59, 96),
+      Off(Beat2, 0, 40), On(Beat2, 0, 41, 42)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Spaces, PlayerNotes, ::testing::ValuesIn(NotesCases), PrintedName());
+
+TEST_F(PlayerSends, InstrumentEffectSwitchesLetRingOffBeforeItsOwnSpaceIsReleased) {
+    MakeSong(1);
+    Put({{0, 0, FretNote(0)}, {0, 1, FretNote(0)}, {4, 0, FretNote(2)}});
+    SetProp(Space(0, 4), pkInstrument, 30 | InstrumentNoRing);
+    Play();
+    Ticks(Beat2);
+    EXPECT_EQ(std::vector<TMidiEvent>(rec.Events.end() - 4, rec.Events.end()),
+              (std::vector<TMidiEvent>{Off(Beat2, 0, 40), Off(Beat2, 0, 45), Program(Beat2, 0, 30),
+                                       On(Beat2, 0, 42, 96)}));
+}
+
+TEST_F(PlayerSends, StrokeDirectionOrdersTheStringsWithinOneTick) {
+    MakeSong(1);
+    for (int s = 0; s < 6; ++s) {
+        Fret(0, 0, s, 0);
+        Fret(0, 4, s, 0);
+    }
+    SetProp(Space(0, 0), pkStrokeUp, 0);
+    SetProp(Space(0, 4), pkStrokeDown, 0);
+    Play();
+    Ticks(Beat2);
+    std::vector<TMidiEvent> expected;
+    const int keys[] = {40, 45, 50, 55, 59, 64};
+    for (int s = 5; s >= 0; --s) expected.push_back(On(0, 0, keys[s], 96));
+    // The release still runs in the old (upward) order, the new chord strikes downward.
+    for (int s = 5; s >= 0; --s) expected.push_back(Off(Beat2, 0, keys[s]));
+    for (int s = 0; s < 6; ++s) expected.push_back(On(Beat2, 0, keys[s], 96));
+    EXPECT_EQ(Notes(), expected);
+}
+
+TEST_F(PlayerSends, PreviewSoundsOneSpaceWithoutTimerOrMutedHits) {
+    MakeSong(1);
+    Fret(0, 4, 1, 2);
+    Space(0, 4).Notes[0] = NoteMuted;
+    Fret(0, 8, 0, 7);
+    Play(1024, true);
+    EXPECT_FALSE(clock.Running());
+    EXPECT_EQ(Notes(), (std::vector<TMidiEvent>{On(0, 0, 47, 96)}));
+    player->Stop();
+    EXPECT_EQ(rec.Events.back(), Off(0, 0, 47));  // no "all sound off" after a preview
+}
+
+// The later of two tracks fixed to one channel is silent; the automatic ones skip the fixed
+// channel and the drum channel.
+TEST_F(PlayerSends, TracksGetTheirChannels) {
+    MakeSong(1, 11);
+    doc.Track(0).MidiChannel = 3;
+    doc.Track(1).MidiChannel = 3;
+    SetProp(Space(1, 0), pkInstrument, 40);
+    for (int t = 0; t < 11; ++t) Fret(t, 0, 0, t);
+    Play();
+    std::vector<TMidiEvent> expected{On(0, 3, 40, 96)};
+    const int automatic[] = {0, 1, 2, 4, 5, 6, 7, 8, 10};
+    for (int t = 2; t < 11; ++t) expected.push_back(On(0, automatic[t - 2], 40 + t, 96));
+    EXPECT_EQ(Kind(0x90), expected);
+    for (const TMidiEvent& e : Kind(0xC0)) EXPECT_NE(e.Data1, 40) << "a silent track sent its effect";
+}
+
+TEST_F(PlayerSends, OnlyThePlayRangeSoundsButOtherTracksStillSendEffects) {
+    MakeSong(1, 2);
+    Fret(0, 0, 0, 0);
+    Fret(1, 0, 0, 0);
+    Fret(1, 4, 0, 0);
+    SetProp(Space(0, 2), pkTempo, 240);
+    SetProp(Space(0, 4), pkPan, 20);
+    Play(0, false, 1, 1);
+    // 512 units at 120 reach the tempo change in tick 32, whose overshoot is retimed to 240;
+    // 1024 is then reached in tick 47 (48 if the overshoot were kept unscaled).
+    Ticks(47);
+    EXPECT_EQ(Kind(0x90), (std::vector<TMidiEvent>{On(0, 1, 40, 96), On(47, 1, 40, 96)}));
+    EXPECT_EQ(rec.Events[rec.Events.size() - 2], Cc(47, 0, 10, 20));
+    EXPECT_EQ(player->LastPlayedSpace(0), -1);
+    EXPECT_EQ(player->LastPlayedSpace(1), 4);
+    EXPECT_EQ(player->LastNoteSpace(1), 4);
+}
+
+// What every channel gets before the first note: the bank when switched on, program, pan,
+// reverb, chorus, modulation, a pitch-bend range of 24 through the registered parameter, and
+// the bend itself.
+void AddChannelSetUp(std::vector<TMidiEvent>& out, int channel, int bank, int program, int pan,
+                     int bend14) {
+    out.push_back(Cc(0, channel, 0, bank));
+    out.push_back(Program(0, channel, program));
+    for (auto [controller, value] : std::initializer_list<std::pair<int, int>>{
+             {10, pan}, {91, 0}, {93, 0}, {1, 0}, {101, 0}, {100, 0}, {6, 24}, {38, 0}})
+        out.push_back(Cc(0, channel, controller, value));
+    out.push_back({0, uint8_t(0xE0 | channel), uint8_t(bend14 & 0x7F), uint8_t(bend14 >> 7)});
+}
+
+TEST_F(PlayerSends, EveryTrackChannelAndTheMetronomeChannelAreSetUp) {
+    MakeSong(1, 2);
+    doc.Track(1).Bank = 3;
+    doc.Track(1).Instrument = 33;
+    doc.Track(1).Pan = 20;
+    doc.Track(1).PitchBend = 2400;
+    settings.SendBankSelects = true;
+    Play();
+    std::vector<TMidiEvent> expected;
+    AddChannelSetUp(expected, 0, 0, 27, 64, 8192);
+    AddChannelSetUp(expected, 1, 3, 33, 20, 16383);
+    AddChannelSetUp(expected, 9, 0, 0, 64, 8192);
+    EXPECT_EQ(rec.Events, expected);
+}
+
+TEST_F(PlayerSends, ADrumTrackOnChannel10SetsUpTheMetronomeChannel) {
+    MakeSong(1, 2);
+    doc.Track(1).MidiChannel = PercussionChannel;
+    doc.Track(1).Instrument = 25;
+    settings.MetronomeOn = true;
+    Play();
+    EXPECT_EQ(Kind(0xC9, 0xFF), (std::vector<TMidiEvent>{Program(0, 9, 25)}));
+    EXPECT_EQ(Kind(0x90), (std::vector<TMidiEvent>{On(0, 9, 37, 127)}));
+}
+
+struct TMetronomeCase {
+    const char* Name;
+    int BarSpaces;
+    bool Accent;
+    int Volume;
+    std::vector<int> ClickTimes;  // song times
+    std::vector<int> Velocities;
+};
+
+void PrintTo(const TMetronomeCase& c, std::ostream* os) { *os << c.Name; }
+
+class PlayerMetronome : public PlayerTest, public ::testing::WithParamInterface<TMetronomeCase> {};
+
+TEST_P(PlayerMetronome, ClicksOnEveryBeatCountedFromEachBar) {
+    const TMetronomeCase& c = GetParam();
+    MakeSong(2, 1, c.BarSpaces);
+    settings.MetronomeOn = true;
+    settings.MetronomeAccent = c.Accent;
+    settings.MetronomeVolume = c.Volume;
+    Play();
+    PlayToEnd();
+    std::vector<TMidiEvent> expected;
+    for (size_t i = 0; i < c.ClickTimes.size(); ++i) {
+        const int at = TickAt120(c.ClickTimes[i]);
+        if (i > 0) expected.push_back(Off(at, 9, 37));
+        expected.push_back(On(at, 9, 37, c.Velocities[i]));
+    }
+    player->Stop();
+    expected.push_back(Off(tick, 9, 37));
+    EXPECT_EQ(Notes(), expected);
+}
+
+const std::vector<int> FourBeatBars = {0, 1024, 2048, 3072, 4096, 5120, 6144, 7168};
+
+INSTANTIATE_TEST_SUITE_P(
+    Beats, PlayerMetronome,
+    ::testing::Values(
+        TMetronomeCase{"AccentOnBarStarts", 16, true, 96, FourBeatBars, {127, 96, 96, 96, 127, 96, 96, 96}},
+        TMetronomeCase{"NoAccent", 16, false, 50, FourBeatBars, {50, 50, 50, 50, 50, 50, 50, 50}},
+        TMetronomeCase{"ShortLastBeat", 14, true, 60, {0, 1024, 2048, 3072, 3584, 4608, 5632, 6656},
+                       {80, 60, 60, 60, 80, 60, 60, 60}}),
+    PrintedName());
+
+// The Options dialog and F11 change the settings of a running player: the click after the
+// change has them, the one before it had the old ones.
+struct TMetronomeChange {
+    const char* Name;
+    void (*Change)(TPlayerSettings&);
+    std::vector<TMidiEvent> SecondBar;  // the notes from the second bar's first click on
+};
+
+void PrintTo(const TMetronomeChange& c, std::ostream* os) { *os << c.Name; }
+
+class PlayerMetronomeChange : public PlayerTest, public ::testing::WithParamInterface<TMetronomeChange> {};
+
+TEST_P(PlayerMetronomeChange, TakesEffectAtTheNextBeat) {
+    MakeSong(2);
+    settings.MetronomeOn = true;
+    Play();
+    Ticks(Bar2 - 1);
+    const auto firstBar = static_cast<std::ptrdiff_t>(Notes().size());
+    GetParam().Change(settings);
+    player->SetSettings(settings);
+    Ticks(1);
+    const std::vector<TMidiEvent> notes = Notes();
+    EXPECT_EQ(std::vector<TMidiEvent>(notes.begin() + firstBar, notes.end()), GetParam().SecondBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, PlayerMetronomeChange,
+    ::testing::Values(
+        TMetronomeChange{"Volume", [](TPlayerSettings& s) { s.MetronomeVolume = 60; },
+                         {Off(Bar2, 9, 37), On(Bar2, 9, 37, 80)}},
+        TMetronomeChange{"AccentOff", [](TPlayerSettings& s) { s.MetronomeAccent = false; },
+                         {Off(Bar2, 9, 37), On(Bar2, 9, 37, 96)}},
+        TMetronomeChange{"Drum", [](TPlayerSettings& s) { s.MetronomeDrum = 76; },
+                         {Off(Bar2, 9, 37), On(Bar2, 9, 76, 127)}},
+        TMetronomeChange{"Off", [](TPlayerSettings& s) { s.MetronomeOn = false; }, {}}),
+    PrintedName());
+
+TEST_F(PlayerSends, StopReleasesEverythingAndDestroyResetsTheUsedChannels) {
+    MakeSong(1);
+    for (int s : {0, 1, 2}) Fret(0, 0, s, 0);
+    settings.MetronomeOn = true;
+    Play();
+    Ticks(5);
+    rec.Events.clear();
+    player->Stop();
+    EXPECT_FALSE(player->Playing());
+    EXPECT_FALSE(clock.Fire());
+    EXPECT_EQ(rec.Events, (std::vector<TMidiEvent>{Off(5, 9, 37), Off(5, 0, 40), Off(5, 0, 45),
+                                                   Off(5, 0, 50), Cc(5, 0, 120, 0)}));
+    rec.Events.clear();
+    player.reset();
+    EXPECT_EQ(rec.Events, (std::vector<TMidiEvent>{Cc(5, 0, 120, 0), Cc(5, 0, 121, 0), Cc(5, 9, 120, 0),
+                                                   Cc(5, 9, 121, 0)}));
+    EXPECT_FALSE(rec.IsOpen);
+}
+
+// An unopenable device, and each timer call that fails, which undoes the start.
+struct TStartFailure {
+    const char* Message;
+    void (*Break)(PlayerTest&);
+};
+
+void PrintTo(const TStartFailure& c, std::ostream* os) { *os << c.Message; }
+
+class PlayerStartFailure : public PlayerTest, public ::testing::WithParamInterface<TStartFailure> {};
+
+TEST_P(PlayerStartFailure, RaisesItsMessageAndSendsNoNote) {
+    MakeSong(1);
+    Fret(0, 0, 0, 0);
+    GetParam().Break(*this);
+    try {
+        Play();
+        FAIL() << "no error";
+    } catch (const EPlayerError& e) {
+        EXPECT_STREQ(e.what(), GetParam().Message);
+    }
+    if (player) {
+        EXPECT_FALSE(player->Playing());
+        EXPECT_FALSE(clock.Running());
+    }
+    EXPECT_TRUE(Kind(0x90).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, PlayerStartFailure,
+    ::testing::Values(TStartFailure{"Could not open the MIDI output.\n\nport vanished",
+                                    [](PlayerTest& t) { t.rec.OpenError = "port vanished"; }},
+                      TStartFailure{"Could not read what the playback timer supports. Code: 87",
+                                    [](PlayerTest& t) { t.clock.DevCapsResult = 87; }},
+                      TStartFailure{"Could not set the playback timer's period. Code: 87",
+                                    [](PlayerTest& t) { t.clock.BeginPeriodResult = 87; }}),
+    PrintedName());
+
+TEST_F(PlayerSends, AFailingTickReportsOnceAndHaltsTheTimerWork) {
+    MakeSong(1);
+    Fret(0, 4, 0, 0);
+    Fret(0, 8, 0, 0);
+    Play();
+    rec.SendError = "device gone";
+    Ticks(70);
+    EXPECT_EQ(events.Errors, (std::vector<std::string>{"device gone"}));
+    rec.SendError.clear();
+    const size_t sent = rec.Events.size();
+    Ticks(100);
+    EXPECT_EQ(rec.Events.size(), sent);
+    EXPECT_TRUE(player->Playing());  // until the view stops it
+}
+
+}  // namespace
+}  // namespace fretlo::test
