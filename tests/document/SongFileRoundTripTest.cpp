@@ -3,13 +3,14 @@
 #include <zlib.h>
 
 #include <functional>
-#include <unistd.h>
 
+#include "ParamName.h"
+#include "ScratchDir.h"
 #include "base/ByteOrder.h"
+#include "base/Errors.h"
+#include "document/DocTestUtil.h"
 #include "document/SongFile.h"
 #include "document/SongFileBytes.h"
-#include "document/SongFileTestDoc.h"
-#include "document/SongMessages.h"
 
 namespace fretlo::test {
 namespace {
@@ -69,7 +70,7 @@ struct TVersionCase {
     bool ratios;
 };
 
-void PrintTo(const TVersionCase& row, std::ostream* os) { *os << row.name; }
+FRETLO_PRINT_AS_NAME(TVersionCase)
 
 class SongFileVersionChoice : public ::testing::TestWithParam<TVersionCase> {};
 
@@ -77,15 +78,11 @@ TEST_P(SongFileVersionChoice, SavesTheLowestVersionThatHoldsTheSongAndReadsItBac
     TCustomTabDoc doc;
     BuildRichSong(doc);
     GetParam().change(doc);
-    const std::vector<uint8_t> file = BuildSongFile(doc);
+    const TBytes file = BuildSongFile(doc);
     EXPECT_EQ(GetParam().version, file[3]);
     EXPECT_EQ(GetParam().ratios ? 11 + 16 : 11, file[11]);
-    const char* required = GetParam().version == 111 ? "\x03"
-                                                       "1.6"
-                                                     : "\x03"
-                                                       "2.0";
-    EXPECT_EQ(0, std::memcmp(file.data() + 6, required, 4));
-
+    EXPECT_EQ(3, file[6]);  // the length of the version text that follows
+    EXPECT_EQ(GetParam().version == 111 ? "1.6" : "2.0", std::string(file.begin() + 7, file.begin() + 10));
     TCustomTabDoc back;
     back.LoadFromBytes(file, "/songs/x.frl");
     ExpectSameSong(doc, back);
@@ -130,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                          d.Track(2).Modulation = 1;
                      },
                      114, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    PrintedName());
 
 // One bar of one space on one track: the smallest song, whose bytes the layout fixes.
 void BuildOneSpaceSong(TCustomTabDoc& doc) {
@@ -157,7 +154,7 @@ TEST(SongFileLayout, OneFretOnOneSpaceIsASingleRunLengthBlock) {
     BuildOneSpaceSong(doc);
     const TBytes file = BuildSongFile(doc);
     ASSERT_EQ(111, file[3]);
-    EXPECT_EQ(1, GetU16(file.data() + 42));  // spaceCount111
+    EXPECT_EQ(1, GetU16(file.data() + 42));  // the space count of version 111
     // Bar codes (one code 1), then the note array: 1 x 0x83, 19 x 0.
     EXPECT_EQ(TBytes({1, 0, 1, 1, 2, 0, 1, 0x83, 19, 0}), InflatedPart2(file));
 }
@@ -195,7 +192,6 @@ TEST(SongFileSave, StoresTheFullNameAndClearsModifiedAndTheJournal) {
     doc.BeginGroup(ukChangesToSpace);
     doc.SaveSpaces(0, 0, 1);
     doc.EndGroup();
-    doc.MarkModified();
     const int resets = doc.resets, undoChanges = doc.undoChanges;
 
     const std::string old = std::filesystem::current_path().string();
