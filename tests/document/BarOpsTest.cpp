@@ -126,17 +126,6 @@ TEST(LayOutBars, KeepsRepeatAndStaffBreakLinesAndDropsPlainOnes) {
     EXPECT_TRUE(BarsAreValid(f.doc));
 }
 
-TEST(ShiftBars, MovesTheLaterBars) {
-    TBarFixture f;
-    f.doc.ShiftBars(3, 512);
-    EXPECT_EQ(f.doc.Bar(3).End, 4 * Bar16 + 512);
-    EXPECT_EQ(f.doc.Bar(4).Start, 4 * Bar16 + 512);
-    f.doc.ShiftBars(3, -512);
-    EXPECT_TRUE(BarsAreValid(f.doc));
-    EXPECT_EQ(f.doc.SongLength(), 128 * Bar16);
-    EXPECT_THROW(f.doc.ShiftBars(3, 100), EInternalError);
-}
-
 // Long random sequences of every bar primitive keep the bar list valid after each step.
 class BarPrimitivesRandom : public ::testing::TestWithParam<unsigned> {};
 

@@ -41,18 +41,14 @@ TBytes OldNotes(bool old, bool drums) {
 
 // A guitar track with every setting away from its default and a drum track, with texts.
 TBytes OldFileBytes(int version, bool compressed) {
-    TOldTrack guitar{.InstrumentByte = 0x80 | 26,
-                     .Legacy = 9,
-                     .Volume = 101,
-                     .Transpose = -3,
-                     .Bank = 2,
-                     .Reverb = 33,
-                     .Chorus = 44,
-                     .Pan = 10,
-                     .Highest = 20,
-                     .Show = 1,
-                     .Channel = 5,
-                     .Top = 1};
+    TOldTrack guitar{.InstrumentByte = 0x80 | 26, .Legacy = 9, .Volume = 101, .Transpose = -3, .Bank = 2};
+    guitar.Reverb = 33;
+    guitar.Chorus = 44;
+    guitar.Pan = 10;
+    guitar.Highest = 20;
+    guitar.Show = 1;
+    guitar.Channel = 5;
+    guitar.Top = 1;
     for (int s = 0; s < 8; ++s) guitar.Tuning[s] = -(s + 1);
     const TOldTrack drums{.Bottom = 1, .Variant = 1};
     const TOldTexts texts{"Title", "Artist", "Album", "Me", "Notes"};
@@ -92,34 +88,24 @@ TEST_P(SongFileOldVersion, LoadsWithTheFieldsOfItsVersionAndDefaultsForTheRest) 
     ASSERT_EQ(2, doc.TrackCount());
     const TTrackData& g = doc.Track(0);
     EXPECT_EQ(OldSpaces, g.SpaceCount());
-    // Strings, instrument, legacy, volume, pan, reverb, chorus, modulation, pitch bend, channel,
-    // highest number, transpose, bank, let ring, top and bottom line, numbers shown, variant.
-    std::vector<int> guitar{6,
-                            26,
-                            9,
-                            101,
-                            v >= 107 ? 10 : 64,
-                            v >= 108 ? 33 : 0,
-                            v >= 108 ? 44 : 0,
-                            0,
-                            0,
-                            v >= 106 ? 5 : -1,
-                            v >= 107 ? 20 : 24,
-                            v >= 109 ? -3 : 0,
-                            v >= 109 ? 2 : 0,
-                            false,
-                            true,
-                            false,
-                            v >= 106,
-                            0,
-                            -1,
-                            -2,
-                            -3,
-                            -4,
-                            -5,
-                            -6};
-    for (int s = 6; s < 8; ++s) guitar.push_back(v >= 107 ? -(s + 1) : 0);
-    EXPECT_EQ(guitar, TrackFields(g));
+    EXPECT_EQ(26, g.Instrument);
+    EXPECT_FALSE(g.LetRing);
+    EXPECT_EQ(9, g.LegacyValue);
+    EXPECT_EQ(101, g.Volume);
+    EXPECT_EQ(v >= 109 ? -3 : 0, g.Transpose);
+    EXPECT_EQ(v >= 109 ? 2 : 0, g.Bank);
+    EXPECT_EQ(v >= 108 ? 33 : 0, g.Reverb);
+    EXPECT_EQ(v >= 108 ? 44 : 0, g.Chorus);
+    EXPECT_EQ(v >= 107 ? 10 : 64, g.Pan);
+    EXPECT_EQ(v >= 107 ? 20 : 24, g.HighestNumber);
+    EXPECT_EQ(v >= 106, g.ShowNumbers);
+    EXPECT_EQ(v >= 106 ? 5 : -1, g.MidiChannel);
+    EXPECT_TRUE(g.TopTextLine);
+    EXPECT_FALSE(g.BottomTextLine);
+    const std::vector<int> tuning(g.Tuning, g.Tuning + 8);
+    EXPECT_EQ(v >= 107 ? std::vector<int>({-1, -2, -3, -4, -5, -6, -7, -8})
+                       : std::vector<int>({-1, -2, -3, -4, -5, -6, 0, 0}),
+              tuning);
 
     EXPECT_EQ(NoteFretBase + 5, g.Space(0).Notes[0]);
     EXPECT_EQ('h', g.Space(0).Effects[0]);

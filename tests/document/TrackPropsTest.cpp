@@ -71,27 +71,6 @@ TEST(PropList, KindOrderOneNodePerKindAndLetters) {
     }
 }
 
-TEST(StreamedProps, ByteLayoutAndSkips) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    TTrackData& t = doc.Track(0);
-    // A run of four spaces from space 10: tempo on its space 1, volume and pan on its space 3.
-    SetProp(t.Space(11), pkTempo, 120);
-    SetProp(t.Space(13), pkPan, 64);
-    SetProp(t.Space(13), pkVolume, 100);
-    EXPECT_EQ(Stream(doc, 0, 10, 4), std::vector<uint8_t>({1, 0, 3,   0, 2, 0, 120, 0, 2, 0, 5,  0,
-                                                           2, 0, 100, 0, 0, 0, 6,   0, 2, 0, 64, 0}));
-    EXPECT_TRUE(Stream(doc, 0, 0, 10).empty());
-
-    // Three nodes on one space: skips n, 0, 0.
-    SetProp(t.Space(20), pkStrokeUp, 0);
-    SetProp(t.Space(20), pkReverb, 5);
-    SetProp(t.Space(20), pkModulation, 6);
-    const auto three = Stream(doc, 0, 15, 6);
-    ASSERT_EQ(three.size(), 24u);
-    EXPECT_EQ(std::vector<int>({three[0], three[8], three[16]}), std::vector<int>({5, 0, 0}));
-}
-
 TEST(StreamedProps, RestoreRebuildsListsAndIgnoresEntriesBeyondTheRun) {
     TCustomTabDoc doc;
     doc.New(16);
