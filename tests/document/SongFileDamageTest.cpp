@@ -40,6 +40,15 @@ TMaker Song(TChange change) {
     };
 }
 
+// The small song cut or grown to a length made from its own, its checks not sealed again.
+TMaker SmallSongResized(std::function<size_t(size_t)> length) {
+    return [=] {
+        TBytes f = TSmallSong().Build();
+        f.resize(length(f.size()));
+        return f;
+    };
+}
+
 // The small song with `stream` in place of its compressed part 2, sealed again.
 TMaker WithPart2Stream(TMaker stream) {
     return [=] {
@@ -139,28 +148,13 @@ const std::string LaterVersion99 = "This file was created with a later version o
 INSTANTIATE_TEST_SUITE_P(
     Header, SongFileDamaged,
     ::testing::Values(
-        Header(
-            "Empty", [] { return TBytes(); }, MsgNotSongFile),
-        Header(
-            "ShorterThanHeader",
-            [] {
-                TBytes f = TSmallSong().Build();
-                f.resize(63);
-                return f;
-            },
-            MsgNotSongFile),
+        Header("Empty", SmallSongResized([](size_t) { return 0; }), MsgNotSongFile),
+        Header("ShorterThanHeader", SmallSongResized([](size_t) { return 63; }), MsgNotSongFile),
         Header("Version100", Song([](TSmallSong& s) { s.file.Version = 100, s.file.Required = "9.9"; }),
                LaterVersion99),
         Header("Version115", Song([](TSmallSong& s) { s.file.Version = 115, s.file.Required = "9.9"; }),
                LaterVersion99),
-        Header(
-            "FileSize",
-            [] {
-                TBytes f = TSmallSong().Build();
-                f.push_back(0);
-                return f;
-            },
-            MsgCorrupted),
+        Header("LongerThanItsSize", SmallSongResized([](size_t n) { return n + 1; }), MsgCorrupted),
         Header("NoTracks", Song([](TSmallSong& s) { s.file.TrackCount = 0; }), MsgTooManyTracks),
         Header("SixteenTracks", Song([](TSmallSong& s) { s.file.TrackCount = 16; }), MsgTooManyTracks),
         Header("NoBars", Song([](TSmallSong& s) { s.file.BarCount = 0; }), MsgTooManyBars),

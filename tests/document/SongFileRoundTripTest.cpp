@@ -185,42 +185,35 @@ TEST(SongFileLayout, HeaderChecksMatchTheFile) {
     EXPECT_EQ(doc.LastUsedSpace(0, true), GetU16(file.data() + 44));
 }
 
-TEST(SongFileSave, StoresTheFullNameAndClearsModifiedAndTheJournal) {
+// Through the disk: the save stores the full name and clears the modified flag and the
+// journal; the load replaces the document and tells its listeners.
+TEST(SongFileSaveAndLoad, StoreTheFullNameAndResetTheDocument) {
     TScratchDir dir;
-    TCountingDoc doc;
-    BuildRichSong(doc);
-    doc.BeginGroup(ukChangesToSpace);
-    doc.SaveSpaces(0, 0, 1);
-    doc.EndGroup();
-    const int resets = doc.resets, undoChanges = doc.undoChanges;
-
+    TCountingDoc source;
+    BuildRichSong(source);
+    source.BeginGroup(ukChangesToSpace);
+    source.SaveSpaces(0, 0, 1);
+    source.EndGroup();
+    const int resets = source.resets, undoChanges = source.undoChanges;
     const std::string old = std::filesystem::current_path().string();
     std::filesystem::current_path(dir.Path());
-    doc.SaveToFile("sub/../song.frl");
+    source.SaveToFile("sub/../song.frl");
     std::filesystem::current_path(old);
-
-    EXPECT_EQ(dir.File("song.frl"), doc.FileName);
-    EXPECT_FALSE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
-    EXPECT_EQ(undoChanges + 1, doc.undoChanges);
-    EXPECT_EQ(resets + 1, doc.resets);
-    EXPECT_EQ(BuildSongFile(doc), ReadFileBytes(dir.File("song.frl")));
-}
-
-TEST(SongFileLoad, ReplacesTheDocumentAndTellsListeners) {
-    TScratchDir dir;
-    TCustomTabDoc source;
-    BuildRichSong(source);
-    source.SaveToFile(dir.File("a.frl"));
+    EXPECT_EQ(dir.File("song.frl"), source.FileName);
+    EXPECT_FALSE(source.Modified);
+    EXPECT_TRUE(source.Journal().Empty());
+    EXPECT_EQ(undoChanges + 1, source.undoChanges);
+    EXPECT_EQ(resets + 1, source.resets);
+    EXPECT_EQ(BuildSongFile(source), ReadFileBytes(dir.File("song.frl")));
 
     TCountingDoc doc;
     doc.New(16);
     TRecordingListener listener;
     doc.AddListener(&listener);
     doc.MarkModified();
-    doc.LoadFromFile(dir.File("a.frl"));
+    doc.LoadFromFile(dir.File("song.frl"));
     ExpectSameSong(source, doc);
-    EXPECT_EQ(dir.File("a.frl"), doc.FileName);
+    EXPECT_EQ(dir.File("song.frl"), doc.FileName);
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(1, listener.replaced);
     EXPECT_EQ(3, doc.resets);  // New, the reset before reading, and after storing the name
