@@ -1,11 +1,16 @@
-// Helpers for document tests: a recording listener and the bar invariants.
+// Helpers for the document and song file tests: a document and a listener that count what
+// they are told, the bar invariants, file bytes, and a field-by-field comparison of two songs.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "document/TrackProps.h"
 
@@ -16,6 +21,17 @@ struct TRecordingListener : TDocListener {
     int replaced = 0;
     void BarsChanged(TBarsChange change, int barIndex) override { barEvents.emplace_back(change, barIndex); }
     void DocumentReplaced() override { ++replaced; }
+};
+
+// A document whose hooks count and stamp undo records, as the user-interface document does.
+class TCountingDoc : public TCustomTabDoc {
+public:
+    int resets = 0, undoChanges = 0, cursorSpace = 0;
+
+protected:
+    void DocumentReset() override { ++resets; }
+    void UndoChanged() override { ++undoChanges; }
+    void InitUndoRecord(TUndoRecord& r) override { r.ViewSpace = cursorSpace; }
 };
 
 // Sorted, contiguous from 0, multiples of 256, at least 256 long, within the bar limit,
@@ -36,13 +52,63 @@ inline ::testing::AssertionResult BarsAreValid(const TCustomTabDoc& doc) {
     return ::testing::AssertionSuccess();
 }
 
-// Space 5 gets fret 7 and "h" on string 1; space 6 the top text "A", a 2:3 ratio and a tempo.
-inline void FillSpacesFiveAndSix(TTrackData& t) {
-    t.Space(5).Notes[1] = 135;
-    t.Space(5).Effects[1] = 'h';
-    t.Space(6).TopText = 'A';
-    t.SetRatio(6, 1, 2, 3);
-    SetProp(t.Space(6), pkTempo, 140);
+// Every bar as {start, end, staff break, repeat start, repeat end, repeat count}, times in
+// spaces (BarsAreValid holds them to whole spaces).
+inline std::vector<std::vector<int>> BarRows(const TCustomTabDoc& doc) {
+    std::vector<std::vector<int>> rows;
+    for (int i = 0; i < doc.BarCount(); ++i) {
+        const TBar& b = doc.Bar(i);
+        rows.push_back({b.Start / UnitsPerSpace, b.End / UnitsPerSpace, b.StaffBreak, b.RepeatStart,
+                        b.RepeatEnd, b.RepeatCount});
+    }
+    return rows;
+}
+
+// The track-effect list of a space as (kind, value) pairs.
+inline std::vector<std::pair<int, int>> PropsOf(const TSpace& s) {
+    std::vector<std::pair<int, int>> out;
+    for (const TPropNode* n = s.Props; n; n = n->Next) out.emplace_back(n->Kind, n->Value());
+    return out;
+}
+
+inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A track's settings and tuning in one row.
+inline std::vector<int> TrackFields(const TTrackData& x) {
+    std::vector<int> row{x.StringCount,    x.Instrument,  x.LegacyValue, x.Volume,    x.Pan,
+                         x.Reverb,         x.Chorus,      x.Modulation,  x.PitchBend, x.MidiChannel,
+                         x.HighestNumber,  x.Transpose,   x.Bank,        x.LetRing,   x.TopTextLine,
+                         x.BottomTextLine, x.ShowNumbers, x.Variant};
+    row.insert(row.end(), x.Tuning, x.Tuning + StringSlots);
+    return row;
+}
+
+inline void ExpectSameSong(const TCustomTabDoc& a, const TCustomTabDoc& b) {
+    EXPECT_EQ(std::vector<std::string>({a.Title, a.Artist, a.Album, a.Transcriber, a.Comments}),
+              std::vector<std::string>({b.Title, b.Artist, b.Album, b.Transcriber, b.Comments}));
+    EXPECT_EQ(a.Tempo, b.Tempo);
+    EXPECT_EQ(BarRows(a), BarRows(b));
+    ASSERT_EQ(a.TrackCount(), b.TrackCount());
+    for (int t = 0; t < a.TrackCount(); ++t) {
+        const TTrackData &x = a.Track(t), &y = b.Track(t);
+        EXPECT_EQ(TrackFields(x), TrackFields(y)) << "track " << t;
+        ASSERT_EQ(x.SpaceCount(), y.SpaceCount()) << "track " << t;
+        for (int i = 0; i < x.SpaceCount(); ++i) {
+            const TSpace &p = x.Space(i), &q = y.Space(i);
+            ASSERT_TRUE(std::memcmp(p.Notes, q.Notes, 8) == 0 && std::memcmp(p.Effects, q.Effects, 8) == 0 &&
+                        p.TopText == q.TopText && p.BottomText == q.BottomText && p.RatioNum == q.RatioNum &&
+                        p.RatioDen == q.RatioDen && PropsOf(p) == PropsOf(q))
+                << "track " << t << " space " << i;
+        }
+    }
 }
 
 }  // namespace fretlo::test

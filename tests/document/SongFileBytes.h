@@ -24,10 +24,6 @@ inline void Add32(TBytes& b, uint32_t v) {
 }
 inline void Append(TBytes& b, const TBytes& more) { b.insert(b.end(), more.begin(), more.end()); }
 
-inline uint32_t Crc(const uint8_t* p, size_t n) {
-    return static_cast<uint32_t>(crc32(crc32(0, nullptr, 0), p, static_cast<uInt>(n)));
-}
-
 // A zlib stream at the default level (the saver uses 9; the reader must not care).
 inline TBytes Deflate(const TBytes& raw) {
     uLongf size = compressBound(static_cast<uLong>(raw.size()));
@@ -69,52 +65,47 @@ struct TOldTexts {
     std::string Title, Artist, Album, Transcriber, Comments;
 };
 
-// Part 1 in the layout of `version`.
+// The track lists and texts in the layout of `version`.
 inline TBytes OldPart1(int version, const std::vector<TOldTrack>& tracks, const TOldTexts* texts) {
     TBytes b;
-    auto list = [&](int since, auto field) {
-        if (version >= since)
-            for (const TOldTrack& t : tracks) field(t);
+    auto list = [&](int since, int bytes, int TOldTrack::*field) {
+        if (version < since) return;
+        for (const TOldTrack& t : tracks) bytes == 2 ? Add16(b, t.*field) : Add8(b, t.*field);
     };
-    list(112, [&](const TOldTrack& t) { Add32(b, t.SpaceCount); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Strings); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.InstrumentByte); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Legacy); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Volume); });
-    list(113, [&](const TOldTrack& t) { Add8(b, t.Modulation); });
-    list(113, [&](const TOldTrack& t) { Add16(b, t.PitchBend); });
-    list(109, [&](const TOldTrack& t) { Add8(b, t.Transpose); });
-    list(109, [&](const TOldTrack& t) { Add8(b, t.Bank); });
-    list(108, [&](const TOldTrack& t) { Add8(b, t.Reverb); });
-    list(108, [&](const TOldTrack& t) { Add8(b, t.Chorus); });
-    list(107, [&](const TOldTrack& t) { Add8(b, t.Pan); });
-    list(107, [&](const TOldTrack& t) { Add8(b, t.Highest); });
-    list(106, [&](const TOldTrack& t) { Add8(b, t.Show); });
-    list(106, [&](const TOldTrack& t) { Add8(b, t.Channel); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Top); });
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Bottom); });
+    if (version >= 112)
+        for (const TOldTrack& t : tracks) Add32(b, t.SpaceCount);
+    list(0, 1, &TOldTrack::Strings);
+    list(0, 1, &TOldTrack::InstrumentByte);
+    list(0, 1, &TOldTrack::Legacy);
+    list(0, 1, &TOldTrack::Volume);
+    list(113, 1, &TOldTrack::Modulation);
+    list(113, 2, &TOldTrack::PitchBend);
+    list(109, 1, &TOldTrack::Transpose);
+    list(109, 1, &TOldTrack::Bank);
+    list(108, 1, &TOldTrack::Reverb);
+    list(108, 1, &TOldTrack::Chorus);
+    list(107, 1, &TOldTrack::Pan);
+    list(107, 1, &TOldTrack::Highest);
+    list(106, 1, &TOldTrack::Show);
+    list(106, 1, &TOldTrack::Channel);
+    list(0, 1, &TOldTrack::Top);
+    list(0, 1, &TOldTrack::Bottom);
     for (const TOldTrack& t : tracks) {
         if (version >= 107)
             for (int s = 0; s < 8; ++s) Add8(b, t.Tuning[s]);
         else
             for (int s = 5; s >= 0; --s) Add8(b, t.Tuning[s]);
     }
-    list(0, [&](const TOldTrack& t) { Add8(b, t.Variant); });
-    if (texts) {
-        auto text = [&](const std::string& s) {
-            if (version >= 109)
-                Add16(b, static_cast<int>(s.size()));
-            else
-                Add8(b, static_cast<int>(s.size()));
-            b.insert(b.end(), s.begin(), s.end());
-        };
-        text(texts->Title);
-        text(texts->Artist);
-        if (version >= 109) {
-            text(texts->Album);
-            text(texts->Transcriber);
-        }
-        text(texts->Comments);
+    list(0, 1, &TOldTrack::Variant);
+    if (!texts) return b;
+    // From 109 the lengths take two bytes and the album and transcriber follow the artist.
+    const bool wide = version >= 109;
+    std::vector<const std::string*> order{&texts->Title, &texts->Artist};
+    if (wide) order.insert(order.end(), {&texts->Album, &texts->Transcriber});
+    order.push_back(&texts->Comments);
+    for (const std::string* s : order) {
+        wide ? Add16(b, static_cast<int>(s->size())) : Add8(b, static_cast<int>(s->size()));
+        b.insert(b.end(), s->begin(), s->end());
     }
     return b;
 }
@@ -128,7 +119,7 @@ struct TOldFile {
     bool Ratios = false;
     int Tempo8 = 120, Tempo16 = 0, BarCount = 0, SpaceCount111 = 0;
     std::string Required = "1.0";
-    TBytes Part1, Part2;
+    TBytes Part1{}, Part2{};
 
     TBytes Build() const {
         TBytes f(64, 0);
@@ -139,33 +130,29 @@ struct TOldFile {
         f[6] = static_cast<uint8_t>(Required.size());
         std::memcpy(f.data() + 7, Required.data(), Required.size());
         f[11] = static_cast<uint8_t>(Flags | (Compressed ? 8 : 0) | (Ratios ? 16 : 0));
-        f[40] = static_cast<uint8_t>(BarCount);
-        f[41] = static_cast<uint8_t>(BarCount >> 8);
-        f[42] = static_cast<uint8_t>(SpaceCount111);
-        f[43] = static_cast<uint8_t>(SpaceCount111 >> 8);
-        f[46] = static_cast<uint8_t>(Tempo16);
-        f[47] = static_cast<uint8_t>(Tempo16 >> 8);
-        if (Compressed) {
-            const TBytes p1 = Deflate(Part1);
-            const auto size = static_cast<uint32_t>(p1.size());
-            std::memcpy(f.data() + 48, &size, 4);
-            Append(f, p1);
-            Append(f, Deflate(Part2));
-        } else {
-            Append(f, Part1);
-            Append(f, Part2);
+        for (auto [at, v] : {std::pair{40, BarCount}, {42, SpaceCount111}, {46, Tempo16}}) {
+            f[static_cast<size_t>(at)] = static_cast<uint8_t>(v);
+            f[static_cast<size_t>(at) + 1] = static_cast<uint8_t>(v >> 8);
         }
+        const TBytes p1 = Compressed ? Deflate(Part1) : Part1;
+        const auto size = static_cast<uint32_t>(p1.size());
+        if (Compressed) std::memcpy(f.data() + 48, &size, 4);
+        Append(f, p1);
+        Append(f, Compressed ? Deflate(Part2) : Part2);
         if (Version >= 104) Seal(f);
         return f;
     }
 
     // Recomputes the body CRC, the size and the header CRC after a change.
     static void Seal(TBytes& f) {
-        const uint32_t body = Crc(f.data() + 64, f.size() - 64);
+        const auto crc = [&](size_t from, size_t n) {
+            return static_cast<uint32_t>(crc32(crc32(0, nullptr, 0), f.data() + from, static_cast<uInt>(n)));
+        };
+        const uint32_t body = crc(64, f.size() - 64);
         const auto size = static_cast<uint32_t>(f.size());
         std::memcpy(f.data() + 52, &body, 4);
         std::memcpy(f.data() + 56, &size, 4);
-        const uint32_t head = Crc(f.data(), 60);
+        const uint32_t head = crc(0, 60);
         std::memcpy(f.data() + 60, &head, 4);
     }
 };
@@ -179,11 +166,8 @@ inline TBytes NoteRecord(bool old, const std::vector<std::pair<int, int>>& notes
     auto at = [&](int slot) { return old ? 5 - slot : slot; };
     for (auto [slot, b] : notes) r[static_cast<size_t>(at(slot))] = static_cast<uint8_t>(b);
     for (auto [slot, b] : effects) r[static_cast<size_t>(strings + at(slot))] = static_cast<uint8_t>(b);
-    const size_t tail = r.size() - 4;
-    r[tail] = static_cast<uint8_t>(letter);
-    r[tail + 1] = static_cast<uint8_t>(top);
-    r[tail + 2] = static_cast<uint8_t>(bottom);
-    r[tail + 3] = static_cast<uint8_t>(value);
+    size_t tail = r.size() - 4;
+    for (int v : {letter, top, bottom, value}) r[tail++] = static_cast<uint8_t>(v);
     return r;
 }
 

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
+#include "ParamName.h"
+#include "document/DocTestUtil.h"
 #include "document/SongFile.h"
 #include "document/SongFileBytes.h"
-#include "document/SongFileTestDoc.h"
 #include "document/SongMessages.h"
 
 namespace fretlo::test {
@@ -13,19 +15,10 @@ namespace {
 
 // One track of four spaces in one bar, version 112, compressed.
 struct TSmallSong {
-    TOldTrack track;
-    TOldFile file;
-    TBytes part1Tail, bars, notes, effects;
+    TOldTrack track{.SpaceCount = 4};
+    TOldFile file{.Version = 112, .BarCount = 1};
+    TBytes part1Tail, bars{4, 0, 0, 0, 0, 0}, notes = Runs(TBytes(4 * 20, 0)), effects;
 
-    TSmallSong() {
-        track.SpaceCount = 4;
-        file.Version = 112;
-        file.BarCount = 1;
-        Add32(bars, 4);
-        Add8(bars, 0);
-        Add8(bars, 0);
-        notes = Runs(TBytes(4 * 20, 0));
-    }
     TBytes Build() {
         file.Part1 = OldPart1(file.Version, {track}, nullptr);
         Append(file.Part1, part1Tail);
@@ -36,128 +29,35 @@ struct TSmallSong {
     }
 };
 
-void ExpectFailure(const TBytes& bytes, const std::string& message, TCustomTabDoc& doc) {
-    try {
-        doc.LoadFromBytes(bytes, "/damaged.frl");
-        FAIL() << "loaded without error, expected: " << message;
-    } catch (const EFretloError& e) {
-        EXPECT_EQ(message, e.what());
-    }
+using TChange = std::function<void(TSmallSong&)>;
+using TMaker = std::function<TBytes()>;
+
+TMaker Song(TChange change) {
+    return [=] {
+        TSmallSong s;
+        change(s);
+        return s.Build();
+    };
 }
 
-// --- Header damage: the document stays as it was ------------------------------------------
-
-struct THeaderCase {
-    const char* name;
-    std::function<TBytes()> bytes;
-    std::string message;
-};
-
-void PrintTo(const THeaderCase& row, std::ostream* os) { *os << row.name; }
-
-class SongFileHeaderDamage : public ::testing::TestWithParam<THeaderCase> {};
-
-TEST_P(SongFileHeaderDamage, RaisesItsMessageAndLeavesTheDocumentAlone) {
-    TCountingDoc doc;
-    doc.New(8);
-    doc.Title = "kept";
-    doc.FileName = "/songs/kept.frl";
-    doc.MarkModified();
-    const int resets = doc.resets;
-    ExpectFailure(GetParam().bytes(), GetParam().message, doc);
-    EXPECT_EQ("kept", doc.Title);
-    EXPECT_EQ("/songs/kept.frl", doc.FileName);
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(8 * UnitsPerSpace, doc.Bar(0).End);
-    EXPECT_EQ(resets, doc.resets);
+// The small song cut or grown to a length made from its own, its checks not sealed again.
+TMaker SmallSongResized(std::function<size_t(size_t)> length) {
+    return [=] {
+        TBytes f = TSmallSong().Build();
+        f.resize(length(f.size()));
+        return f;
+    };
 }
 
-TBytes Patched(TBytes f, size_t at, uint8_t value, bool reseal) {
-    f[at] = value;
-    if (reseal) TOldFile::Seal(f);
-    return f;
-}
-
-TBytes WithHeader(std::function<void(TSmallSong&)> change) {
-    TSmallSong s;
-    change(s);
-    return s.Build();
-}
-
-const std::string LaterVersion99 =
-    "This file was created with a later version of Fretlo. You'll need to upgrade to Fretlo version 9.9 "
-    "or later in order to open this file.";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SongFileHeaderDamage,
-    ::testing::Values(
-        THeaderCase{"Empty", [] { return TBytes(); }, MsgNotSongFile},
-        THeaderCase{"ShorterThanHeader",
-                    [] {
-                        TBytes f = TSmallSong().Build();
-                        f.resize(63);
-                        return f;
-                    },
-                    MsgNotSongFile},
-        THeaderCase{"WrongMagic", [] { return Patched(TSmallSong().Build(), 2, 'X', true); }, MsgNotSongFile},
-        THeaderCase{
-            "Version100",
-            [] { return WithHeader([](TSmallSong& s) { s.file.Version = 100, s.file.Required = "9.9"; }); },
-            LaterVersion99},
-        THeaderCase{
-            "Version115",
-            [] { return WithHeader([](TSmallSong& s) { s.file.Version = 115, s.file.Required = "9.9"; }); },
-            LaterVersion99},
-        THeaderCase{"HeaderCrc", [] { return Patched(TSmallSong().Build(), 60, 0, false); }, MsgCorrupted},
-        THeaderCase{"FileSize",
-                    [] {
-                        TBytes f = TSmallSong().Build();
-                        f.push_back(0);
-                        return f;
-                    },
-                    MsgCorrupted},
-        THeaderCase{"BodyCrc", [] { return Patched(TSmallSong().Build(), 52, 0, false); }, MsgCorrupted},
-        THeaderCase{"NoTracks", [] { return WithHeader([](TSmallSong& s) { s.file.TrackCount = 0; }); },
-                    MsgTooManyTracks},
-        THeaderCase{"SixteenTracks", [] { return WithHeader([](TSmallSong& s) { s.file.TrackCount = 16; }); },
-                    MsgTooManyTracks},
-        THeaderCase{"NoBars", [] { return WithHeader([](TSmallSong& s) { s.file.BarCount = 0; }); },
-                    MsgTooManyBars},
-        THeaderCase{"TooManyBars", [] { return WithHeader([](TSmallSong& s) { s.file.BarCount = 32001; }); },
-                    MsgTooManyBars}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// --- Body damage: the document becomes a new song ------------------------------------------
-
-struct TBodyCase {
-    const char* name;
-    std::function<void(TSmallSong&)> change;
-    std::string message;
-};
-
-void PrintTo(const TBodyCase& row, std::ostream* os) { *os << row.name; }
-
-class SongFileBodyDamage : public ::testing::TestWithParam<TBodyCase> {};
-
-TEST_P(SongFileBodyDamage, RaisesItsMessageAndLeavesANewSong) {
-    TSmallSong song;
-    GetParam().change(song);
-    const TBytes bytes = song.Build();
-    TCountingDoc doc;
-    TRecordingListener listener;
-    doc.AddListener(&listener);
-    doc.New(8);
-    doc.Title = "gone";
-    ExpectFailure(bytes, GetParam().message, doc);
-    EXPECT_EQ("", doc.Title);
-    EXPECT_EQ("", doc.FileName);
-    EXPECT_FALSE(doc.Modified);
-    ASSERT_EQ(1, doc.TrackCount());
-    EXPECT_EQ(128, doc.BarCount());
-    EXPECT_EQ(16 * UnitsPerSpace, doc.Bar(0).End);
-    EXPECT_EQ(2048, doc.Track(0).SpaceCount());
-    EXPECT_EQ(2, listener.replaced);
-    EXPECT_TRUE(BarsAreValid(doc));
+// The small song with `stream` in place of its compressed part 2, sealed again.
+TMaker WithPart2Stream(TMaker stream) {
+    return [=] {
+        TBytes f = TSmallSong().Build();
+        f.resize(64 + (f[48] | (f[49] << 8)));
+        Append(f, stream());
+        TOldFile::Seal(f);
+        return f;
+    };
 }
 
 TBytes ZlibWithDictionary() {
@@ -176,142 +76,181 @@ TBytes ZlibWithDictionary() {
     return out;
 }
 
-// Replaces the compressed part 2 of a built file and seals it again.
-TBytes WithRawPart2(TSmallSong& s, const TBytes& stream) {
-    TBytes f = s.Build();
-    const uint32_t part1 = f[48] | (f[49] << 8) | (f[50] << 16) | (uint32_t(f[51]) << 24);
-    f.resize(64 + part1);
-    Append(f, stream);
-    TOldFile::Seal(f);
-    return f;
+// Version 113 with `entries` as the effect block that claims `size` bytes.
+TChange EffectBlock(uint32_t size, const TBytes& entries) {
+    return [=](TSmallSong& s) {
+        s.file.Version = 113;
+        Add32(s.effects, size);
+        Append(s.effects, entries);
+    };
 }
+
+TChange RatioPairs(const TBytes& pairs) {
+    return [=](TSmallSong& s) {
+        s.file.Ratios = true;
+        s.effects = Runs(pairs);
+    };
+}
+
+void ExpectFailure(const TBytes& bytes, const std::string& message, TCustomTabDoc& doc) {
+    try {
+        doc.LoadFromBytes(bytes, "/damaged.frl");
+        FAIL() << "loaded without error, expected: " << message;
+    } catch (const EFretloError& e) {
+        EXPECT_EQ(message, e.what());
+    }
+}
+
+struct TDamage {
+    const char* name;
+    TMaker bytes;
+    std::string message;
+    bool inHeader;  // found before the document is touched
+};
+
+FRETLO_PRINT_AS_NAME(TDamage)
+
+TDamage Header(const char* name, TMaker bytes, std::string message) { return {name, bytes, message, true}; }
+TDamage Body(const char* name, TChange change, std::string message) {
+    return {name, Song(change), message, false};
+}
+
+class SongFileDamaged : public ::testing::TestWithParam<TDamage> {};
+
+// Damage in the header leaves the document as it was; damage found later leaves a new song.
+TEST_P(SongFileDamaged, RaisesItsMessage) {
+    const TBytes bytes = GetParam().bytes();
+    TCountingDoc doc;
+    TRecordingListener listener;
+    doc.AddListener(&listener);
+    doc.New(8);
+    doc.Title = "kept";
+    doc.FileName = "/songs/kept.frl";
+    doc.MarkModified();
+    // Title, file name, modified, tracks, bars, first bar's end, spaces, resets, replacements.
+    const auto state = [&] {
+        return std::tuple(doc.Title, doc.FileName, doc.Modified, doc.TrackCount(), doc.BarCount(),
+                          doc.Bar(0).End, doc.Track(0).SpaceCount(), doc.resets, listener.replaced);
+    };
+    const auto before = state();
+    ExpectFailure(bytes, GetParam().message, doc);
+    if (GetParam().inHeader)
+        EXPECT_EQ(before, state());
+    else
+        EXPECT_EQ(std::tuple("", "", false, 1, 128, 16 * UnitsPerSpace, 2048, std::get<7>(before) + 2, 2),
+                  state());
+    EXPECT_TRUE(BarsAreValid(doc));
+}
+
+const std::string LaterVersion99 = "This file was created with a later version of Fretlo. You'll need to "
+                                   "upgrade to Fretlo version 9.9 or later in order to open this file.";
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SongFileBodyDamage,
+    Header, SongFileDamaged,
     ::testing::Values(
-        TBodyCase{"NineStrings", [](TSmallSong& s) { s.track.Strings = 9; }, MsgCorrupted},
-        TBodyCase{"NoStrings", [](TSmallSong& s) { s.track.Strings = 0; }, MsgCorrupted},
-        TBodyCase{"Channel16", [](TSmallSong& s) { s.track.Channel = 16; }, MsgCorrupted},
-        TBodyCase{"ChannelMinus2", [](TSmallSong& s) { s.track.Channel = -2; }, MsgCorrupted},
-        TBodyCase{"Variant2", [](TSmallSong& s) { s.track.Variant = 2; }, MsgCorrupted},
-        TBodyCase{"NoSpaces", [](TSmallSong& s) { s.track.SpaceCount = 0; }, MsgCorrupted},
-        TBodyCase{"TooManySpaces", [](TSmallSong& s) { s.track.SpaceCount = 32001; }, MsgCorrupted},
-        TBodyCase{"Version111WithoutSpaceCount",
-                  [](TSmallSong& s) {
-                      s.file.Version = 111;
-                      s.bars = Runs({0, 0, 0, 1});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"TempoZero", [](TSmallSong& s) { s.file.Tempo8 = 0; }, MsgCorrupted},
-        TBodyCase{"EmptyBar", [](TSmallSong& s) { s.bars[0] = 0; }, MsgCorrupted},
-        TBodyCase{"BarsBeyondSongTime",
-                  [](TSmallSong& s) {
-                      s.file.BarCount = 2;
-                      s.bars = {};
-                      Add32(s.bars, 0x7FFFFF);
-                      Add16(s.bars, 0);
-                      Add32(s.bars, 2);
-                      Add16(s.bars, 0);
-                  },
-                  MsgCorrupted},
-        TBodyCase{"InvalidLetter",
-                  [](TSmallSong& s) {
-                      TBytes records = NoteRecord(false, {}, 'Q', 1);
-                      records.resize(4 * 20, 0);
-                      s.notes = Runs(records);
-                  },
-                  MsgCorrupted},
-        TBodyCase{"RatioZero",
-                  [](TSmallSong& s) {
-                      s.file.Ratios = true;
-                      s.effects = Runs({1, 1, 0, 1, 1, 1, 1, 1});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"RatioAboveOne",
-                  [](TSmallSong& s) {
-                      s.file.Ratios = true;
-                      s.effects = Runs({1, 1, 3, 2, 1, 1, 1, 1});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"RatioDenominator17",
-                  [](TSmallSong& s) {
-                      s.file.Ratios = true;
-                      s.effects = Runs({1, 1, 1, 17, 1, 1, 1, 1});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"RunBlockTooLong",
-                  [](TSmallSong& s) {
-                      s.notes = {};
-                      Add16(s.notes, 4097);
-                      s.notes.resize(2 + 8194, 1);
-                  },
-                  MsgDataCorrupted},
-        TBodyCase{"RunPastTheArray",
-                  [](TSmallSong& s) {
-                      s.notes = {1, 0, 81, 0};
-                  },
-                  MsgDataCorrupted},
-        TBodyCase{"LongEntryCutByBlockEnd",
-                  [](TSmallSong& s) {
-                      s.notes = {1, 0, 0, 80};
-                  },
-                  MsgDataCorrupted},
-        TBodyCase{"Part2EndsEarly", [](TSmallSong& s) { s.notes = Runs(TBytes(79, 0)); }, MsgZlibCorrupted},
-        TBodyCase{"Part1HasAnExtraByte", [](TSmallSong& s) { s.part1Tail = {0}; }, MsgZlibCorrupted},
-        TBodyCase{"Part2HasAnExtraByte", [](TSmallSong& s) { s.effects = {0}; }, MsgZlibCorrupted},
-        TBodyCase{
-            "BadEffectKind",
+        Header("Empty", SmallSongResized([](size_t) { return 0; }), MsgNotSongFile),
+        Header("ShorterThanHeader", SmallSongResized([](size_t) { return 63; }), MsgNotSongFile),
+        Header("Version100", Song([](TSmallSong& s) { s.file.Version = 100, s.file.Required = "9.9"; }),
+               LaterVersion99),
+        Header("Version115", Song([](TSmallSong& s) { s.file.Version = 115, s.file.Required = "9.9"; }),
+               LaterVersion99),
+        Header("LongerThanItsSize", SmallSongResized([](size_t n) { return n + 1; }), MsgCorrupted),
+        Header("NoTracks", Song([](TSmallSong& s) { s.file.TrackCount = 0; }), MsgTooManyTracks),
+        Header("SixteenTracks", Song([](TSmallSong& s) { s.file.TrackCount = 16; }), MsgTooManyTracks),
+        Header("NoBars", Song([](TSmallSong& s) { s.file.BarCount = 0; }), MsgTooManyBars),
+        Header("TooManyBars", Song([](TSmallSong& s) { s.file.BarCount = 32001; }), MsgTooManyBars)),
+    PrintedName());
+
+INSTANTIATE_TEST_SUITE_P(
+    Body, SongFileDamaged,
+    ::testing::Values(
+        Body(
+            "NineStrings", [](TSmallSong& s) { s.track.Strings = 9; }, MsgCorrupted),
+        Body(
+            "NoStrings", [](TSmallSong& s) { s.track.Strings = 0; }, MsgCorrupted),
+        Body(
+            "Channel16", [](TSmallSong& s) { s.track.Channel = 16; }, MsgCorrupted),
+        Body(
+            "ChannelMinus2", [](TSmallSong& s) { s.track.Channel = -2; }, MsgCorrupted),
+        Body(
+            "Variant2", [](TSmallSong& s) { s.track.Variant = 2; }, MsgCorrupted),
+        Body(
+            "NoSpaces", [](TSmallSong& s) { s.track.SpaceCount = 0; }, MsgCorrupted),
+        Body(
+            "TooManySpaces", [](TSmallSong& s) { s.track.SpaceCount = 32001; }, MsgCorrupted),
+        Body(
+            "Version111WithoutSpaceCount",
             [](TSmallSong& s) {
-                s.file.Version = 113;
-                Add32(s.effects, 8);
-                Append(s.effects, {1, 0, 11, 0, 2, 0, 5, 0});
+                s.file.Version = 111;
+                s.bars = Runs({0, 0, 0, 1});
             },
-            "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=1, Prop.Kind=11"},
-        TBodyCase{"EffectEntryPastItsBlock",
-                  [](TSmallSong& s) {
-                      s.file.Version = 113;
-                      Add32(s.effects, 8);
-                      Append(s.effects, {1, 0, 3, 0, 4, 0, 5, 0});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"EffectBlockEndsInsideAnEntry",
-                  [](TSmallSong& s) {
-                      s.file.Version = 113;
-                      Add32(s.effects, 11);
-                      Append(s.effects, {1, 0, 3, 0, 2, 0, 5, 0, 0, 0, 3});
-                  },
-                  MsgCorrupted},
-        TBodyCase{"EffectBlockLongerThanTheData",
-                  [](TSmallSong& s) {
-                      s.file.Version = 113;
-                      Add32(s.effects, 0xFFFFFFF0u);
-                  },
-                  MsgZlibCorrupted}),
-    [](const auto& info) { return std::string(info.param.name); });
+            MsgCorrupted),
+        Body(
+            "TempoZero", [](TSmallSong& s) { s.file.Tempo8 = 0; }, MsgCorrupted),
+        Body(
+            "EmptyBar", [](TSmallSong& s) { s.bars[0] = 0; }, MsgCorrupted),
+        Body(
+            "BarsBeyondSongTime",
+            [](TSmallSong& s) {
+                s.file.BarCount = 2;
+                s.bars = {0xFF, 0xFF, 0x7F, 0, 0, 0, 2, 0, 0, 0, 0, 0};
+            },
+            MsgCorrupted),
+        Body(
+            "InvalidLetter",
+            [](TSmallSong& s) {
+                TBytes records = NoteRecord(false, {}, 'Q', 1);
+                records.resize(4 * 20, 0);
+                s.notes = Runs(records);
+            },
+            MsgCorrupted),
+        Body("RatioZero", RatioPairs({1, 1, 0, 1, 1, 1, 1, 1}), MsgCorrupted),
+        Body("RatioAboveOne", RatioPairs({1, 1, 3, 2, 1, 1, 1, 1}), MsgCorrupted),
+        Body("RatioDenominator17", RatioPairs({1, 1, 1, 17, 1, 1, 1, 1}), MsgCorrupted),
+        Body(
+            "RunPastTheArray",
+            [](TSmallSong& s) {
+                s.notes = {1, 0, 81, 0};
+            },
+            MsgDataCorrupted),
+        Body(
+            "Part2EndsEarly", [](TSmallSong& s) { s.notes = Runs(TBytes(79, 0)); }, MsgZlibCorrupted),
+        Body(
+            "Part1HasAnExtraByte", [](TSmallSong& s) { s.part1Tail = {0}; }, MsgZlibCorrupted),
+        Body(
+            "Part2HasAnExtraByte", [](TSmallSong& s) { s.effects = {0}; }, MsgZlibCorrupted),
+        Body("BadEffectKind", EffectBlock(8, {1, 0, 11, 0, 2, 0, 5, 0}),
+             "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=1, Prop.Kind=11"),
+        Body("EffectEntryPastItsBlock", EffectBlock(8, {1, 0, 3, 0, 4, 0, 5, 0}), MsgCorrupted),
+        Body("EffectBlockEndsInsideAnEntry", EffectBlock(11, {1, 0, 3, 0, 2, 0, 5, 0, 0, 0, 3}),
+             MsgCorrupted),
+        Body("EffectBlockLongerThanTheData", EffectBlock(0xFFFFFFF0u, {}), MsgZlibCorrupted)),
+    PrintedName());
 
-TEST(SongFileZlib, UnexpectedStatusesAndCutStreamsHaveTheirMessages) {
-    TSmallSong dictionary;
-    TCustomTabDoc doc;
-    ExpectFailure(WithRawPart2(dictionary, ZlibWithDictionary()), "zlib: Internal error. Code 2", doc);
-    TSmallSong cut;
-    TBytes raw = cut.bars;
-    Append(raw, cut.notes);
-    TBytes stream = Deflate(raw);
-    stream.resize(stream.size() - 3);  // the data is complete, its check value is not
-    ExpectFailure(WithRawPart2(cut, stream), MsgZlibCorrupted, doc);
-    TSmallSong garbage;
-    ExpectFailure(WithRawPart2(garbage, TBytes(40, 0xAB)), MsgZlibCorrupted, doc);
-}
-
-TEST(SongFileZlib, Part1SizeBeyondTheFileIsCutToTheFile) {
-    TSmallSong s;
-    TBytes f = s.Build();
-    f[48] = 0xFF;
-    f[49] = 0xFF;
-    TOldFile::Seal(f);
-    TCustomTabDoc doc;
-    ExpectFailure(f, MsgZlibCorrupted, doc);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Zlib, SongFileDamaged,
+    ::testing::Values(
+        TDamage{"Dictionary", WithPart2Stream(ZlibWithDictionary), "zlib: Internal error. Code 2", false},
+        TDamage{"CheckValueCut", WithPart2Stream([] {
+                    TSmallSong s;
+                    TBytes raw = s.bars;
+                    Append(raw, s.notes);
+                    TBytes stream = Deflate(raw);
+                    stream.resize(stream.size() - 3);  // the data is complete, its check value is not
+                    return stream;
+                }),
+                MsgZlibCorrupted, false},
+        TDamage{"Garbage", WithPart2Stream([] { return TBytes(40, 0xAB); }), MsgZlibCorrupted, false},
+        // Part 1 said to be 65280 bytes and more: it is cut to the file.
+        TDamage{"Part1SizeBeyondTheFile",
+                [] {
+                    TBytes f = TSmallSong().Build();
+                    f[49] = 0xFF;
+                    TOldFile::Seal(f);
+                    return f;
+                },
+                MsgZlibCorrupted, false}),
+    PrintedName());
 
 // --- Every byte and every length -----------------------------------------------------------
 
@@ -323,6 +262,15 @@ TBytes SavedSmallSong() {
     SetProp(doc.Track(0).Space(5), pkVolume, 50);
     doc.Bar(2).RepeatStart = 1;
     return BuildSongFile(doc);
+}
+
+// Version 103: one plain track of 4000 spaces, no checks.
+TOldFile Version103(bool compressed, const TOldTexts* texts) {
+    TOldFile f{.Version = 103, .Compressed = compressed, .Flags = texts ? 3 : 2};
+    f.Part1 = OldPart1(103, {TOldTrack{}}, texts);
+    f.Part2 = Runs(TBytes(4000, 0));
+    Append(f.Part2, Runs(TBytes(4000 * 16, 0)));
+    return f;
 }
 
 TEST(SongFileDamage, AnyOneByteChangeOfACheckedFileIsCaught) {
@@ -338,14 +286,8 @@ TEST(SongFileDamage, AnyOneByteChangeOfACheckedFileIsCaught) {
 }
 
 TEST(SongFileDamage, Version103CarriesNoChecks) {
-    TOldFile f;
-    f.Version = 103;
-    f.Compressed = false;
-    f.Flags = 1 | 2;
     const TOldTexts texts{"Abc", "", "", "", ""};
-    f.Part1 = OldPart1(103, {TOldTrack{}}, &texts);
-    f.Part2 = Runs(TBytes(4000, 0));
-    Append(f.Part2, Runs(TBytes(4000 * 16, 0)));
+    const TOldFile f = Version103(false, &texts);
     TBytes bytes = f.Build();
     const size_t title = 64 + f.Part1.size() - 3;  // the "c" of the title
     ASSERT_EQ('c', bytes[title]);
@@ -356,22 +298,14 @@ TEST(SongFileDamage, Version103CarriesNoChecks) {
 }
 
 TEST(SongFileDamage, EveryTruncationFailsCleanly) {
-    TOldFile plain103;
-    plain103.Version = 103;
-    plain103.Compressed = false;
-    plain103.Part1 = OldPart1(103, {TOldTrack{}}, nullptr);
-    plain103.Part2 = Runs(TBytes(4000, 0));
-    Append(plain103.Part2, Runs(TBytes(4000 * 16, 0)));
-    TOldFile zipped103 = plain103;
-    zipped103.Compressed = true;
-    for (const TBytes& whole : {SavedSmallSong(), plain103.Build(), zipped103.Build()}) {
+    for (const TBytes& whole :
+         {SavedSmallSong(), Version103(false, nullptr).Build(), Version103(true, nullptr).Build()}) {
         TCustomTabDoc doc;
         doc.LoadFromBytes(whole, "/whole.frl");
         for (size_t length = 0; length < whole.size(); ++length) {
             SCOPED_TRACE(length);
-            const TBytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
             try {
-                doc.LoadFromBytes(cut, "/cut.frl");
+                doc.LoadFromBytes(TBytes(whole.data(), whole.data() + length), "/cut.frl");
                 ADD_FAILURE() << "a cut file loaded";
             } catch (const EFretloError& e) {
                 const std::string m = e.what();

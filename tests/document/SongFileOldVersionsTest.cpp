@@ -1,39 +1,15 @@
 // Files of the older versions, built byte by byte, and what the reader makes of them.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+#include "document/DocTestUtil.h"
 #include "document/SongFile.h"
 #include "document/SongFileBytes.h"
-#include "document/SongFileTestDoc.h"
 
 namespace fretlo::test {
 namespace {
 
 constexpr int OldSpaces = 4000;
-
-TOldTrack GuitarTrack() {
-    TOldTrack t;
-    t.InstrumentByte = 0x80 | 26;  // let ring off
-    t.Legacy = 9;
-    t.Volume = 101;
-    t.Transpose = -3;
-    t.Bank = 2;
-    t.Reverb = 33;
-    t.Chorus = 44;
-    t.Pan = 10;
-    t.Highest = 20;
-    t.Show = 1;
-    t.Channel = 5;
-    t.Top = 1;
-    for (int s = 0; s < 8; ++s) t.Tuning[s] = -(s + 1);
-    return t;
-}
-
-TOldTrack DrumTrack() {
-    TOldTrack t;
-    t.Variant = 1;
-    t.Bottom = 1;
-    return t;
-}
 
 // Bar codes over track 0: [0,16), [16,32) opening and closing a repeat of 3, [32,48) ending a
 // staff line, [48,end) on the new line.
@@ -46,16 +22,16 @@ TBytes OldBarCodes() {
     return codes;
 }
 
-TBytes OldNotes(bool old, bool second) {
+TBytes OldNotes(bool old, bool drums) {
     TBytes notes;
     for (int i = 0; i < OldSpaces; ++i) {
-        if (!second && i == 0)
+        if (!drums && i == 0)
             Append(notes, NoteRecord(old, {{0, NoteFretBase + 5}}, 0, 0, 0, 0, {{0, 'h'}}));
-        else if (!second && i == 1)
+        else if (!drums && i == 1)
             Append(notes, NoteRecord(old, {}, 0, 0, 'x'));
-        else if (!second && i == 3)
+        else if (!drums && i == 3)
             Append(notes, NoteRecord(old, {}, 'V', 90));
-        else if (second && i == 2)
+        else if (drums && i == 2)
             Append(notes, NoteRecord(old, {{5, NoteMuted}}, 'D', 0, 0, 'q'));
         else
             Append(notes, NoteRecord(old, {}));
@@ -63,20 +39,24 @@ TBytes OldNotes(bool old, bool second) {
     return notes;
 }
 
+// A guitar track with every setting away from its default and a drum track, with texts.
 TBytes OldFileBytes(int version, bool compressed) {
-    const bool plainArrays = compressed && version == 109;
-    auto array = [&](const TBytes& raw) { return plainArrays ? raw : Runs(raw); };
+    TOldTrack guitar{.InstrumentByte = 0x80 | 26, .Legacy = 9, .Volume = 101, .Transpose = -3, .Bank = 2};
+    guitar.Reverb = 33;
+    guitar.Chorus = 44;
+    guitar.Pan = 10;
+    guitar.Highest = 20;
+    guitar.Show = 1;
+    guitar.Channel = 5;
+    guitar.Top = 1;
+    for (int s = 0; s < 8; ++s) guitar.Tuning[s] = -(s + 1);
+    const TOldTrack drums{.Bottom = 1, .Variant = 1};
     const TOldTexts texts{"Title", "Artist", "Album", "Me", "Notes"};
-    TOldFile f;
-    f.Version = version;
-    f.Compressed = compressed;
-    f.TrackCount = 2;
-    f.Flags = 1 | 2;
-    f.Tempo8 = 99;
-    f.Part1 = OldPart1(version, {GuitarTrack(), DrumTrack()}, &texts);
-    f.Part2 = array(OldBarCodes());
-    Append(f.Part2, array(OldNotes(version <= 106, false)));
-    Append(f.Part2, array(OldNotes(version <= 106, true)));
+    TOldFile f{.Version = version, .Compressed = compressed, .TrackCount = 2, .Flags = 1 | 2, .Tempo8 = 99};
+    f.Part1 = OldPart1(version, {guitar, drums}, &texts);
+    const bool plainArrays = compressed && version == 109;
+    for (const TBytes& raw : {OldBarCodes(), OldNotes(version <= 106, false), OldNotes(version <= 106, true)})
+        Append(f.Part2, plainArrays ? raw : Runs(raw));
     return f.Build();
 }
 
@@ -85,7 +65,9 @@ struct TOldCase {
     bool compressed;
 };
 
-void PrintTo(const TOldCase& row, std::ostream* os) { *os << row.version << (row.compressed ? " compressed" : " plain"); }
+void PrintTo(const TOldCase& row, std::ostream* os) {
+    *os << row.version << (row.compressed ? "Compressed" : "Plain");
+}
 
 class SongFileOldVersion : public ::testing::TestWithParam<TOldCase> {};
 
@@ -95,22 +77,13 @@ TEST_P(SongFileOldVersion, LoadsWithTheFieldsOfItsVersionAndDefaultsForTheRest) 
     doc.LoadFromBytes(OldFileBytes(v, GetParam().compressed), "/old.frl");
 
     EXPECT_EQ(99, doc.Tempo);
-    EXPECT_EQ("Title", doc.Title);
-    EXPECT_EQ("Artist", doc.Artist);
-    EXPECT_EQ(v >= 109 ? "Album" : "", doc.Album);
-    EXPECT_EQ(v >= 109 ? "Me" : "", doc.Transcriber);
-    EXPECT_EQ("Notes", doc.Comments);
-
-    ASSERT_EQ(4, doc.BarCount());
-    const std::vector<std::vector<int>> bars = {
-        {0, 16, 0, 0, 0, 0}, {16, 32, 0, 1, 1, 3}, {32, 48, 0, 0, 0, 0}, {48, OldSpaces, 1, 0, 0, 0}};
-    for (int b = 0; b < 4; ++b) {
-        const TBar& bar = doc.Bar(b);
-        EXPECT_EQ(bars[static_cast<size_t>(b)],
-                  std::vector<int>({bar.Start / UnitsPerSpace, bar.End / UnitsPerSpace, bar.StaffBreak,
-                                    bar.RepeatStart, bar.RepeatEnd, bar.RepeatCount}))
-            << "bar " << b;
-    }
+    EXPECT_EQ(
+        std::vector<std::string>({"Title", "Artist", v >= 109 ? "Album" : "", v >= 109 ? "Me" : "", "Notes"}),
+        std::vector<std::string>({doc.Title, doc.Artist, doc.Album, doc.Transcriber, doc.Comments}));
+    EXPECT_EQ(
+        std::vector<std::vector<int>>(
+            {{0, 16, 0, 0, 0, 0}, {16, 32, 0, 1, 1, 3}, {32, 48, 0, 0, 0, 0}, {48, OldSpaces, 1, 0, 0, 0}}),
+        BarRows(doc));
 
     ASSERT_EQ(2, doc.TrackCount());
     const TTrackData& g = doc.Track(0);
@@ -153,61 +126,44 @@ TEST_P(SongFileOldVersion, LoadsWithTheFieldsOfItsVersionAndDefaultsForTheRest) 
 
 std::vector<TOldCase> AllOldCases() {
     std::vector<TOldCase> cases;
-    for (int v = 101; v <= 110; ++v) {
-        cases.push_back({v, true});
-        cases.push_back({v, false});
-    }
+    for (int v = 101; v <= 110; ++v) cases.insert(cases.end(), {{v, true}, {v, false}});
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, SongFileOldVersion, ::testing::ValuesIn(AllOldCases()),
-                         [](const auto& info) {
-                             return std::to_string(info.param.version) +
-                                    (info.param.compressed ? "Compressed" : "Plain");
-                         });
+INSTANTIATE_TEST_SUITE_P(Versions, SongFileOldVersion, ::testing::ValuesIn(AllOldCases()), PrintedName());
 
 // A one-track song of version 111: the header's space count, bar codes and letters.
-TOldFile Version111(const TBytes& codes, const TBytes& notes) {
-    TOldFile f;
-    f.Version = 111;
-    f.SpaceCount111 = static_cast<int>(codes.size());
+TBytes Version111(const TBytes& codes, const TBytes& notes) {
+    TOldFile f{.Version = 111, .SpaceCount111 = static_cast<int>(codes.size())};
     f.Part1 = OldPart1(111, {TOldTrack{}}, nullptr);
     f.Part2 = Runs(codes);
     Append(f.Part2, notes);
-    return f;
+    return f.Build();
 }
-
-TBytes EmptyNotes(size_t spaces) { return Runs(TBytes(spaces * 20, 0)); }
 
 struct TBarCodeCase {
     const char* name;
     TBytes codes;
-    // start, end, staff break, repeat start, repeat end, count per bar
-    std::vector<std::vector<int>> bars;
+    std::vector<std::vector<int>> bars;  // as BarRows gives them
 };
 
-void PrintTo(const TBarCodeCase& row, std::ostream* os) { *os << row.name; }
+FRETLO_PRINT_AS_NAME(TBarCodeCase)
 
 class SongFileBarCodes : public ::testing::TestWithParam<TBarCodeCase> {};
 
 TEST_P(SongFileBarCodes, DecodeIntoBars) {
     const TBytes& codes = GetParam().codes;
     TCustomTabDoc doc;
-    doc.LoadFromBytes(Version111(codes, EmptyNotes(codes.size())).Build(), "/c.frl");
+    doc.LoadFromBytes(Version111(codes, Runs(TBytes(codes.size() * 20, 0))), "/c.frl");
     EXPECT_EQ(static_cast<int>(codes.size()), doc.Track(0).SpaceCount());
-    std::vector<std::vector<int>> bars;
-    for (int b = 0; b < doc.BarCount(); ++b) {
-        const TBar& bar = doc.Bar(b);
-        bars.push_back({bar.Start / UnitsPerSpace, bar.End / UnitsPerSpace, bar.StaffBreak, bar.RepeatStart,
-                        bar.RepeatEnd, bar.RepeatCount});
-    }
-    EXPECT_EQ(GetParam().bars, bars);
+    EXPECT_EQ("", doc.Title);  // no text flag, no texts
+    EXPECT_EQ(GetParam().bars, BarRows(doc));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SongFileBarCodes,
     ::testing::Values(
-        TBarCodeCase{"NoCodesIsOneBar", TBytes(5, 0), {{0, 5, 0, 0, 0, 0}}},
+        TBarCodeCase{"NoCodesIsOneBar", TBytes(300, 0), {{0, 300, 0, 0, 0, 0}}},
         TBarCodeCase{"EndsIncludeTheirSpace", {0, 1, 0, 0, 1}, {{0, 2, 0, 0, 0, 0}, {2, 5, 0, 0, 0, 0}}},
         TBarCodeCase{
             "RepeatOpenEndsTheBarBefore", {0, 0, 3, 0, 0x52}, {{0, 2, 0, 0, 0, 0}, {2, 5, 0, 1, 1, 5}}},
@@ -218,47 +174,23 @@ INSTANTIATE_TEST_SUITE_P(
                      {0xF0, 0x71, 0xA3, 0x14},
                      {{0, 2, 0, 0, 0, 0}, {2, 4, 0, 1, 0, 0}}},
         TBarCodeCase{"UnknownCodesContinueTheBar", {7, 9, 1}, {{0, 3, 0, 0, 0, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SongFileOldVersions, Version111TakesTheSpaceCountFromTheHeader) {
-    TCustomTabDoc doc;
-    doc.LoadFromBytes(Version111(TBytes(300, 0), EmptyNotes(300)).Build(), "/a.frl");
-    EXPECT_EQ(300, doc.Track(0).SpaceCount());
-    EXPECT_EQ("", doc.Title);  // no text flag, no texts
-}
+    PrintedName());
 
 TEST(SongFileOldVersions, LongRunEntriesAndRunsAcrossBlocksDecode) {
     // 300 records of 20 bytes: fret 1 on slot 0 of space 0 and byte 7 on slot 0 of space
-    // 299, the zeros between as one long entry, and a block boundary inside the array.
-    TBytes notes;
-    Add16(notes, 3);
-    Add8(notes, 1);
-    Add8(notes, NoteFretBase + 1);
-    Add8(notes, 0);
-    Add16(notes, 5979);
-    Add8(notes, 0);
-    Add16(notes, 2);
-    Append(notes, {1, 7, 19, 0});
-    TBytes codes(300, 0);
+    // 299, the zeros between as one long entry (5979), and a block boundary inside the array.
+    const TBytes notes = {3, 0, 1, NoteFretBase + 1, 0, 0x5B, 0x17, 0, 2, 0, 1, 7, 19, 0};
     TCustomTabDoc doc;
-    doc.LoadFromBytes(Version111(codes, notes).Build(), "/r.frl");
+    doc.LoadFromBytes(Version111(TBytes(300, 0), notes), "/r.frl");
     EXPECT_EQ(NoteFretBase + 1, doc.Track(0).Space(0).Notes[0]);
     EXPECT_EQ(7, doc.Track(0).Space(299).Notes[0]);
     EXPECT_TRUE(IsEmptySpace(doc.Track(0).Space(150), true));
 }
 
 TEST(SongFileOldVersions, Version113ReadsEffectBlocksAndIgnoresLetterBytes) {
-    TOldFile f;
-    f.Version = 113;
-    f.BarCount = 1;
-    TOldTrack t;
-    t.SpaceCount = 4;
-    t.Modulation = 12;
-    t.PitchBend = -300;
-    f.Part1 = OldPart1(113, {t}, nullptr);
-    Add32(f.Part2, 4);
-    Add8(f.Part2, 0);
-    Add8(f.Part2, 0);
+    TOldFile f{.Version = 113, .BarCount = 1};
+    f.Part1 = OldPart1(113, {TOldTrack{.SpaceCount = 4, .Modulation = 12, .PitchBend = -300}}, nullptr);
+    f.Part2 = {4, 0, 0, 0, 0, 0};
     TBytes notes;
     for (int i = 0; i < 4; ++i) Append(notes, NoteRecord(false, {}, 'Z', 1));
     Append(f.Part2, Runs(notes));
@@ -276,30 +208,16 @@ TEST(SongFileOldVersions, Version113ReadsEffectBlocksAndIgnoresLetterBytes) {
 }
 
 TEST(SongFileOldVersions, Version112BarRecordsAndRatiosFollowEachOther) {
-    TOldFile f;
-    f.Version = 112;
-    f.BarCount = 2;
-    f.Ratios = true;
-    TOldTrack t;
-    t.SpaceCount = 6;
-    f.Part1 = OldPart1(112, {t}, nullptr);
-    Add32(f.Part2, 2);
-    Add8(f.Part2, 2);
-    Add8(f.Part2, 9);  // a count without the close flag means nothing
-    Add32(f.Part2, 4);
-    Add8(f.Part2, 1 | 4);
-    Add8(f.Part2, 200);
+    TOldFile f{.Version = 112, .Ratios = true, .BarCount = 2};
+    f.Part1 = OldPart1(112, {TOldTrack{.SpaceCount = 6}}, nullptr);
+    // Two spaces opening a repeat, with a count but no close, which means nothing; then four
+    // spaces breaking the staff and closing a repeat of 200.
+    f.Part2 = {2, 0, 0, 0, 2, 9, 4, 0, 0, 0, 1 | 4, 200};
     Append(f.Part2, Runs(TBytes(6 * 20, 0)));
     Append(f.Part2, Runs({1, 1, 2, 3, 2, 3, 2, 3, 1, 1, 1, 1}));
     TCustomTabDoc doc;
     doc.LoadFromBytes(f.Build(), "/b.frl");
-    ASSERT_EQ(2, doc.BarCount());
-    EXPECT_EQ(std::vector<int>({0, 512, 0, 1, 0, 0}),
-              std::vector<int>({doc.Bar(0).Start, doc.Bar(0).End, doc.Bar(0).StaffBreak,
-                                doc.Bar(0).RepeatStart, doc.Bar(0).RepeatEnd, doc.Bar(0).RepeatCount}));
-    EXPECT_EQ(std::vector<int>({512, 1536, 1, 0, 1, 200}),
-              std::vector<int>({doc.Bar(1).Start, doc.Bar(1).End, doc.Bar(1).StaffBreak,
-                                doc.Bar(1).RepeatStart, doc.Bar(1).RepeatEnd, doc.Bar(1).RepeatCount}));
+    EXPECT_EQ(std::vector<std::vector<int>>({{0, 2, 0, 1, 0, 0}, {2, 6, 1, 0, 1, 200}}), BarRows(doc));
     EXPECT_EQ(2, doc.Track(0).Space(1).RatioNum);
     EXPECT_EQ(3, doc.Track(0).Space(3).RatioDen);
     EXPECT_EQ(1, doc.Track(0).Space(5).RatioNum);

@@ -3,13 +3,14 @@
 #include <zlib.h>
 
 #include <functional>
-#include <unistd.h>
 
+#include "ParamName.h"
+#include "ScratchDir.h"
 #include "base/ByteOrder.h"
+#include "base/Errors.h"
+#include "document/DocTestUtil.h"
 #include "document/SongFile.h"
 #include "document/SongFileBytes.h"
-#include "document/SongFileTestDoc.h"
-#include "document/SongMessages.h"
 
 namespace fretlo::test {
 namespace {
@@ -69,7 +70,7 @@ struct TVersionCase {
     bool ratios;
 };
 
-void PrintTo(const TVersionCase& row, std::ostream* os) { *os << row.name; }
+FRETLO_PRINT_AS_NAME(TVersionCase)
 
 class SongFileVersionChoice : public ::testing::TestWithParam<TVersionCase> {};
 
@@ -77,15 +78,11 @@ TEST_P(SongFileVersionChoice, SavesTheLowestVersionThatHoldsTheSongAndReadsItBac
     TCustomTabDoc doc;
     BuildRichSong(doc);
     GetParam().change(doc);
-    const std::vector<uint8_t> file = BuildSongFile(doc);
+    const TBytes file = BuildSongFile(doc);
     EXPECT_EQ(GetParam().version, file[3]);
     EXPECT_EQ(GetParam().ratios ? 11 + 16 : 11, file[11]);
-    const char* required = GetParam().version == 111 ? "\x03"
-                                                       "1.6"
-                                                     : "\x03"
-                                                       "2.0";
-    EXPECT_EQ(0, std::memcmp(file.data() + 6, required, 4));
-
+    EXPECT_EQ(3, file[6]);  // the length of the version text that follows
+    EXPECT_EQ(GetParam().version == 111 ? "1.6" : "2.0", std::string(file.begin() + 7, file.begin() + 10));
     TCustomTabDoc back;
     back.LoadFromBytes(file, "/songs/x.frl");
     ExpectSameSong(doc, back);
@@ -130,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                          d.Track(2).Modulation = 1;
                      },
                      114, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    PrintedName());
 
 // One bar of one space on one track: the smallest song, whose bytes the layout fixes.
 void BuildOneSpaceSong(TCustomTabDoc& doc) {
@@ -157,7 +154,7 @@ TEST(SongFileLayout, OneFretOnOneSpaceIsASingleRunLengthBlock) {
     BuildOneSpaceSong(doc);
     const TBytes file = BuildSongFile(doc);
     ASSERT_EQ(111, file[3]);
-    EXPECT_EQ(1, GetU16(file.data() + 42));  // spaceCount111
+    EXPECT_EQ(1, GetU16(file.data() + 42));  // the space count of version 111
     // Bar codes (one code 1), then the note array: 1 x 0x83, 19 x 0.
     EXPECT_EQ(TBytes({1, 0, 1, 1, 2, 0, 1, 0x83, 19, 0}), InflatedPart2(file));
 }
@@ -188,43 +185,35 @@ TEST(SongFileLayout, HeaderChecksMatchTheFile) {
     EXPECT_EQ(doc.LastUsedSpace(0, true), GetU16(file.data() + 44));
 }
 
-TEST(SongFileSave, StoresTheFullNameAndClearsModifiedAndTheJournal) {
+// Through the disk: the save stores the full name and clears the modified flag and the
+// journal; the load replaces the document and tells its listeners.
+TEST(SongFileSaveAndLoad, StoreTheFullNameAndResetTheDocument) {
     TScratchDir dir;
-    TCountingDoc doc;
-    BuildRichSong(doc);
-    doc.BeginGroup(ukChangesToSpace);
-    doc.SaveSpaces(0, 0, 1);
-    doc.EndGroup();
-    doc.MarkModified();
-    const int resets = doc.resets, undoChanges = doc.undoChanges;
-
+    TCountingDoc source;
+    BuildRichSong(source);
+    source.BeginGroup(ukChangesToSpace);
+    source.SaveSpaces(0, 0, 1);
+    source.EndGroup();
+    const int resets = source.resets, undoChanges = source.undoChanges;
     const std::string old = std::filesystem::current_path().string();
     std::filesystem::current_path(dir.Path());
-    doc.SaveToFile("sub/../song.frl");
+    source.SaveToFile("sub/../song.frl");
     std::filesystem::current_path(old);
-
-    EXPECT_EQ(dir.File("song.frl"), doc.FileName);
-    EXPECT_FALSE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
-    EXPECT_EQ(undoChanges + 1, doc.undoChanges);
-    EXPECT_EQ(resets + 1, doc.resets);
-    EXPECT_EQ(BuildSongFile(doc), ReadFileBytes(dir.File("song.frl")));
-}
-
-TEST(SongFileLoad, ReplacesTheDocumentAndTellsListeners) {
-    TScratchDir dir;
-    TCustomTabDoc source;
-    BuildRichSong(source);
-    source.SaveToFile(dir.File("a.frl"));
+    EXPECT_EQ(dir.File("song.frl"), source.FileName);
+    EXPECT_FALSE(source.Modified);
+    EXPECT_TRUE(source.Journal().Empty());
+    EXPECT_EQ(undoChanges + 1, source.undoChanges);
+    EXPECT_EQ(resets + 1, source.resets);
+    EXPECT_EQ(BuildSongFile(source), ReadFileBytes(dir.File("song.frl")));
 
     TCountingDoc doc;
     doc.New(16);
     TRecordingListener listener;
     doc.AddListener(&listener);
     doc.MarkModified();
-    doc.LoadFromFile(dir.File("a.frl"));
+    doc.LoadFromFile(dir.File("song.frl"));
     ExpectSameSong(source, doc);
-    EXPECT_EQ(dir.File("a.frl"), doc.FileName);
+    EXPECT_EQ(dir.File("song.frl"), doc.FileName);
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(1, listener.replaced);
     EXPECT_EQ(3, doc.resets);  // New, the reset before reading, and after storing the name

@@ -3,8 +3,10 @@
 
 #include <random>
 
-#include "document/ByteSource.h"
+#include "ParamName.h"
+#include "base/ByteOrder.h"
 #include "base/Errors.h"
+#include "document/ByteSource.h"
 #include "document/RunLength.h"
 #include "document/SongFileBytes.h"
 #include "document/SongMessages.h"
@@ -25,6 +27,13 @@ TBytes Decode(const TBytes& coded, size_t length) {
     return out;
 }
 
+// Alternating bytes: one two-byte entry each.
+TBytes Alternating(size_t length) {
+    TBytes raw(length);
+    for (size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<uint8_t>(i % 2);
+    return raw;
+}
+
 TEST(SongFileRunLength, EntryForms) {
     EXPECT_EQ(TBytes(), Encode({}));
     EXPECT_EQ(TBytes({1, 0, 255, 9}), Encode(TBytes(255, 9)));
@@ -35,24 +44,22 @@ TEST(SongFileRunLength, EntryForms) {
 }
 
 TEST(SongFileRunLength, BlocksNeverExceed8192BytesOfEntries) {
-    TBytes raw(10000);
-    for (size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<uint8_t>(i % 2);
+    const TBytes raw = Alternating(10000);
     const TBytes coded = Encode(raw);
     // 10000 two-byte entries: blocks of 4096 words, 4096, then 1808.
     ASSERT_EQ(3 * 2 + 20000u, coded.size());
-    EXPECT_EQ(4096, coded[0] | (coded[1] << 8));
-    EXPECT_EQ(4096, coded[8194] | (coded[8195] << 8));
-    EXPECT_EQ(1808, coded[16388] | (coded[16389] << 8));
+    EXPECT_EQ(4096, GetU16(coded.data()));
+    EXPECT_EQ(4096, GetU16(coded.data() + 8194));
+    EXPECT_EQ(1808, GetU16(coded.data() + 16388));
     EXPECT_EQ(raw, Decode(coded, raw.size()));
 }
 
 TEST(SongFileRunLength, ALongEntryThatDoesNotFitStartsANewBlock) {
-    TBytes raw;
-    for (int i = 0; i < 4095; ++i) raw.push_back(static_cast<uint8_t>(i % 2));
+    TBytes raw = Alternating(4095);
     raw.resize(raw.size() + 300, 7);
     const TBytes coded = Encode(raw);
-    EXPECT_EQ(4095, coded[0] | (coded[1] << 8));
-    EXPECT_EQ(2, coded[8192] | (coded[8193] << 8));
+    EXPECT_EQ(4095, GetU16(coded.data()));
+    EXPECT_EQ(2, GetU16(coded.data() + 8192));
     EXPECT_EQ(raw, Decode(coded, raw.size()));
 }
 
@@ -71,18 +78,6 @@ TEST(SongFileRunLength, RandomArraysSurviveTheRoundTrip) {
     }
 }
 
-TEST(SongFileRunLength, DecodingStopsAtTheKnownLength) {
-    // Two arrays one after the other: the reader takes only the blocks of the first.
-    TBytes coded = Encode(TBytes(10, 1));
-    Append(coded, Encode(TBytes(5, 2)));
-    TPlainSource in(coded);
-    TBytes first(10), second(5);
-    ReadRunLength(in, first);
-    ReadRunLength(in, second);
-    EXPECT_EQ(TBytes(10, 1), first);
-    EXPECT_EQ(TBytes(5, 2), second);
-}
-
 struct TBadRuns {
     const char* name;
     TBytes coded;
@@ -90,7 +85,7 @@ struct TBadRuns {
     const char* message;
 };
 
-void PrintTo(const TBadRuns& row, std::ostream* os) { *os << row.name; }
+FRETLO_PRINT_AS_NAME(TBadRuns)
 
 class SongFileRunLengthErrors : public ::testing::TestWithParam<TBadRuns> {};
 
@@ -108,10 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TBadRuns{"BlockOver8192", {0x01, 0x10}, 4, MsgDataCorrupted},
                       TBadRuns{"RunPastTheEnd", {1, 0, 5, 1}, 4, MsgDataCorrupted},
                       TBadRuns{"LongRunPastTheEnd", {2, 0, 0, 5, 0, 1}, 4, MsgDataCorrupted},
+                      TBadRuns{"LongEntryCutByBlockEnd", {1, 0, 0, 80}, 80, MsgDataCorrupted},
                       TBadRuns{"SecondRunPastTheEnd", {2, 0, 3, 1, 2, 1}, 4, MsgDataCorrupted},
                       TBadRuns{"DataEndsInsideABlock", {2, 0, 3, 1}, 4, MsgCorrupted},
                       TBadRuns{"DataEndsBeforeABlock", {1, 0, 3, 1}, 4, MsgCorrupted}),
-    [](const auto& info) { return std::string(info.param.name); });
+    PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test

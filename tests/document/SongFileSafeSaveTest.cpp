@@ -2,23 +2,24 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
+#include <filesystem>
+#include <thread>
+
+#include "ScratchDir.h"
+#include "document/DocTestUtil.h"
 #include "document/SongFile.h"
-#include "document/SongFileBytes.h"
-#include "document/SongFileTestDoc.h"
 
 namespace fretlo::test {
 namespace {
 
-std::string SaveError(TCustomTabDoc& doc, const std::string& path) {
-    try {
-        doc.SaveToFile(path);
-    } catch (const EFretloError& e) {
-        return e.what();
-    }
-    return "";
+using TBytes = std::vector<uint8_t>;
+
+mode_t ModeOf(const std::string& path, bool followLink = true) {
+    struct stat info {};
+    EXPECT_EQ(0, followLink ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) << path;
+    return info.st_mode;
 }
 
 class SongFileSafeSave : public ::testing::Test {
@@ -37,9 +38,7 @@ TEST_F(SongFileSafeSave, KeepsThePermissionsOfTheReplacedFile) {
     WriteFileBytes(path, {1, 2, 3});
     ASSERT_EQ(0, ::chmod(path.c_str(), 0640));
     doc.SaveToFile(path);
-    struct stat info {};
-    ASSERT_EQ(0, ::stat(path.c_str(), &info));
-    EXPECT_EQ(0640u, info.st_mode & 07777);
+    EXPECT_EQ(0640u, ModeOf(path) & 07777);
     EXPECT_EQ(BuildSongFile(doc), ReadFileBytes(path));
     EXPECT_EQ(1u, dir.EntryCount());
 }
@@ -48,9 +47,7 @@ TEST_F(SongFileSafeSave, ANewFileGetsTheUsualModeOfTheUmask) {
     const mode_t old = ::umask(022);
     doc.SaveToFile(dir.File("fresh.frl"));
     ::umask(old);
-    struct stat info {};
-    ASSERT_EQ(0, ::stat(dir.File("fresh.frl").c_str(), &info));
-    EXPECT_EQ(0644u, info.st_mode & 07777);
+    EXPECT_EQ(0644u, ModeOf(dir.File("fresh.frl")) & 07777);
 }
 
 TEST_F(SongFileSafeSave, SavingThroughALinkReplacesTheFileItNames) {
@@ -59,9 +56,7 @@ TEST_F(SongFileSafeSave, SavingThroughALinkReplacesTheFileItNames) {
     ASSERT_EQ(0, ::symlink(real.c_str(), link.c_str()));
     doc.SaveToFile(link);
     EXPECT_EQ(BuildSongFile(doc), ReadFileBytes(real));
-    struct stat info {};
-    ASSERT_EQ(0, ::lstat(link.c_str(), &info));
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(S_ISLNK(ModeOf(link, false)));
 }
 
 TEST_F(SongFileSafeSave, APipeIsWrittenToNotReplaced) {
@@ -72,10 +67,17 @@ TEST_F(SongFileSafeSave, APipeIsWrittenToNotReplaced) {
     doc.SaveToFile(fifo);
     reader.join();
     EXPECT_EQ(BuildSongFile(doc), received);
-    struct stat info {};
-    ASSERT_EQ(0, ::stat(fifo.c_str(), &info));
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
     EXPECT_EQ(1u, dir.EntryCount());
+}
+
+std::string SaveError(TCustomTabDoc& doc, const std::string& path) {
+    try {
+        doc.SaveToFile(path);
+    } catch (const EFretloError& e) {
+        return e.what();
+    }
+    return "";
 }
 
 TEST_F(SongFileSafeSave, AFolderInTheWayIsRefusedAndNothingIsLeft) {
@@ -100,34 +102,28 @@ TEST_F(SongFileSafeSave, AMissingFolderIsReportedWithTheName) {
     EXPECT_EQ(resets, doc.resets);
 }
 
-TEST_F(SongFileSafeSave, AReadOnlyFolderKeepsTheOldFile) {
+// A folder or a file without write permission keeps the old file as it was.
+TEST_F(SongFileSafeSave, ReadOnlyKeepsTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     const std::string path = dir.File("old.frl");
     WriteFileBytes(path, {4, 5, 6});
-    ASSERT_EQ(0, ::chmod(dir.Path().c_str(), 0555));
-    const std::string error = SaveError(doc, path);
-    ::chmod(dir.Path().c_str(), 0755);
-    EXPECT_NE(std::string::npos, error.find("Permission denied")) << error;
-    EXPECT_EQ(TBytes({4, 5, 6}), ReadFileBytes(path));
-    EXPECT_EQ(1u, dir.EntryCount());
-    EXPECT_TRUE(doc.Modified);
-}
-
-TEST_F(SongFileSafeSave, AReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::string path = dir.File("locked.frl");
-    WriteFileBytes(path, {4, 5, 6});
-    ASSERT_EQ(0, ::chmod(path.c_str(), 0444));
-    EXPECT_NE(std::string::npos, SaveError(doc, path).find("Permission denied"));
-    EXPECT_EQ(TBytes({4, 5, 6}), ReadFileBytes(path));
+    for (const std::string& locked : {dir.Path().string(), path}) {
+        ASSERT_EQ(0, ::chmod(locked.c_str(), 0555));
+        const std::string error = SaveError(doc, path);
+        ::chmod(locked.c_str(), 0755);
+        EXPECT_NE(std::string::npos, error.find("Permission denied")) << locked << ": " << error;
+        EXPECT_EQ(TBytes({4, 5, 6}), ReadFileBytes(path));
+        EXPECT_EQ(1u, dir.EntryCount());
+        EXPECT_TRUE(doc.Modified);
+    }
 }
 
 TEST_F(SongFileSafeSave, ABuildFailureTouchesNothing) {
     const std::string path = dir.File("kept.frl");
     WriteFileBytes(path, {7});
     doc.Comments.assign(70000, 'c');
-    const std::string error = SaveError(doc, path);
-    EXPECT_EQ("Unable to save the file because a song text is longer than 65535 characters", error);
+    EXPECT_EQ("Unable to save the file because a song text is longer than 65535 characters",
+              SaveError(doc, path));
     EXPECT_EQ(TBytes({7}), ReadFileBytes(path));
     EXPECT_EQ(1u, dir.EntryCount());
     EXPECT_TRUE(doc.Modified);

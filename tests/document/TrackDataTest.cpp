@@ -1,51 +1,52 @@
+// A track's spaces and their times, its default tuning, and the memory that holds them.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <thread>
 #include <vector>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TrackData.h"
 #include "document/TrackProps.h"
+#include "document/VirtualMemory.h"
 #include "platform/SettingsStore.h"
 
 using namespace fretlo;
 
 namespace {
 
-std::vector<int32_t> Times(TTrackData& t) {
-    std::vector<int32_t> out;
-    for (int i = 0; i < t.SpaceCount(); ++i) out.push_back(t.SpaceTime(i));
-    return out;
+struct TTimesCase {
+    const char* name;
+    int spaces, first, count, num, den;
+    std::vector<int32_t> times;  // of every space, then the track's total
+};
+
+FRETLO_PRINT_AS_NAME(TTimesCase)
+
+class TrackTimes : public ::testing::TestWithParam<TTimesCase> {};
+
+TEST_P(TrackTimes, FollowTheRatios) {
+    const TTimesCase& c = GetParam();
+    TTrackData t(false, c.spaces);
+    t.SetRatio(c.first, c.count, c.num, c.den);
+    std::vector<int32_t> times;
+    for (int i = 0; i < t.SpaceCount(); ++i) times.push_back(t.SpaceTime(i));
+    times.push_back(t.TotalTime());
+    EXPECT_EQ(times, c.times);
+    EXPECT_EQ(t.SpaceEndTime(c.spaces - 1), t.TotalTime());
 }
 
-}  // namespace
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TrackTimes,
+    ::testing::Values(TTimesCase{"Triplet", 3, 0, 3, 2, 3, {0, 170, 341, 512}},
+                      // An unfinished triplet is rounded up to a whole space when the ratio changes.
+                      TTimesCase{"UnfinishedTriplet", 3, 0, 2, 2, 3, {0, 170, 512, 768}},
+                      // Two spaces in every plain one; then plain spaces again.
+                      TTimesCase{"DoubleSpeed", 6, 1, 4, 1, 2, {0, 256, 384, 512, 640, 768, 1024}}),
+    fretlo::test::PrintedName());
 
-TEST(TrackTimes, PlainAndRatioRegions) {
-    TTrackData one(false, 1);
-    EXPECT_EQ(one.SpaceTime(0), 0);
-    EXPECT_EQ(one.SpaceEndTime(0), 256);
-    EXPECT_EQ(one.TotalTime(), 256);
-
-    TTrackData triplet(false, 3);
-    triplet.SetRatio(0, 3, 2, 3);
-    EXPECT_EQ(Times(triplet), (std::vector<int32_t>{0, 170, 341}));
-    EXPECT_EQ(triplet.TotalTime(), 512);
-
-    // An unfinished triplet is rounded up to a whole space when the ratio changes.
-    TTrackData partial(false, 3);
-    partial.SetRatio(0, 2, 2, 3);
-    EXPECT_EQ(Times(partial), (std::vector<int32_t>{0, 170, 512}));
-    EXPECT_EQ(partial.TotalTime(), 768);
-
-    // Double speed: two spaces in every plain one; then plain spaces again.
-    TTrackData dbl(false, 6);
-    dbl.SetRatio(1, 4, 1, 2);
-    EXPECT_EQ(Times(dbl), (std::vector<int32_t>{0, 256, 384, 512, 640, 768}));
-    EXPECT_EQ(dbl.TotalTime(), 1024);
-}
-
-TEST(TrackTimes, CacheFollowsEveryChangeOfRatiosAndSpaces) {
+TEST(TrackTimesCache, FollowsEveryChangeOfRatiosAndSpaces) {
     TTrackData t(false, 8);
     EXPECT_EQ(t.TotalTime(), 8 * 256);
     t.SetRatio(0, 3, 2, 3);
@@ -59,14 +60,14 @@ TEST(TrackTimes, CacheFollowsEveryChangeOfRatiosAndSpaces) {
     EXPECT_EQ(t.TotalTime(), 9 * 256);
 }
 
-TEST(TrackTimes, ComputedOnceWhenManyThreadsAskAtOnce) {
+TEST(TrackTimesCache, ComputedOnceWhenManyThreadsAskAtOnce) {
     TTrackData t(false, 32000);
     t.SetRatio(100, 300, 2, 3);
     std::vector<std::thread> threads;
     std::vector<int32_t> totals(4);
     for (int i = 0; i < 4; ++i) threads.emplace_back([&, i] { totals[i] = t.TotalTime(); });
     for (auto& th : threads) th.join();
-    for (int32_t v : totals) EXPECT_EQ(v, (32000 - 100) * 256);
+    EXPECT_EQ(totals, std::vector<int32_t>(4, (32000 - 100) * 256));
 }
 
 TEST(TrackSpaces, SpaceCountLimitsAndEmptyGrowth) {
@@ -77,13 +78,25 @@ TEST(TrackSpaces, SpaceCountLimitsAndEmptyGrowth) {
 
     t.Space(3).Notes[0] = 131;
     SetProp(t.Space(3), pkTempo, 90);
-    t.Space(3).RatioNum = 2;
-    t.Space(3).RatioDen = 3;
+    t.SetRatio(3, 1, 2, 3);
     t.SetSpaceCount(3);  // frees the track effects of the dropped space
     t.SetSpaceCount(32000);
     EXPECT_TRUE(IsEmptySpace(t.Space(3), true));
     EXPECT_TRUE(IsEmptySpace(t.Space(31999), true));
     EXPECT_EQ(t.TotalTime(), 32000 * 256);
+}
+
+// The fret on string 0 of every space, which its volume effect repeats: -1 for an empty
+// space, -100 for a space whose effect does not match its fret.
+std::vector<int> Frets(const TTrackData& t) {
+    std::vector<int> out;
+    for (int i = 0; i < t.SpaceCount(); ++i) {
+        const TSpace& s = t.Space(i);
+        const TPropNode* volume = FindProp(s, pkVolume);
+        const int fret = s.Notes[0] - 128;
+        out.push_back(IsEmptySpace(s, true) ? -1 : volume && volume->Value() == fret ? fret : -100);
+    }
+    return out;
 }
 
 TEST(TrackSpaces, InsertAndDeleteInsideAWindow) {
@@ -94,46 +107,26 @@ TEST(TrackSpaces, InsertAndDeleteInsideAWindow) {
     }
     // Window [1, 5): spaces 1..2 move to 3..4; the effects of old 3..4 fall off the window's end.
     t.InsertSpaces(1, 2, 5);
-    const int expectedFret[6] = {0, -1, -1, 1, 2, 5};
-    for (int i = 0; i < 6; ++i) {
-        if (expectedFret[i] < 0) {
-            EXPECT_TRUE(IsEmptySpace(t.Space(i), true)) << i;
-        } else {
-            EXPECT_EQ(t.Space(i).Notes[0], 128 + expectedFret[i]) << i;
-            ASSERT_NE(FindProp(t.Space(i), pkVolume), nullptr) << i;
-            EXPECT_EQ(FindProp(t.Space(i), pkVolume)->Value(), expectedFret[i]) << i;
-        }
-    }
+    EXPECT_EQ(Frets(t), std::vector<int>({0, -1, -1, 1, 2, 5}));
     // And back: the two empty spaces go, the window's end gets two empty spaces.
     t.DeleteSpaces(1, 2, 5);
-    const int afterDelete[6] = {0, 1, 2, -1, -1, 5};
-    for (int i = 0; i < 6; ++i) {
-        if (afterDelete[i] < 0)
-            EXPECT_TRUE(IsEmptySpace(t.Space(i), true)) << i;
-        else
-            EXPECT_EQ(t.Space(i).Notes[0], 128 + afterDelete[i]) << i;
-    }
-    EXPECT_EQ(t.SpaceCount(), 6);
-
+    EXPECT_EQ(Frets(t), std::vector<int>({0, 1, 2, -1, -1, 5}));
     EXPECT_THROW(t.InsertSpaces(5, 2), EInternalError);
     EXPECT_THROW(t.DeleteSpaces(0, 1, 7), EInternalError);
     EXPECT_THROW(t.InsertSpaces(0, -1), EInternalError);
 }
 
-namespace {
-
 class TFakeStore : public TSettingsStore {
 public:
-    std::map<std::pair<std::string, std::string>, std::string> strings;
-    std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> binaries;
+    std::map<std::string, std::vector<uint8_t>> presets;  // under "Tunings/#6-0", by name
+    std::string defaultName;
     std::optional<std::string> ReadString(const std::string& key, const std::string& name) override {
-        auto it = strings.find({key, name});
-        if (it == strings.end()) return std::nullopt;
-        return it->second;
+        if (key != "Tunings/#6-0" || !name.empty() || defaultName.empty()) return std::nullopt;
+        return defaultName;
     }
     std::optional<std::vector<uint8_t>> ReadBinary(const std::string& key, const std::string& name) override {
-        auto it = binaries.find({key, name});
-        if (it == binaries.end()) return std::nullopt;
+        auto it = presets.find(name);
+        if (key != "Tunings/#6-0" || it == presets.end()) return std::nullopt;
         return it->second;
     }
 };
@@ -143,23 +136,58 @@ struct TInstalledStore {
     ~TInstalledStore() { InstallSettingsStore(nullptr); }
 };
 
+std::vector<int> TuningOf(const TTrackData& t) { return std::vector<int>(t.Tuning, t.Tuning + StringSlots); }
+
 }  // namespace
 
 TEST(TrackTuning, DefaultPresetFromTheSettingsStore) {
-    TTrackData none(true, 1);
-    for (int s = 0; s < StringSlots; ++s) EXPECT_EQ(none.Tuning[s], 0);
+    const std::vector<int> standard(StringSlots, 0);
+    EXPECT_EQ(TuningOf(TTrackData(true, 1)), standard);
 
     TFakeStore store;
     TInstalledStore installed(&store);
-    store.strings[{"Tunings/#6-0", ""}] = "Drop D";
-    store.binaries[{"Tunings/#6-0", "Drop D"}] = {38, 45, 50, 55, 59, 64};
-    TTrackData dropD(true, 1);
-    EXPECT_EQ(dropD.Tuning[0], -2);
-    for (int s = 1; s < StringSlots; ++s) EXPECT_EQ(dropD.Tuning[s], 0);
+    store.defaultName = "Drop D";
+    store.presets["Drop D"] = {38, 45, 50, 55, 59, 64};
+    std::vector<int> dropD = standard;
+    dropD[0] = -2;
+    EXPECT_EQ(TuningOf(TTrackData(true, 1)), dropD);
+    // The store is not asked without useDefaultTuning, and a preset of the wrong length is ignored.
+    EXPECT_EQ(TuningOf(TTrackData(false, 1)), standard);
+    store.presets["Drop D"] = {38, 45, 50};
+    EXPECT_EQ(TuningOf(TTrackData(true, 1)), standard);
+}
 
-    // A preset of the wrong length is ignored; so is the store without useDefaultTuning.
-    store.binaries[{"Tunings/#6-0", "Drop D"}] = {38, 45, 50};
-    EXPECT_EQ(TTrackData(true, 1).Tuning[0], 0);
-    store.binaries[{"Tunings/#6-0", "Drop D"}] = {38, 45, 50, 55, 59, 64};
-    EXPECT_EQ(TTrackData(false, 1).Tuning[0], 0);
+TEST(VirtualMemory, AddressesStayAndPagesFollowTheSize) {
+    const size_t page = TVirtualMemory::PageSize();
+    TVirtualMemory mem(10 * page + 1);
+    EXPECT_EQ(mem.Capacity(), 11 * page);
+    uint8_t* base = mem.Data();
+
+    mem.SetSize(3 * page + 5);
+    EXPECT_EQ(mem.CommittedBytes(), 4 * page);
+    mem.Data()[3 * page + 4] = 42;
+    mem.SetSize(11 * page);
+    EXPECT_EQ(mem.Data(), base);
+    EXPECT_EQ(mem.Data()[3 * page + 4], 42);
+
+    // Released pages come back as zero.
+    mem.SetSize(page);
+    EXPECT_EQ(mem.CommittedBytes(), page);
+    mem.SetSize(5 * page);
+    EXPECT_EQ(mem.Data()[3 * page + 4], 0);
+    EXPECT_EQ(mem.Data(), base);
+}
+
+TEST(VirtualMemory, SizeAboveCapacityIsRefusedWithItsMessage) {
+    const size_t page = TVirtualMemory::PageSize();
+    TVirtualMemory mem(page);
+    mem.SetSize(100);
+    try {
+        mem.SetSize(page + 1);
+        FAIL();
+    } catch (const EFretloError& e) {
+        EXPECT_EQ(std::string(e.what()), "TVirtualMemory error: Requested size (" + std::to_string(page + 1) +
+                                             ") cannot exceed capacity (" + std::to_string(page) + ")");
+    }
+    EXPECT_EQ(mem.Size(), 100u);
 }

@@ -1,14 +1,18 @@
+// Track effects: the list on a space, their streamed form and the letters of older files.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
 #include <vector>
 
+#include "DocTestUtil.h"
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "document/TrackProps.h"
 
 using namespace fretlo;
+using fretlo::test::PropsOf;
 
 namespace {
 
@@ -67,31 +71,6 @@ TEST(PropList, KindOrderOneNodePerKindAndLetters) {
     }
 }
 
-TEST(StreamedProps, ByteLayoutAndSkips) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    TTrackData& t = doc.Track(0);
-    // A run of four spaces from space 10: tempo on its space 1, volume and pan on its space 3.
-    SetProp(t.Space(11), pkTempo, 120);
-    SetProp(t.Space(13), pkPan, 64);
-    SetProp(t.Space(13), pkVolume, 100);
-    const std::vector<uint8_t> expected = {0x01, 0x00, 0x03, 0x00, 0x02, 0x00, 0x78, 0x00,
-                                           0x02, 0x00, 0x05, 0x00, 0x02, 0x00, 0x64, 0x00,
-                                           0x00, 0x00, 0x06, 0x00, 0x02, 0x00, 0x40, 0x00};
-    EXPECT_EQ(Stream(doc, 0, 10, 4), expected);
-    EXPECT_TRUE(Stream(doc, 0, 0, 10).empty());
-
-    // Three nodes on one space: skips n, 0, 0.
-    SetProp(t.Space(20), pkStrokeUp, 0);
-    SetProp(t.Space(20), pkReverb, 5);
-    SetProp(t.Space(20), pkModulation, 6);
-    const auto three = Stream(doc, 0, 15, 6);
-    ASSERT_EQ(three.size(), 24u);
-    EXPECT_EQ(three[0], 5);
-    EXPECT_EQ(three[8], 0);
-    EXPECT_EQ(three[16], 0);
-}
-
 TEST(StreamedProps, RestoreRebuildsListsAndIgnoresEntriesBeyondTheRun) {
     TCustomTabDoc doc;
     doc.New(16);
@@ -101,7 +80,6 @@ TEST(StreamedProps, RestoreRebuildsListsAndIgnoresEntriesBeyondTheRun) {
     SetProp(t.Space(3), pkPitchBend, static_cast<uint16_t>(-2400));
     SetProp(t.Space(7), pkVolume, 1);
     const auto bytes = Stream(doc, 0, 0, 8);
-    for (int i = 0; i < 8; ++i) ClearProps(t.Space(i));
 
     doc.RestoreStreamedProps(0, 100, bytes.size(), bytes.data(), 5);  // space 107 is outside the run
     EXPECT_EQ(FindProp(t.Space(101), pkTempo)->Value(), 300);
@@ -162,44 +140,54 @@ TEST(StreamedProps, RandomListsRoundTrip) {
     }
 }
 
-TEST(LegacyLetters, EncodeAndDecode) {
-    struct Case {
-        int kind;
-        uint16_t value;
-        uint8_t letter, byte;
-    };
-    const Case cases[] = {{pkStrokeDown, 0, 'D', 0},
-                          {pkStrokeUp, 0, 'U', 0},
-                          {pkTempo, 250, 'T', 250},
-                          {pkTempo, 300, 't', 50},
-                          {pkInstrument, 0x80 | 25, 'I', 0x80 | 25},
-                          {pkVolume, 99, 'V', 99},
-                          {pkPan, 1, 'P', 1},
-                          {pkChorus, 2, 'C', 2},
-                          {pkReverb, 127, 'R', 127}};
-    for (const Case& c : cases) {
-        TSpace s = EmptySpace;
-        SetProp(s, c.kind, c.value);
-        const auto enc = EncodeLegacyProp(s);
-        ASSERT_TRUE(enc) << c.kind;
-        EXPECT_EQ(enc->Letter, c.letter);
-        EXPECT_EQ(enc->Value, c.byte);
-        TSpace back = EmptySpace;
-        ASSERT_TRUE(DecodeLegacyProp(back, enc->Letter, enc->Value));
-        EXPECT_EQ(Kinds(back), std::vector<int>{c.kind});
-        EXPECT_EQ(FindProp(back, c.kind)->Value(), c.value);
-        ClearProps(s);
-        ClearProps(back);
-    }
+namespace {
 
+struct TLetterCase {
+    const char* name;
+    int kind;
+    uint16_t value;
+    uint8_t letter, byte;
+};
+
+FRETLO_PRINT_AS_NAME(TLetterCase)
+
+class LegacyLetters : public ::testing::TestWithParam<TLetterCase> {};
+
+}  // namespace
+
+TEST_P(LegacyLetters, EncodeAndDecodeBack) {
+    const TLetterCase& c = GetParam();
+    TSpace s = EmptySpace, back = EmptySpace;
+    SetProp(s, c.kind, c.value);
+    const auto enc = EncodeLegacyProp(s);
+    ASSERT_TRUE(enc);
+    EXPECT_EQ(enc->Letter, c.letter);
+    EXPECT_EQ(enc->Value, c.byte);
+    ASSERT_TRUE(DecodeLegacyProp(back, enc->Letter, enc->Value));
+    EXPECT_EQ(PropsOf(back), (std::vector<std::pair<int, int>>{{c.kind, c.value}}));
+    ClearProps(s);
+    ClearProps(back);
+}
+
+INSTANTIATE_TEST_SUITE_P(Letters, LegacyLetters,
+                         ::testing::Values(TLetterCase{"StrokeDown", pkStrokeDown, 0, 'D', 0},
+                                           TLetterCase{"StrokeUp", pkStrokeUp, 0, 'U', 0},
+                                           TLetterCase{"Tempo250", pkTempo, 250, 'T', 250},
+                                           TLetterCase{"Tempo300", pkTempo, 300, 't', 50},
+                                           TLetterCase{"Instrument", pkInstrument, 0x80 | 25, 'I', 0x80 | 25},
+                                           TLetterCase{"Volume", pkVolume, 99, 'V', 99},
+                                           TLetterCase{"Pan", pkPan, 1, 'P', 1},
+                                           TLetterCase{"Chorus", pkChorus, 2, 'C', 2},
+                                           TLetterCase{"Reverb", pkReverb, 127, 'R', 127}),
+                         fretlo::test::PrintedName());
+
+TEST(LegacyLettersRefused, NoLetterForABankModulationPitchBendOrTwoEffects) {
     TSpace s = EmptySpace;
     EXPECT_EQ(EncodeLegacyProp(s)->Letter, 0);
-    SetProp(s, pkInstrument, InstrumentHasBank | (3 << 8) | 25);  // bank select: no letter
-    EXPECT_FALSE(EncodeLegacyProp(s));
-    ClearProps(s);
-    for (int kind : {pkModulation, pkPitchBend}) {
-        SetProp(s, kind, 1);
-        EXPECT_FALSE(EncodeLegacyProp(s));
+    for (auto [kind, value] :
+         {std::pair{pkInstrument, InstrumentHasBank | (3 << 8) | 25}, {pkModulation, 1}, {pkPitchBend, 1}}) {
+        SetProp(s, kind, static_cast<uint16_t>(value));
+        EXPECT_FALSE(EncodeLegacyProp(s)) << kind;
         ClearProps(s);
     }
     SetProp(s, pkVolume, 1);
@@ -210,5 +198,5 @@ TEST(LegacyLetters, EncodeAndDecode) {
     EXPECT_TRUE(DecodeLegacyProp(s, 0, 77));
     EXPECT_EQ(s.Props, nullptr);
     for (uint8_t bad : {uint8_t('M'), uint8_t('B'), uint8_t('x'), uint8_t('+'), uint8_t(1)})
-        EXPECT_FALSE(DecodeLegacyProp(s, bad, 0));
+        EXPECT_FALSE(DecodeLegacyProp(s, bad, 0)) << bad;
 }
