@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
+#include "ParamName.h"
 #include "base/ByteOrder.h"
 #include "edit/Clipboard.h"
 #include "edit/ClipboardOps.h"
@@ -56,20 +57,21 @@ TEST(ClipboardBlockTest, DecodingAndEncodingGiveBackTheSameBytes) {
     EXPECT_EQ(EncodeClipBlock(*block), b);
 }
 
-TEST(ClipboardBlockTest, EveryTruncationIsRefused) {
-    const auto b = CopiedBlock();
+TEST(ClipboardBlockTest, EveryTruncationAndATrailingByteAreRefused) {
+    auto b = CopiedBlock();
     for (size_t n = 0; n < b.size(); ++n)
-        EXPECT_FALSE(DecodeClipBlock(std::vector<uint8_t>(b.begin(), b.begin() + static_cast<ptrdiff_t>(n))))
-            << n;
+        EXPECT_FALSE(DecodeClipBlock({b.begin(), b.begin() + static_cast<ptrdiff_t>(n)})) << n;
+    b.push_back(0);
+    EXPECT_FALSE(DecodeClipBlock(b));
 }
 
 struct TDamage {
-    const char* what;
+    const char* name;
     size_t offset;
     uint8_t value;
 };
 
-void PrintTo(const TDamage& row, std::ostream* os) { *os << row.what; }
+FRETLO_PRINT_AS_NAME(TDamage)
 
 class ClipboardDamageTest : public ::testing::TestWithParam<TDamage> {};
 
@@ -91,18 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TDamage{"effect past the run", 128, 2}, TDamage{"effect data size", 132, 3},
                       // On the last space of track 0 it keeps the block's length.
                       TDamage{"denominator 17", 24 + 24 + 23, 17}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
-
-TEST(ClipboardBlockTest, TrailingBytesAreRefused) {
-    auto b = CopiedBlock();
-    b.push_back(0);
-    EXPECT_FALSE(DecodeClipBlock(b));
-}
+    PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test

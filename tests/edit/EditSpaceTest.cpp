@@ -1,57 +1,48 @@
 // Edits of the cursor space and of the cursor's bar as the keys make them.
 #include <gtest/gtest.h>
 
-#include "ParamName.h"
-
 #include "EditFixture.h"
+#include "ParamName.h"
 #include "edit/BarEdit.h"
 #include "edit/SpaceEdit.h"
-#include "edit/UndoReplay.h"
 
 namespace fretlo::test {
 namespace {
 
-class EditSpaceTest : public ::testing::Test {
-protected:
-    TEditSong song{4, {6, 6}, 16};
-    TEditDocument& doc = song.doc;
-    TFakeHost& host = song.host;
-
-    uint8_t CursorNote() {
-        return song.Space(host.cursor.Track, host.cursor.Space).Notes[host.cursor.String];
-    }
-};
+using EditSpaceTest = EditTest;
 
 struct TDigits {
     int highest;
     const char* keys;
     int fret;
+    bool lastChanges;  // the last key changed the note
 };
 
 void PrintTo(const TDigits& d, std::ostream* os) { *os << "keys " << d.keys << " up to " << d.highest; }
 
 class FretDigitTest : public EditSpaceTest, public ::testing::WithParamInterface<TDigits> {};
 
+// A key that leaves the note as it was reports so and does not refresh the status bar.
 TEST_P(FretDigitTest, TwoDigitsCombineWithinTheHighestNumber) {
     song.Track(0).HighestNumber = GetParam().highest;
     host.cursor = {0, 3, 1};
-    for (const char* k = GetParam().keys; *k; ++k) TypeFretDigit(doc, *k - '0');
-    EXPECT_EQ(CursorNote(), NoteFretBase + GetParam().fret);
+    bool changed = false;
+    int updates = 0;
+    for (const char* k = GetParam().keys; *k; ++k) {
+        updates = host.statusUpdates;
+        changed = TypeFretDigit(doc, *k - '0');
+    }
+    EXPECT_EQ(song.Space(0, 3).Notes[1], NoteFretBase + GetParam().fret);
+    EXPECT_EQ(changed, GetParam().lastChanges);
+    EXPECT_EQ(host.statusUpdates - updates, changed ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FretDigitTest,
-                         ::testing::Values(TDigits{24, "12", 12}, TDigits{24, "123", 3},
-                                           TDigits{24, "24", 24}, TDigits{24, "25", 5}, TDigits{5, "7", 7},
-                                           TDigits{99, "99", 99}, TDigits{24, "02", 2}),
+                         ::testing::Values(TDigits{24, "12", 12, true}, TDigits{24, "123", 3, true},
+                                           TDigits{24, "24", 24, true}, TDigits{24, "25", 5, true},
+                                           TDigits{5, "7", 7, true}, TDigits{99, "99", 99, true},
+                                           TDigits{24, "02", 2, true}, TDigits{24, "77", 7, false}),
                          PrintedName());
-
-TEST_F(EditSpaceTest, TheSameDigitAgainChangesNothing) {
-    host.cursor = {0, 3, 1};
-    EXPECT_TRUE(TypeFretDigit(doc, 7));
-    const int updates = host.statusUpdates;
-    EXPECT_FALSE(TypeFretDigit(doc, 7));  // 77 is above 24, so 7 again
-    EXPECT_EQ(host.statusUpdates, updates);
-}
 
 TEST_F(EditSpaceTest, ClearingTakesTheEffectFirstThenTheNote) {
     host.cursor = {0, 2, 4};
@@ -118,47 +109,60 @@ TEST_F(EditSpaceTest, ClearTrackEffectsOfASelectionIsOneStep) {
     EXPECT_EQ(song.Space(0, 1).Props, nullptr);
     EXPECT_EQ(song.Space(1, 2).Props, nullptr);
     EXPECT_NE(song.Space(1, 9).Props, nullptr);
-    EXPECT_EQ(UndoCaption(doc.Journal()).Text, "&Undo Clear Track Effects");
-    Undo(doc);
-    EXPECT_EQ(Snapshot(doc), before);
+    ExpectUndoneTo(doc, before, "&Undo Clear Track Effects");
 }
 
-TEST_F(EditSpaceTest, BarLineToggleSplitsAndMergesOnSixteenthsOnly) {
-    host.cursor = {0, 0, 0};
-    ToggleBarLine(doc);
-    EXPECT_EQ(doc.BarCount(), 16);
-    EXPECT_TRUE(doc.Journal().Empty());
+struct TBarEdit {
+    const char* name;
+    void (*prepare)(TEditDocument&);
+    int space;  // the cursor's, on track 0
+    void (*command)(TEditDocument&);
+    int bars, bar;                                  // afterwards: the bar count, and the bar checked
+    int start, end;                                 // of that bar, in spaces
+    int staffBreak, repeatStart, repeatEnd, count;  // its flags
+};
+FRETLO_PRINT_AS_NAME(TBarEdit)
 
-    host.cursor = {0, 6, 0};
-    ToggleBarLine(doc);
-    EXPECT_EQ(doc.BarCount(), 17);
-    EXPECT_EQ(doc.Bar(2).Start, 6 * UnitsPerSpace);
-    EXPECT_EQ(UndoCaption(doc.Journal()).Text, "&Undo Bar Line Change");
-    ToggleBarLine(doc);
-    EXPECT_EQ(doc.BarCount(), 16);
+class BarEditTest : public EditSpaceTest, public ::testing::WithParamInterface<TBarEdit> {};
 
-    song.MakeRegion(1, 8, 3, 2, 3);
-    host.cursor = {1, 9, 0};
-    ToggleBarLine(doc);
-    EXPECT_EQ(host.LastMessage(), "Bar lines may only be created on 16th-note boundaries.");
-    EXPECT_EQ(doc.BarCount(), 16);
+TEST_P(BarEditTest, ChangesTheBarAsOneUndoStep) {
+    const TBarEdit& c = GetParam();
+    if (c.prepare) c.prepare(doc);
+    const auto before = Snapshot(doc);
+    host.cursor = {0, c.space, 0};
+    c.command(doc);
+    EXPECT_TRUE(host.messages.empty() && host.prompts.empty());
+    ASSERT_EQ(doc.BarCount(), c.bars);
+    const TBar& bar = doc.Bar(c.bar);
+    EXPECT_EQ(bar.Start, c.start * UnitsPerSpace);
+    EXPECT_EQ(bar.End, c.end * UnitsPerSpace);
+    EXPECT_EQ(bar.StaffBreak, c.staffBreak);
+    EXPECT_EQ(bar.RepeatStart, c.repeatStart);
+    EXPECT_EQ(bar.RepeatEnd, c.repeatEnd);
+    EXPECT_EQ(bar.RepeatCount, c.count);
+    EXPECT_EQ(doc.Journal().RecordCount(), 1u);
+    ExpectUndoneTo(doc, before, "&Undo Bar Line Change");
 }
 
-TEST_F(EditSpaceTest, StaffBreakOnBarZeroCanOnlyBeCleared) {
-    host.cursor = {0, 1, 0};
-    ToggleStaffBreak(doc);
-    EXPECT_FALSE(doc.Bar(0).StaffBreak);
-    EXPECT_TRUE(doc.Journal().Empty());
-    doc.Bar(0).StaffBreak = 1;
-    ToggleStaffBreak(doc);
-    EXPECT_FALSE(doc.Bar(0).StaffBreak);
-    host.cursor = {0, 5, 0};
-    ToggleStaffBreak(doc);
-    ToggleRepeatOpen(doc);
-    EXPECT_TRUE(doc.Bar(1).StaffBreak);
-    EXPECT_TRUE(doc.Bar(1).RepeatStart);
-    EXPECT_EQ(doc.Journal().RecordCount(), 3u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, BarEditTest,
+    ::testing::Values(TBarEdit{"BarLineSplitsABar", nullptr, 6, ToggleBarLine, 17, 2, 6, 8, 0, 0, 0, 0},
+                      TBarEdit{"BarLineMergesTwoBars", nullptr, 4, ToggleBarLine, 15, 0, 0, 8, 0, 0, 0, 0},
+                      TBarEdit{"StaffBreak", nullptr, 5, ToggleStaffBreak, 16, 1, 4, 8, 1, 0, 0, 0},
+                      // The first bar cannot get one, but one it has can go.
+                      TBarEdit{"StaffBreakOffTheFirstBar", [](TEditDocument& d) { d.Bar(0).StaffBreak = 1; },
+                               1, ToggleStaffBreak, 16, 0, 0, 4, 0, 0, 0, 0},
+                      TBarEdit{"RepeatOpen", nullptr, 5, ToggleRepeatOpen, 16, 1, 4, 8, 0, 1, 0, 0},
+                      TBarEdit{"RepeatOpenOff", [](TEditDocument& d) { d.Bar(1).RepeatStart = 1; }, 5,
+                               ToggleRepeatOpen, 16, 1, 4, 8, 0, 0, 0, 0},
+                      // A repeat close goes without a question.
+                      TBarEdit{"RepeatCloseOff",
+                               [](TEditDocument& d) {
+                                   d.Bar(1).RepeatEnd = 1;
+                                   d.Bar(1).RepeatCount = 4;
+                               },
+                               5, EditRepeatClose, 16, 1, 4, 8, 0, 0, 0, 0}),
+    PrintedName());
 
 struct TRepeatAnswer {
     std::optional<std::string> answer;
@@ -192,18 +196,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, RepeatCloseTest,
                                            TRepeatAnswer{"2x", 0, true}, TRepeatAnswer{"-4", 0, true},
                                            TRepeatAnswer{std::nullopt, 0, false}),
                          PrintedName());
-
-TEST_F(EditSpaceTest, RepeatCloseIsRemovedWithoutAQuestion) {
-    doc.Bar(1).RepeatEnd = 1;
-    doc.Bar(1).RepeatCount = 4;
-    host.cursor = {0, 5, 0};
-    EditRepeatClose(doc);
-    EXPECT_TRUE(host.prompts.empty());
-    EXPECT_EQ(doc.Bar(1).RepeatEnd, 0);
-    EXPECT_EQ(doc.Bar(1).RepeatCount, 0);
-    Undo(doc);
-    EXPECT_EQ(doc.Bar(1).RepeatCount, 4);
-}
 
 }  // namespace
 }  // namespace fretlo::test

@@ -1,167 +1,92 @@
-// Shifts on Insert and Delete with every modifier combination: what moves, the checks
-// that refuse a shift before any change, and one undo step each.
+// Shifts on Insert and Delete with their modifiers: which notes and bar lines move, what the
+// tracks and the song become, and one undo step back. The refusals are in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
+#include "ParamName.h"
 #include "edit/Shift.h"
-#include "edit/UndoReplay.h"
 
 namespace fretlo::test {
 namespace {
 
-// Two tracks of 16 bars of 4 spaces; a note at space 5 of each track.
-class ShiftTest : public ::testing::Test {
+constexpr uint8_t Note0 = NoteFretBase + 1, Note1 = NoteFretBase + 2;
+
+struct TShiftCase {
+    const char* name;
+    void (*prepare)(TEditSong&);
+    bool right, shift, ctrl;
+    int track, space;                        // the cursor
+    int note0, note1;                        // where each track's note ends up, -1 for gone
+    int spaces0, spaces1, songSpaces, bars;  // afterwards
+    int barStart, barEnd;                    // in spaces, of the bar that held the cursor
+    int cursorAfter;
+};
+FRETLO_PRINT_AS_NAME(TShiftCase)
+
+class ShiftTest : public EditTest, public ::testing::WithParamInterface<TShiftCase> {
 protected:
-    ShiftTest() {
-        song.Space(0, 5).Notes[0] = NoteFretBase + 1;
-        song.Space(1, 5).Notes[0] = NoteFretBase + 2;
-    }
-
-    TEditSong song{4, {6, 6}, 16};
-    TEditDocument& doc = song.doc;
-    TFakeHost& host = song.host;
-
-    void ExpectRefused(const std::string& message, void (*shift)(TEditDocument&, TShiftMode),
-                       TShiftMode mode) {
-        const auto before = Snapshot(doc);
-        shift(doc, mode);
-        EXPECT_EQ(host.LastMessage(), message);
-        EXPECT_EQ(Snapshot(doc), before);
-        EXPECT_TRUE(doc.Journal().Empty());
-    }
-    void ExpectOneStepUndone(const std::vector<uint8_t>& before, const char* caption) {
-        EXPECT_EQ(doc.Journal().RecordCount() > 0, true);
-        EXPECT_EQ(UndoCaption(doc.Journal()).Text, caption);
-        Undo(doc);
-        EXPECT_EQ(Snapshot(doc), before);
-        EXPECT_TRUE(doc.Journal().Empty());
+    // The only space of the track holding `note`; -1 for none, -2 for several.
+    int SpaceWith(int track, uint8_t note) {
+        int found = -1;
+        for (int i = 0; i < song.Track(track).SpaceCount(); ++i)
+            if (song.Space(track, i).Notes[0] == note) found = found == -1 ? i : -2;
+        return found;
     }
 };
 
-TEST_F(ShiftTest, InsertMovesTheCursorTrackOnlyAndKeepsItsLength) {
+// Two tracks of 16 bars of 4 spaces with a note at space 5 of each.
+TEST_P(ShiftTest, MovesWhatTheKeysSayAndUndoesInOneStep) {
+    const TShiftCase& c = GetParam();
+    song.Space(0, 5).Notes[0] = Note0;
+    song.Space(1, 5).Notes[0] = Note1;
+    if (c.prepare) c.prepare(song);
     const auto before = Snapshot(doc);
-    host.cursor = {0, 4, 0};
-    ShiftRight(doc, ShiftModeForKeys(false, false));
-    EXPECT_EQ(song.Space(0, 6).Notes[0], NoteFretBase + 1);
-    EXPECT_EQ(song.Space(0, 5).Notes[0], 0);
-    EXPECT_EQ(song.Space(1, 5).Notes[0], NoteFretBase + 2);
-    EXPECT_EQ(song.Track(0).SpaceCount(), 64);
+    host.cursor = {c.track, c.space, 0};
+    const int bar = doc.BarOfSpace(c.track, c.space);
+
+    const TShiftMode mode = ShiftModeForKeys(c.shift, c.ctrl);
+    c.right ? ShiftRight(doc, mode) : ShiftLeft(doc, mode);
+    EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+    EXPECT_EQ(SpaceWith(0, Note0), c.note0);
+    EXPECT_EQ(SpaceWith(1, Note1), c.note1);
+    EXPECT_EQ(song.Track(0).SpaceCount(), c.spaces0);
+    EXPECT_EQ(song.Track(1).SpaceCount(), c.spaces1);
+    EXPECT_EQ(doc.SongLength(), c.songSpaces * UnitsPerSpace);
+    EXPECT_EQ(doc.BarCount(), c.bars);
+    EXPECT_EQ(doc.Bar(bar).Start, c.barStart * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(bar).End, c.barEnd * UnitsPerSpace);
+    EXPECT_EQ(host.cursor.Space, c.cursorAfter);
     EXPECT_EQ(host.stops, 1);
-    EXPECT_EQ(host.lowestBarInvalidatedFrom, 1);
-    ExpectOneStepUndone(before, "&Undo Shift Right");
+    EXPECT_EQ(host.lowestBarInvalidatedFrom, bar);
+    ExpectUndoneTo(doc, before, c.right ? "&Undo Shift Right" : "&Undo Shift Left");
 }
 
-TEST_F(ShiftTest, InsertRefusesAFullLastSpaceButShiftInsertGrowsEveryTrack) {
-    song.Space(1, 63).Notes[3] = NoteFretBase;
-    host.cursor = {0, 4, 0};
-    ExpectRefused("Can't shift notes right. The last space on track 2 is not empty.", ShiftRight,
-                  ShiftModeForKeys(false, true));
-    const auto before = Snapshot(doc);
-    ShiftRight(doc, ShiftModeForKeys(true, false));
-    EXPECT_EQ(song.Track(0).SpaceCount(), 65);
-    EXPECT_EQ(song.Track(1).SpaceCount(), 65);
-    EXPECT_EQ(doc.Bar(1).End, 9 * UnitsPerSpace);  // the cursor's bar grew by a sixteenth
-    EXPECT_EQ(doc.SongLength(), 65 * UnitsPerSpace);
-    EXPECT_EQ(song.Space(0, 5).Notes[0], NoteFretBase + 1);
-    ExpectOneStepUndone(before, "&Undo Shift Right");
-}
+const TShiftCase ShiftCases[] = {
+    // Only the cursor track's notes move; it keeps its length.
+    {"Insert", nullptr, true, false, false, 0, 4, 6, 5, 64, 64, 64, 16, 4, 8, 4},
+    // Every track grows and the cursor's bar with it, a full last space or not.
+    {"ShiftInsert", [](TEditSong& s) { s.Space(1, 63).Notes[3] = NoteFretBase; }, true, true, false, 0, 4, 5,
+     5, 65, 65, 65, 16, 4, 9, 4},
+    {"CtrlShiftInsert", nullptr, true, true, true, 1, 5, 6, 6, 65, 65, 65, 16, 4, 9, 5},
+    // Just after a triplet (spaces 8-10 of track 1), at time 2560: the note at 12 comes to 11.
+    {"DeleteAtARegionsEnd",
+     [](TEditSong& s) {
+         s.MakeRegion(1, 8, 3, 2, 3);
+         s.Space(1, 5).Notes[0] = 0;
+         s.Space(1, 12).Notes[0] = Note1;
+     },
+     false, false, false, 1, 11, 5, 11, 64, 65, 64, 16, 8, 12, 11},
+    {"CtrlDelete", nullptr, false, false, true, 0, 5, -1, -1, 64, 64, 64, 16, 4, 8, 5},
+    // In the last sixteenth of bar 3 the bar line after it goes, with the staff break it had.
+    {"ShiftDeleteInABarsLastSixteenth", [](TEditSong& s) { s.doc.Bar(4).StaffBreak = 1; }, false, true, false,
+     0, 15, 5, 5, 63, 63, 63, 15, 12, 19, 15},
+    {"ShiftDeleteOnTheLastSpace", nullptr, false, true, false, 0, 63, 5, 5, 63, 63, 63, 16, 60, 63, 62},
+    // The dropped last space is empty but for its ratio, which undo must bring back.
+    {"ShiftDeleteOfALastSpaceWithOnlyARatio", [](TEditSong& s) { s.Track(0).SetRatio(63, 1, 1, 2); }, false,
+     true, false, 0, 2, 5, 5, 63, 63, 63, 16, 0, 3, 2},
+};
 
-TEST_F(ShiftTest, CtrlShiftInsertMovesNotesAndBarLinesTogether) {
-    const auto before = Snapshot(doc);
-    host.cursor = {1, 5, 0};
-    ShiftRight(doc, ShiftModeForKeys(true, true));
-    EXPECT_EQ(song.Space(0, 6).Notes[0], NoteFretBase + 1);
-    EXPECT_EQ(song.Space(1, 6).Notes[0], NoteFretBase + 2);
-    EXPECT_EQ(song.Track(1).SpaceCount(), 65);
-    ExpectOneStepUndone(before, "&Undo Shift Right");
-}
-
-TEST_F(ShiftTest, ShiftsRefuseAlternateTimeRegionsAndTracksThatDoNotLineUp) {
-    song.MakeRegion(1, 8, 3, 2, 3);
-    host.cursor = {1, 9, 0};
-    ExpectRefused("Can't shift right inside an alternate-time region.", ShiftRight, {});
-    ExpectRefused("Can't shift left inside an alternate-time region.", ShiftLeft, {});
-    host.cursor = {1, 8, 0};
-    ExpectRefused("Can't shift notes left. The space on track 2 is a member of an alternate-time region.",
-                  ShiftLeft, {});
-    host.cursor = {0, 9, 0};  // time 2304 is inside track 2's triplet
-    ExpectRefused(
-        "Can't shift notes right. There is no space on track 2 that lines up with the current space.",
-        ShiftRight, ShiftModeForKeys(false, true));
-    ExpectRefused(
-        "Can't shift notes left. There is no space on track 2 that lines up with the current space.",
-        ShiftLeft, ShiftModeForKeys(false, true));
-}
-
-TEST_F(ShiftTest, DeleteAtARegionsEndWorks) {
-    song.MakeRegion(1, 8, 3, 2, 3);
-    song.Space(1, 12).Notes[1] = NoteFretBase + 3;
-    const auto before = Snapshot(doc);
-    host.cursor = {1, 11, 0};  // time 2560, just after the triplet
-    ShiftLeft(doc, {});
-    EXPECT_EQ(song.Space(1, 11).Notes[1], NoteFretBase + 3);
-    ExpectOneStepUndone(before, "&Undo Shift Left");
-}
-
-TEST_F(ShiftTest, CtrlDeleteRemovesTheSpaceAtTheCursorTimeFromEveryTrack) {
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 5, 0};
-    ShiftLeft(doc, ShiftModeForKeys(false, true));
-    EXPECT_EQ(song.Space(0, 5).Notes[0], 0);
-    EXPECT_EQ(song.Space(1, 5).Notes[0], 0);
-    EXPECT_EQ(song.Track(0).SpaceCount(), 64);
-    ExpectOneStepUndone(before, "&Undo Shift Left");
-}
-
-TEST_F(ShiftTest, ShiftDeleteInABarsLastSixteenthMergesItWithTheNextBar) {
-    doc.Bar(4).StaffBreak = 1;
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 15, 0};  // the last sixteenth of bar 3 (spaces 12-15)
-    ShiftLeft(doc, ShiftModeForKeys(true, false));
-    EXPECT_EQ(doc.BarCount(), 15);
-    EXPECT_EQ(doc.Bar(3).Start, 12 * UnitsPerSpace);
-    EXPECT_EQ(doc.Bar(3).End, 19 * UnitsPerSpace);
-    EXPECT_EQ(song.Track(0).SpaceCount(), 63);
-    ExpectOneStepUndone(before, "&Undo Shift Left");
-}
-
-TEST_F(ShiftTest, ShiftDeleteOnTheLastSpaceShortensTheSongAndMovesTheCursorBack) {
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 63, 0};
-    ShiftLeft(doc, ShiftModeForKeys(true, false));
-    EXPECT_EQ(host.cursor.Space, 62);
-    EXPECT_EQ(doc.SongLength(), 63 * UnitsPerSpace);
-    EXPECT_EQ(doc.BarCount(), 16);
-    ExpectOneStepUndone(before, "&Undo Shift Left");
-}
-
-TEST_F(ShiftTest, ShiftDeleteRefusesSingleSpaceTracksAndFullLastSpaces) {
-    host.cursor = {0, 0, 0};
-    song.Space(1, 63).Effects[0] = 'h';
-    ExpectRefused("Can't shift bar lines left. The last space on track 2 is not empty.", ShiftLeft,
-                  ShiftModeForKeys(true, false));
-    song.Track(1).SetSpaceCount(1);
-    doc.Journal().Clear();
-    ExpectRefused("Can't shift bar lines left. There is only one space remaining on track 2.", ShiftLeft,
-                  ShiftModeForKeys(true, false));
-}
-
-TEST_F(ShiftTest, ShiftInsertRefusesTracksAtTheSpaceLimit) {
-    song.Track(1).SetSpaceCount(MaxSpaces);
-    host.cursor = {0, 0, 0};
-    ExpectRefused(
-        "Can't shift bar lines because it would cause the total number of spaces to exceed 32000, the "
-        "maximum Fretlo can handle.",
-        ShiftRight, ShiftModeForKeys(true, false));
-}
-
-TEST_F(ShiftTest, DroppingALastSpaceThatOnlyHasARatioIsUndoneToo) {
-    song.Track(0).SetRatio(63, 1, 1, 2);
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 2, 0};
-    ShiftLeft(doc, ShiftModeForKeys(true, false));
-    ExpectOneStepUndone(before, "&Undo Shift Left");
-}
+INSTANTIATE_TEST_SUITE_P(Keys, ShiftTest, ::testing::ValuesIn(ShiftCases), PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test
