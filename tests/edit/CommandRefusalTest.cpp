@@ -20,6 +20,7 @@ struct TRefusal {
     const char* message;
     void (*prepare)(TEditSong&) = nullptr;  // run after the cursor is placed
     int stops = 1;  // a copy, a region of a known ratio and a selection clear don't stop playback
+    bool selectToCursor = false;  // from the track's first space, after the preparation
 };
 FRETLO_PRINT_AS_NAME(TRefusal)
 
@@ -33,6 +34,7 @@ TEST_P(CommandRefusalTest, ShowsItsMessageAndChangesNothing) {
     song.MakeRegion(1, 8, 3, 2, 3);
     song.host.cursor = {c.track, c.space, 0};
     if (c.prepare) c.prepare(song);
+    if (c.selectToCursor) song.host.Select(c.track, 0, c.space);
     ExpectRefusedUnchanged(
         song, c.message, [&] { c.command(song.doc); }, c.stops);
 }
@@ -59,7 +61,6 @@ void CopyStart(TEditSong& s) {
     s.host.cursor = cursor;
 }
 
-void SelectToBar3(TEditSong& s) { s.host.Select(0, 0, 12); }
 void FillLastSpace(TEditSong& s) { s.Space(1, s.Track(1).SpaceCount() - 1).Effects[0] = 'h'; }
 
 constexpr const char* CopyLengths =
@@ -184,30 +185,18 @@ const TRefusal Refusals[] = {
      },
      0},
 
-    // With a selection up to bar 3 (spaces 12-15), which a refusal keeps.
-    {"RemoveUnusedBarsInTheLastBar", RemoveUnusedBars, 0, 0, "There are no unused bars to remove.",
-     [](TEditSong& s) { s.host.Select(0, 0, 63); }},
-    {"RemoveUnusedBarsWithANoteOnAnotherTrack", RemoveUnusedBars, 0, 0, BarsNotEmpty,
-     [](TEditSong& s) {
-         s.Space(1, 24).Notes[2] = NoteFretBase;
-         SelectToBar3(s);
-     }},
-    {"RemoveUnusedBarsWithAnEmptyTupletLater", RemoveUnusedBars, 0, 0, BarsNotEmpty,
-     [](TEditSong& s) {
-         s.MakeRegion(1, 24, 3, 2, 3);
-         SelectToBar3(s);
-     }},
-    {"RemoveUnusedBarsWithATupletAcrossTheCut", RemoveUnusedBars, 0, 0, BarsNotEmpty,
-     [](TEditSong& s) {
-         s.MakeRegion(0, 15, 3, 2, 3);
-         SelectToBar3(s);
-     }},
-    {"RemoveUnusedBarsAnsweredNo", RemoveUnusedBars, 0, 0,
+    // With a selection up to the cursor, which a refusal keeps; bar 3 holds spaces 12-15.
+    {"RemoveUnusedBarsInTheLastBar", RemoveUnusedBars, 0, 63, "There are no unused bars to remove.", nullptr,
+     1, true},
+    {"RemoveUnusedBarsWithANoteOnAnotherTrack", RemoveUnusedBars, 0, 12, BarsNotEmpty,
+     [](TEditSong& s) { s.Space(1, 24).Notes[2] = NoteFretBase; }, 1, true},
+    {"RemoveUnusedBarsWithAnEmptyTupletLater", RemoveUnusedBars, 0, 12, BarsNotEmpty,
+     [](TEditSong& s) { s.MakeRegion(1, 24, 3, 2, 3); }, 1, true},
+    {"RemoveUnusedBarsWithATupletAcrossTheCut", RemoveUnusedBars, 0, 12, BarsNotEmpty,
+     [](TEditSong& s) { s.MakeRegion(0, 15, 3, 2, 3); }, 1, true},
+    {"RemoveUnusedBarsAnsweredNo", RemoveUnusedBars, 0, 12,
      "This command will eliminate all of the unused bars after the cursor position. Continue?",
-     [](TEditSong& s) {
-         s.host.reply = TMsgAnswer::No;
-         SelectToBar3(s);
-     }},
+     [](TEditSong& s) { s.host.reply = TMsgAnswer::No; }, 1, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, CommandRefusalTest, ::testing::ValuesIn(Refusals), PrintedName());
