@@ -1,5 +1,6 @@
 // The Song menu's bar commands on the editing core: what each one makes of the bar list and
-// the tracks, what it refuses without changing anything, and one undo step back.
+// the tracks, and one undo step back; the sizes Add Bars refuses. The refusals that show a
+// message are in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"

@@ -2,8 +2,6 @@
 // and what its OK writes; the track effects dialog's values for a space and what its OK writes.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "EditFixture.h"
 #include "ParamName.h"
 #include "base/Errors.h"
@@ -14,15 +12,9 @@
 namespace fretlo::test {
 namespace {
 
-class TrackPropertiesOps : public testing::Test {
+class TrackPropertiesOps : public EditTest {
 protected:
-    TCustomTabDoc doc_;
-
-    void SetUp() override {
-        doc_.New(16);
-        doc_.AddTrack(std::make_unique<TTrackData>(false, doc_.Track(0).SpaceCount()));
-    }
-    TTrackData& Track() { return doc_.Track(0); }
+    TTrackData& Track() { return doc.Track(0); }
     TTrackPropsEntries Entries() { return TrackPropsEntries(Track()); }
 };
 
@@ -40,12 +32,12 @@ class RefusedEntry : public TrackPropertiesOps, public testing::WithParamInterfa
 
 TEST_P(RefusedEntry, GetsItsMessageInTheOrderOfTheFields) {
     const TBadEntry& bad = GetParam();
-    doc_.Track(1).MidiChannel = 3;
+    doc.Track(1).MidiChannel = 3;
     TTrackPropsEntries e = Entries();
     e.HighestNumber = bad.HighestNumber;
     e.TransposeSteps = bad.TransposeSteps;
     e.MidiChannel = bad.MidiChannel;
-    const auto refusal = CheckTrackProperties(doc_, 0, e);
+    const auto refusal = CheckTrackProperties(doc, 0, e);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Field, bad.Field);
     EXPECT_EQ(refusal->Text.substr(0, std::string(bad.Message).size()), bad.Message);
@@ -70,18 +62,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TrackPropertiesOps, AFixedChannelHeldOnlyByAutomaticAssignmentIsFree) {
     TTrackPropsEntries e = Entries();
-    EXPECT_EQ(AutomaticChannel(doc_, 1), 1);
+    EXPECT_EQ(AutomaticChannel(doc, 1), 1);
     e.MidiChannel = 1;  // what track 2 gets automatically
-    EXPECT_FALSE(CheckTrackProperties(doc_, 0, e));
+    EXPECT_FALSE(CheckTrackProperties(doc, 0, e));
     e.MidiChannel = 9;
-    doc_.Track(0).MidiChannel = 9;  // the edited track itself is no conflict
-    EXPECT_FALSE(CheckTrackProperties(doc_, 0, e));
+    doc.Track(0).MidiChannel = 9;  // the edited track itself is no conflict
+    EXPECT_FALSE(CheckTrackProperties(doc, 0, e));
     // A new track is checked against every track of the song.
-    const auto refusal = CheckTrackProperties(doc_, doc_.TrackCount(), e);
+    const auto refusal = CheckTrackProperties(doc, doc.TrackCount(), e);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Caption, "Channel Conflict");
     // ... and would get the lowest channel automatic assignment leaves.
-    EXPECT_EQ(AutomaticChannel(doc_, doc_.TrackCount()), 1);
+    EXPECT_EQ(AutomaticChannel(doc, doc.TrackCount()), 1);
 }
 
 TEST_F(TrackPropertiesOps, FewerStringsAskOnceOnlyWhenTheDroppedStringsHoldNotes) {
@@ -95,7 +87,7 @@ TEST_F(TrackPropertiesOps, FewerStringsAskOnceOnlyWhenTheDroppedStringsHoldNotes
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_TRUE(questions[0].starts_with("You have chosen to decrease the number of strings"));
 
-    ApplyTrackProperties(doc_, Track(), e);
+    ApplyTrackProperties(doc, Track(), e);
     EXPECT_EQ(Track().StringCount, 6);
     EXPECT_EQ(Track().Space(9).Notes[6], NoteEmpty);
     EXPECT_EQ(Track().Space(3).Effects[6], 0);
@@ -109,7 +101,7 @@ TEST_F(TrackPropertiesOps, MoreStringsSilentlyClearTheNewSlots) {
     TTrackPropsEntries e = Entries();
     e.StringCount = 6;
     EXPECT_TRUE(TrackPropertiesQuestions(Track(), e).empty());
-    ApplyTrackProperties(doc_, Track(), e);
+    ApplyTrackProperties(doc, Track(), e);
     EXPECT_EQ(Track().Space(0).Notes[3], NoteFretBase + 1);
     EXPECT_EQ(Track().Space(0).Notes[4], NoteEmpty);
     EXPECT_EQ(Track().Space(5).Effects[5], 0);
@@ -127,16 +119,16 @@ TEST_F(TrackPropertiesOps, TextLinesSwitchedOffAskAndLoseTheirText) {
     EXPECT_NE(questions[0].find("disable the top text line"), std::string::npos);
     EXPECT_NE(questions[1].find("disable the bottom text line"), std::string::npos);
     e.BottomTextLine = true;
-    ApplyTrackProperties(doc_, Track(), e);
+    ApplyTrackProperties(doc, Track(), e);
     EXPECT_EQ(Track().Space(2).TopText, 0);
     EXPECT_EQ(Track().Space(4).BottomText, 'B');
     EXPECT_FALSE(Track().TopTextLine);
 }
 
 TEST_F(TrackPropertiesOps, EveryFieldIsWrittenAndTheJournalIsCleared) {
-    doc_.BeginGroup(ukChangesToSpace);
-    doc_.SaveSpaces(0, 0, 1);
-    doc_.EndGroup();
+    doc.BeginGroup(ukChangesToSpace);
+    doc.SaveSpaces(0, 0, 1);
+    doc.EndGroup();
     TTrackPropsEntries e = Entries();
     e.StringCount = 5;
     e.Variant = 1;
@@ -157,7 +149,7 @@ TEST_F(TrackPropertiesOps, EveryFieldIsWrittenAndTheJournalIsCleared) {
     e.MidiChannel = 15;
     e.TopTextLine = true;
     Track().Bank = 7;
-    ApplyTrackProperties(doc_, Track(), e);
+    ApplyTrackProperties(doc, Track(), e);
     const TTrackData& t = Track();
     EXPECT_EQ(t.Transpose, -12);
     EXPECT_EQ(t.StringBaseKey(0), 67);
@@ -169,18 +161,18 @@ TEST_F(TrackPropertiesOps, EveryFieldIsWrittenAndTheJournalIsCleared) {
     EXPECT_EQ(std::tuple(t.Volume, t.PitchBend, t.Modulation, t.Pan, t.Reverb, t.Chorus, t.MidiChannel),
               std::tuple(100, -2400, 1, 2, 3, 4, 15));
     EXPECT_TRUE(t.TopTextLine);
-    EXPECT_TRUE(doc_.Modified);
-    EXPECT_TRUE(doc_.Journal().Empty());
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_TRUE(doc.Journal().Empty());
 
     // Reading back gives the magnitude and direction; 0 reads as "down".
     EXPECT_EQ(TrackPropsEntries(t).TransposeSteps, 12);
     e.TransposeSteps = 0;
     e.TransposeDown = false;
-    ApplyTrackProperties(doc_, Track(), e);
+    ApplyTrackProperties(doc, Track(), e);
     EXPECT_TRUE(TrackPropsEntries(t).TransposeDown);
 
     e.HighestNumber = 100;
-    EXPECT_THROW(ApplyTrackProperties(doc_, Track(), e), EInternalError);
+    EXPECT_THROW(ApplyTrackProperties(doc, Track(), e), EInternalError);
 }
 
 class TrackEffectsTest : public EditTest {
@@ -289,9 +281,7 @@ TEST_F(TrackEffectsTest, UncheckedKindsGoCheckedOnesAreSetAndOneUndoTakesBoth) {
     EXPECT_EQ(FindProp(s, pkTempo)->Value(), 200);
     EXPECT_EQ(FindProp(s, pkPitchBend)->SignedValue(), -2400);
     EXPECT_EQ(PropCount(s), 3);
-    Undo(doc);
-    EXPECT_EQ(Snapshot(doc), before);
-    EXPECT_TRUE(doc.Journal().Empty());
+    ExpectUndoneTo(doc, before, "&Undo Changes to Space");
 }
 
 }  // namespace
