@@ -1,22 +1,14 @@
 // The Song menu's bar commands on the editing core: what each one makes of the bar list and
-// the tracks, what it refuses without changing anything, and one undo step back.
+// the tracks, and one undo step back; the sizes Add Bars refuses. The refusals that show a
+// message are in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
 #include "ParamName.h"
 #include "edit/BarCommands.h"
-#include "edit/UndoReplay.h"
 
 namespace fretlo::test {
 namespace {
-
-// Undoing the newest step, named `caption`, gives the song `before` back.
-void ExpectUndoneTo(TEditDocument& doc, const std::vector<uint8_t>& before, const char* caption) {
-    EXPECT_EQ(UndoCaption(doc.Journal()).Text, caption);
-    Undo(doc);
-    EXPECT_EQ(Snapshot(doc), before);
-    EXPECT_TRUE(doc.Journal().Empty());
-}
 
 struct TRecreateCase {
     int cursorBar;
@@ -159,13 +151,11 @@ class AddBarsLimitTest : public ::testing::TestWithParam<TAddLimitCase> {};
 TEST_P(AddBarsLimitTest, RefusesWhatWouldPassThirtyTwoThousandSpacesOnATrack) {
     const TAddLimitCase c = GetParam();
     TEditSong song(16, {6, 4}, 8);
-    const auto refusal = AddBarsRefusal(song.doc, c.bars, c.barSpaces);
-    if (!c.refused) {
-        EXPECT_EQ(refusal, std::nullopt);
-        return;
-    }
-    EXPECT_EQ(refusal, "The figures entered would cause the total number of spaces to exceed 32000, the "
-                       "maximum Fretlo can handle. Try something smaller.");
+    EXPECT_EQ(AddBarsRefusal(song.doc, c.bars, c.barSpaces),
+              c.refused ? std::optional<std::string>("The figures entered would cause the total number of "
+                                                     "spaces to exceed 32000, the maximum Fretlo can handle. "
+                                                     "Try something smaller.")
+                        : std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, AddBarsLimitTest,
@@ -184,46 +174,6 @@ TEST(AddBars, ATrackThatReachesTheNewEndAlreadyIsLeftAlone) {
     EXPECT_EQ(song.Track(0).SpaceCount(), 160);
 }
 
-constexpr const char* MsgRemoveQuestion =
-    "This command will eliminate all of the unused bars after the cursor position. Continue?";
-constexpr const char* MsgNotEmpty =
-    "All bars after the cursor position must be empty in order to use this command.";
-
-struct TRemoveRefusal {
-    const char* name;
-    int cursorSpace;
-    void (*prepare)(TEditSong&);
-    const char* message;  // the last message shown
-};
-
-[[maybe_unused]] void PrintTo(const TRemoveRefusal& c, std::ostream* os) { *os << c.name; }
-
-class RemoveUnusedBarsRefusalTest : public ::testing::TestWithParam<TRemoveRefusal> {};
-
-// 8 bars of 16 spaces on two tracks; nothing may change, whatever was refused.
-TEST_P(RemoveUnusedBarsRefusalTest, LeavesSongAndSelectionAsTheyWere) {
-    const TRemoveRefusal& c = GetParam();
-    TEditSong song(16, {6, 4}, 8);
-    if (c.prepare) c.prepare(song);
-    song.host.Select(0, 0, c.cursorSpace);
-    ExpectRefusedUnchanged(song, c.message, [&song] { RemoveUnusedBars(song.doc); });
-    EXPECT_TRUE(song.doc.Journal().Empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RemoveUnusedBarsRefusalTest,
-    ::testing::Values(
-        TRemoveRefusal{"InTheLastBar", 7 * 16 + 3, nullptr, "There are no unused bars to remove."},
-        TRemoveRefusal{"NoteOnAnotherTrack", 2 * 16,
-                       [](TEditSong& s) { s.Space(1, 6 * 16).Notes[2] = NoteFretBase; }, MsgNotEmpty},
-        TRemoveRefusal{"EmptyTupletAfterTheBar", 2 * 16,
-                       [](TEditSong& s) { s.MakeRegion(1, 5 * 16, 3, 2, 3); }, MsgNotEmpty},
-        TRemoveRefusal{"TupletAcrossTheCut", 2 * 16, [](TEditSong& s) { s.MakeRegion(0, 47, 3, 2, 3); },
-                       MsgNotEmpty},
-        TRemoveRefusal{"AnsweredNo", 2 * 16, [](TEditSong& s) { s.host.reply = TMsgAnswer::No; },
-                       MsgRemoveQuestion}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(RemoveUnusedBars, CutsTheBarsAndSpacesAfterTheCursorsBar) {
     TEditSong song(16, {6, 4, 5}, 8);
     TEditDocument& doc = song.doc;
@@ -235,7 +185,8 @@ TEST(RemoveUnusedBars, CutsTheBarsAndSpacesAfterTheCursorsBar) {
 
     RemoveUnusedBars(doc);
 
-    EXPECT_EQ(song.host.LastMessage(), MsgRemoveQuestion);
+    EXPECT_EQ(song.host.LastMessage(),
+              "This command will eliminate all of the unused bars after the cursor position. Continue?");
     EXPECT_EQ(doc.BarCount(), 3);
     EXPECT_EQ(doc.SongLength(), 48 * UnitsPerSpace);
     EXPECT_EQ(song.Track(0).SpaceCount(), 48);

@@ -12,6 +12,7 @@
 #include "document/SpaceRecord.h"
 #include "document/TrackProps.h"
 #include "edit/EditDocument.h"
+#include "edit/UndoReplay.h"
 
 namespace fretlo::test {
 
@@ -155,23 +156,45 @@ inline std::vector<uint8_t> Snapshot(const TCustomTabDoc& doc) {
     return out;
 }
 
-// Runs a command that must refuse: it stopped playback once, showed `message`, and left the
-// song's bytes, the journal, the cursor and the selection as they were.
+// Undoing the newest step, named `caption`, gives back the song `before` and an empty journal.
+inline void ExpectUndoneTo(TEditDocument& doc, const std::vector<uint8_t>& before, const char* caption) {
+    EXPECT_EQ(UndoCaption(doc.Journal()).Text, caption);
+    Undo(doc);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_TRUE(doc.Journal().Empty());
+}
+
+// Runs a command that must refuse: it stopped playback `stops` times, showed `message` (none
+// when it refuses silently), and left the song's bytes, the journal, the clipboard, the cursor
+// and the selection as they were.
 template <class Command>
-void ExpectRefusedUnchanged(TEditSong& song, const std::string& message, Command command) {
+void ExpectRefusedUnchanged(TEditSong& song, const std::string& message, Command command, int stops = 1) {
     const TSelection selection = song.host.selection;
     const TEditCursor cursor = song.host.cursor;
+    const auto clipboard = song.host.clipboard;
     const auto before = Snapshot(song.doc);
     const bool journalEmpty = song.doc.Journal().Empty();
     command();
     EXPECT_EQ(song.host.LastMessage(), message);
     EXPECT_EQ(Snapshot(song.doc), before);
     EXPECT_EQ(song.doc.Journal().Empty(), journalEmpty);
+    EXPECT_EQ(song.host.clipboard, clipboard);
     EXPECT_EQ(song.host.selection.Active, selection.Active);
     EXPECT_EQ(song.host.selection.Anchor, selection.Anchor);
     EXPECT_EQ(song.host.selection.End, selection.End);
     EXPECT_EQ(song.host.cursor.Space, cursor.Space);
-    EXPECT_EQ(song.host.stops, 1);
+    EXPECT_EQ(song.host.stops, stops);
 }
+
+// The song most edit tests start from: two tracks of six strings, 16 bars of 4 spaces.
+class EditTest : public ::testing::Test {
+protected:
+    explicit EditTest(int barSpaces = 4, std::vector<int> strings = {6, 6}, int bars = 16)
+        : song(barSpaces, std::move(strings), bars) {}
+
+    TEditSong song;
+    TEditDocument& doc = song.doc;
+    TFakeHost& host = song.host;
+};
 
 }  // namespace fretlo::test

@@ -24,37 +24,36 @@ namespace {
 
 class TRandomEditor {
 public:
-    explicit TRandomEditor(unsigned seed) : rng_(seed), song_(4, {6, 4, 7, 5}, 40) {
-        song_.Track(1).TopTextLine = true;
-        song_.Track(2).BottomTextLine = true;
-        song_.Track(3).TopTextLine = song_.Track(3).BottomTextLine = true;
-        song_.MakeRegion(1, 8, 3, 2, 3);   // a triplet against eighths on track 0
-        song_.MakeRegion(2, 16, 4, 1, 2);  // double speed
-        song_.MakeRegion(3, 40, 6, 2, 3);  // two triplets
-        song_.MakeRegion(0, 60, 5, 4, 5);  // a quintuplet
+    explicit TRandomEditor(unsigned seed) : rng_(seed) {
+        song.Track(1).TopTextLine = true;
+        song.Track(2).BottomTextLine = true;
+        song.Track(3).TopTextLine = song.Track(3).BottomTextLine = true;
+        song.MakeRegion(1, 8, 3, 2, 3);   // a triplet against eighths on track 0
+        song.MakeRegion(2, 16, 4, 1, 2);  // double speed
+        song.MakeRegion(3, 40, 6, 2, 3);  // two triplets
+        song.MakeRegion(0, 60, 5, 4, 5);  // a quintuplet
     }
 
-    TEditDocument& Doc() { return song_.doc; }
-    TFakeHost& Host() { return song_.host; }
+    TEditSong song{4, {6, 4, 7, 5}, 40};
+    TEditDocument& doc = song.doc;
+    TFakeHost& host = song.host;
 
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     void PlaceCursor() {
-        TFakeHost& h = Host();
-        h.selection = {};
-        h.cursor.Track = Pick(0, Doc().TrackCount() - 1);
-        const TTrackData& t = Doc().Track(h.cursor.Track);
-        h.cursor.Space = PickSpace(h.cursor.Track);
-        h.cursor.String = Pick(0, t.StringCount - 1);
+        host.selection = {};
+        host.cursor.Track = Pick(0, doc.TrackCount() - 1);
+        host.cursor.Space = PickSpace(host.cursor.Track);
+        host.cursor.String = Pick(0, doc.Track(host.cursor.Track).StringCount - 1);
     }
 
     // One random command; returns a short name for failure reports.
     std::string Edit() {
         PlaceCursor();
-        TEditDocument& doc = Doc();
-        TFakeHost& h = Host();
-        const TTrackData& t = doc.Track(h.cursor.Track);
-        switch (Pick(0, 21)) {
+        const TTrackData& t = doc.Track(host.cursor.Track);
+        const int kind = Pick(0, 21);
+        if ((kind >= 14 && kind <= 16) || kind == 21 || (kind == 20 && Pick(0, 1))) SelectRandomly();
+        switch (kind) {
         case 0:
             TypeFretDigit(doc, Pick(0, 9));
             TypeFretDigit(doc, Pick(0, 9));
@@ -64,7 +63,7 @@ public:
         case 3: ClearCursorCell(doc); return "clear cell";
         case 4:
             if (t.TopTextLine || t.BottomTextLine) {
-                h.cursor.String = t.TopTextLine ? -1 : -2;
+                host.cursor.String = t.TopTextLine ? -1 : -2;
                 SetCursorText(doc, static_cast<uint8_t>(Pick(32, 126)));
             }
             return "text";
@@ -75,23 +74,14 @@ public:
         case 9: ToggleRepeatOpen(doc); return "repeat open";
         case 10: ToggleStaffBreak(doc); return "staff break";
         case 11:
-            h.answer = std::to_string(Pick(0, 300));
+            host.answer = std::to_string(Pick(0, 300));
             EditRepeatClose(doc);
             return "repeat close";
         case 12: ShiftRight(doc, ShiftModeForKeys(Pick(0, 1), Pick(0, 1))); return "shift right";
         case 13: ShiftLeft(doc, ShiftModeForKeys(Pick(0, 1), Pick(0, 1))); return "shift left";
-        case 14:
-            SelectRandomly();
-            ClearSelection(doc);
-            return "clear";
-        case 15:
-            SelectRandomly();
-            CutSelection(doc);
-            return "cut";
-        case 16:
-            SelectRandomly();
-            ClearTrackEffects(doc);
-            return "clear track effects";
+        case 14: ClearSelection(doc); return "clear";
+        case 15: CutSelection(doc); return "cut";
+        case 16: ClearTrackEffects(doc); return "clear track effects";
         case 17:
             GoToCursorBarStart(doc);
             RecreateBarLines(doc, Pick(0, 3) ? Pick(4, 67) : 0);
@@ -100,11 +90,8 @@ public:
             if (doc.SongLength() < 400 * UnitsPerSpace) AddBars(doc, Pick(1, 3), Pick(4, 20));
             return "add bars";
         case 19: RemoveUnusedBars(doc); return "remove unused bars";
-        case 20:
-            if (Pick(0, 1)) SelectRandomly();
-            return AltTimeRegion();
+        case 20: return AltTimeRegion();
         default:
-            SelectRandomly();
             CopySelection(doc);
             PlaceCursor();
             Paste(doc);
@@ -122,15 +109,15 @@ public:
 
     // Creates a region of a random ratio from the selection, or removes the one at the cursor.
     std::string AltTimeRegion() {
-        const TAltTimeRequest request = FindAltTimeRequest(Doc());
+        const TAltTimeRequest request = FindAltTimeRequest(doc);
         if (const auto* create = std::get_if<TRegionToCreate>(&request)) {
             const int num = Pick(1, std::min(create->Count, 15));
             if (create->Count % num) return "no region";
-            CreateAltTimeRegion(Doc(), *create, num, Pick(num + 1, 16));
+            CreateAltTimeRegion(doc, *create, num, Pick(num + 1, 16));
             return "create region";
         }
         if (const auto* remove = std::get_if<TRegionToRemove>(&request)) {
-            RemoveAltTimeRegion(Doc(), *remove, Pick(0, 1));
+            RemoveAltTimeRegion(doc, *remove, Pick(0, 1));
             return "remove region";
         }
         return "no region";
@@ -138,7 +125,7 @@ public:
 
     // A space of the track, often one where a tuplet region begins or ends.
     int PickSpace(int track) {
-        const TTrackData& t = Doc().Track(track);
+        const TTrackData& t = doc.Track(track);
         std::vector<int> edges;
         for (int i = 1; i < t.SpaceCount(); ++i)
             if (t.Space(i).RatioDen != t.Space(i - 1).RatioDen) edges.push_back(i);
@@ -147,16 +134,14 @@ public:
     }
 
     void SelectRandomly() {
-        const TEditCursor c = Host().cursor;
-        const int count = Doc().Track(c.Track).SpaceCount();
+        const TEditCursor c = host.cursor;
         const int from = PickSpace(c.Track);
-        const int to = std::min(count, from + Pick(1, 12));
-        Host().Select(c.Track, from, to, Pick(0, 2) == 0);
+        const int to = std::min(doc.Track(c.Track).SpaceCount(), from + Pick(1, 12));
+        host.Select(c.Track, from, to, Pick(0, 2) == 0);
     }
 
 private:
     std::mt19937 rng_;
-    TEditSong song_;
 };
 
 // What undoing the newest step must bring back.
@@ -197,8 +182,8 @@ void UndoAndCompare(TEditDocument& doc, TFakeHost& host, std::vector<TSavedStep>
 void RunSequence(unsigned seed, int edits) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     TRandomEditor editor(seed);
-    TEditDocument& doc = editor.Doc();
-    TFakeHost& host = editor.Host();
+    TEditDocument& doc = editor.doc;
+    TFakeHost& host = editor.host;
     const std::vector<uint8_t> original = Snapshot(doc);
     std::vector<TSavedStep> steps;
     for (int i = 0; i < edits; ++i) {

@@ -70,7 +70,10 @@ const SongCommand Commands[] = {
          MoveTracks(d, reversed);
      }},
     {"Tempo", [](TEditDocument& d) { SetTempo(d, d.Tempo == 960 ? 480 : 960); }},
-    {"Texts", [](TEditDocument& d) { SetSongTexts(d, {"Title", "", "", "", "line 1\r\nline 2"}); }},
+    {"Texts",
+     [](TEditDocument& d) {
+         SetSongTexts(d, {"Title", "", "", "", "line 1\r\nline 2"});
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, SongEditPlaying, testing::ValuesIn(Commands),

@@ -1,5 +1,5 @@
 // The Undo command: step merging, captions, the three refusals, the clean state and
-// the cursor put back where the step began.
+// the cursor put back where the step began. Undo with nothing to undo is in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
@@ -7,19 +7,14 @@
 #include "edit/BarEdit.h"
 #include "edit/ClipboardOps.h"
 #include "edit/SpaceEdit.h"
-#include "edit/UndoReplay.h"
 
 namespace fretlo::test {
 namespace {
 
 constexpr const char* TooMany = "Sorry, cannot undo any further. Too many changes have been made.";
 
-class UndoTest : public ::testing::Test {
+class UndoTest : public EditTest {
 protected:
-    TEditSong song{4, {6, 6}};
-    TEditDocument& doc = song.doc;
-    TFakeHost& host = song.host;
-
     void TypeAt(int track, int space, int string, const char* keys) {
         host.cursor = {track, space, string};
         for (const char* k = keys; *k; ++k) {
@@ -36,10 +31,8 @@ TEST_F(UndoTest, EditsOfOneSpaceAreOneStepThatRestoresTheSpaceBeforeTheFirst) {
     TypeAt(0, 5, 2, "12x");
     EXPECT_EQ(song.Space(0, 5).Notes[2], NoteMuted);
     EXPECT_EQ(doc.Journal().RecordCount(), 1u);
-    EXPECT_EQ(UndoCaption(doc.Journal()).Text, "&Undo Changes to Space");
     EXPECT_TRUE(doc.Modified);
-    Undo(doc);
-    EXPECT_EQ(Snapshot(doc), before);
+    ExpectUndoneTo(doc, before, "&Undo Changes to Space");
     EXPECT_EQ(UndoCaption(doc.Journal()).Text, "Can't &Undo");
     EXPECT_FALSE(UndoCaption(doc.Journal()).Enabled);
     EXPECT_FALSE(doc.Modified);
@@ -65,12 +58,6 @@ TEST_F(UndoTest, TheCursorGoesBackToWhereTheStepBegan) {
     EXPECT_EQ(host.cursor.Space, 7);
     EXPECT_EQ(host.cursor.String, 3);
     EXPECT_EQ(song.Space(1, 7).Notes[3], NoteEmpty);
-}
-
-TEST_F(UndoTest, AnEmptyJournalDoesNothingSilently) {
-    Undo(doc);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.stops, 1);
 }
 
 TEST_F(UndoTest, AStepLeftOpenByAFailureIsRefusedAndKept) {
@@ -125,12 +112,10 @@ TEST_F(UndoTest, AStepWhoseStartWasDroppedIsRefused) {
     EXPECT_EQ(doc.Journal().RecordCount(), 1u);
 }
 
-TEST_F(UndoTest, UndoingEverythingOfASavedSongMarksItCleanUnlessItWasModifiedBefore) {
-    TypeAt(0, 1, 0, "7");
-    Undo(doc);
-    EXPECT_FALSE(doc.Modified);
-
-    doc.Modified = true;  // changed by something that cannot be undone
+// Undoing everything of a saved song marks it clean (EditRandomTest checks that too) unless it
+// was changed before by something that cannot be undone.
+TEST_F(UndoTest, UndoingEverythingKeepsASongModifiedBeforeModified) {
+    doc.Modified = true;
     TypeAt(0, 1, 0, "7");
     Undo(doc);
     EXPECT_TRUE(doc.Modified);
@@ -148,8 +133,7 @@ TEST_F(UndoTest, BarLineRemovalComesBackWithTheFlagsOfBothBars) {
     ToggleBarLine(doc);
     ASSERT_EQ(doc.Bar(2).End, 16 * UnitsPerSpace);
     EXPECT_EQ(doc.Bar(2).RepeatCount, 7);
-    Undo(doc);
-    EXPECT_EQ(Snapshot(doc), before);
+    ExpectUndoneTo(doc, before, "&Undo Bar Line Change");
 }
 
 TEST_F(UndoTest, ARecordOfAnUnknownTypeIsAnInternalError) {
