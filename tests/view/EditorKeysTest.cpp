@@ -227,8 +227,7 @@ TEST_F(EditorTest, StatusBarShowsTrackBarRatioNoteAndTitle) {
 TEST_F(EditorTest, UndoCaptionFollowsTheJournal) {
     std::vector<std::string> captions;
     doc.OnUndoChanged = [&](const TUndoCaption& c) { captions.push_back(c.Text); };
-    Type("1");
-    Type("2");  // the same space: one step
+    Type("12");  // the same space: one step
     EXPECT_EQ(doc.UndoCaptionNow().Text, "&Undo Changes to Space");
     view->Undo();
     EXPECT_EQ(Note(0, 0, 0), NoteEmpty);

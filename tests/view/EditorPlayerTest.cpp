@@ -35,23 +35,6 @@ struct PulledCable : TMidiRecorder {
     };
 };
 
-// A host without a widget: the bridge asks nothing else of the view.
-struct TBareHost : TEditorPlayerHost {
-    std::optional<TPlayCursor> PlayCursor() const override { return TPlayCursor{0, 0}; }
-    std::optional<TTimeRange> LoopRange() const override { return std::nullopt; }
-    void CollapseSelection() override {}
-    void ClearPlayMarks() override {}
-    void ShowPlayMarks(int, int, int) override {}
-    void FollowPlayPosition(int32_t) override {}
-    void RewindTo(int32_t) override {}
-    void ShowPlayerMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowPreviewNotice(const std::string& text) override { messages.push_back(text); }
-    void PlayingStateChanged(bool) override {}
-    void PlayerStateChanged(bool) override {}
-    void PracticeStateChanged() override {}
-    std::vector<std::string> messages;
-};
-
 class EditorPlayer : public EditorTest {
 protected:
     void SetUp() override {
@@ -173,11 +156,9 @@ TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
 // The first bridge of a process answers for it; a second one plays all the same.
 TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
     ASSERT_TRUE(view->Play(false, false));
-    TBareHost host;
-    const TMakeSystemDevices noSystemDevices;
     TMidiRecorder secondRecorder;
-    TEditorPlayer second(host, noSystemDevices);
-    second.SetDocument(&doc);
+    TRecordingEditorView second;
+    second.SetTabDocument(&doc);
     second.SetMidiDevices(&secondRecorder);
     ASSERT_TRUE(second.Play(true, false));
     bool answered = false;
@@ -187,7 +168,8 @@ TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
     EXPECT_TRUE(answered);
     EXPECT_FALSE(view->IsPlaying());
     EXPECT_TRUE(second.IsPlaying());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(second.messages.empty());
+    second.CloseDevice();
 }
 
 }  // namespace
