@@ -16,7 +16,7 @@ protected:
     // Selects spaces [first, last] of the cursor track with Shift+Right, as a user does.
     void SelectSpaces(int first, int last) {
         view->SetCursorSpace(first, 0);
-        for (int i = first; i <= last; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+        Press("Shift+Right", last - first + 1);
     }
     QByteArray ClipboardData() {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -51,7 +51,7 @@ TEST_F(EditorClipboard, CutEmptiesTheSelectionAndClearWithoutOneClearsTheCell) {
     EXPECT_EQ(Note(0, 8, 0), NoteEmpty);
     EXPECT_FALSE(ClipboardData().isEmpty());
     EXPECT_EQ(doc.UndoCaptionNow().Text, "&Undo Cut");
-    Key(Qt::Key_Right);
+    Press("Right");
     Type("6");
     view->Clear();
     EXPECT_EQ(Note(0, Cursor().Space, 0), NoteEmpty);

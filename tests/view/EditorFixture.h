@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QTest>
+#include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "view/TabDocument.h"
@@ -56,10 +59,22 @@ protected:
     }
 
     void Type(const char* text) { QTest::keyClicks(view, text); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(view, key, mods); }
-    void SendCtrl(Qt::Key key) { Key(key, Qt::ControlModifier); }
+    // Presses keys written as QKeySequence reads them, apart by spaces: "Ctrl+Right PgDown".
+    void Press(const QString& keys, int times = 1) {
+        while (times-- > 0)
+            for (const QString& k : keys.split(' ', Qt::SkipEmptyParts)) {
+                const QKeyCombination c = QKeySequence(k)[0];
+                QTest::keyClick(view, c.key(), c.keyboardModifiers());
+            }
+    }
     uint8_t& Note(int track, int space, int string) { return doc.Track(track).Space(space).Notes[string]; }
     TEditCursor Cursor() const { return view->Cursor(); }
+    // The cursor as {track, space, string}.
+    std::array<int, 3> At() const { return {Cursor().Track, Cursor().Space, Cursor().String}; }
+    // The selected time as the spaces of a plain bar, {first, past the last}.
+    std::pair<int, int> Selected() const {
+        return {view->Selection().Low() / UnitsPerSpace, view->Selection().High() / UnitsPerSpace};
+    }
     // The centre of a cell of the view: string s of space i of a track.
     QPoint CellCentre(int track, int space, int string) {
         const TTrackBand& band = view->Layout().Band(track);

@@ -29,6 +29,11 @@ protected:
                          Qt::NoModifier);
         QApplication::sendEvent(view, &move);
     }
+    void Drag(QPoint from, QPoint to) {
+        Press(from);
+        DragTo(to);
+        Release(to);
+    }
     void Wheel(int delta, Qt::KeyboardModifiers mods = {}) {
         const QPoint at = CellCentre(0, 2, 0);
         QWheelEvent e(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
@@ -37,45 +42,28 @@ protected:
     }
 };
 
-TEST_F(EditorMouse, ClickPutsTheCursorOnTheCell) {
-    Press(CellCentre(1, 5, 3));
-    Release(CellCentre(1, 5, 3));
-    EXPECT_EQ(Cursor().Track, 1);
-    EXPECT_EQ(Cursor().Space, 5);
-    EXPECT_EQ(Cursor().String, 3);
+TEST_F(EditorMouse, ClickPutsTheCursorOnTheCellButNotFromTheTuningColumn) {
+    QTest::mouseClick(view, Qt::LeftButton, {}, CellCentre(1, 5, 3));
+    EXPECT_EQ(At(), (std::array{1, 5, 3}));
     EXPECT_FALSE(view->HasSelection());
-}
-
-TEST_F(EditorMouse, ClickInTheTuningColumnDoesNotMoveTheCursor) {
-    view->SetCursorSpace(4, 0);
     Press(QPoint(view->Metrics().TuningColumnWidth / 2, CellCentre(0, 0, 2).y()));
-    EXPECT_EQ(Cursor().Space, 4);
+    EXPECT_EQ(At(), (std::array{1, 5, 3}));
 }
 
-TEST_F(EditorMouse, DragAcrossTracksTurnsOnAllTracksAndBackOff) {
+TEST_F(EditorMouse, DragAcrossTracksTurnsOnAllTracksAndBackOffAndShiftClickExtends) {
     Press(CellCentre(0, 2, 1));
     DragTo(CellCentre(0, 6, 1));
     EXPECT_TRUE(view->HasSelection());
     EXPECT_FALSE(view->Selection().AllTracks);
     DragTo(CellCentre(1, 8, 1));
     EXPECT_TRUE(view->Selection().AllTracks);
-    EXPECT_EQ(Cursor().Track, 0);  // the cursor stays on its track
-    EXPECT_EQ(Cursor().Space, 8);
+    EXPECT_EQ(At(), (std::array{0, 8, 1}));  // the cursor stays on its track
     DragTo(CellCentre(0, 8, 1));
     EXPECT_FALSE(view->Selection().AllTracks);
     Release(CellCentre(0, 8, 1));
-    EXPECT_EQ(view->Selection().Low(), 2 * UnitsPerSpace);
-    EXPECT_EQ(view->Selection().High(), 8 * UnitsPerSpace);
-}
-
-TEST_F(EditorMouse, ShiftClickExtendsAnActiveSelection) {
-    Press(CellCentre(0, 2, 0));
-    DragTo(CellCentre(0, 4, 0));
-    Release(CellCentre(0, 4, 0));
-    Press(CellCentre(0, 10, 0), Qt::LeftButton, Qt::ShiftModifier);
-    Release(CellCentre(0, 10, 0));
-    EXPECT_EQ(view->Selection().Low(), 2 * UnitsPerSpace);
-    EXPECT_EQ(view->Selection().High(), 10 * UnitsPerSpace);
+    EXPECT_EQ(Selected(), std::pair(2, 8));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, CellCentre(0, 10, 0));
+    EXPECT_EQ(Selected(), std::pair(2, 10));  // Shift+click extends it
 }
 
 TEST_F(EditorMouse, DraggingPastTheRightEdgeAutoScrolls) {
@@ -93,15 +81,12 @@ TEST_F(EditorMouse, DraggingPastTheRightEdgeAutoScrolls) {
 TEST_F(EditorMouse, RightClickKeepsASelectionOnTheCursorTrackAndMovesElsewhere) {
     QMenu menu;  // shown instead of the view's own, closed at once
     view->SetContextMenu(&menu);
-    Press(CellCentre(0, 2, 0));
-    DragTo(CellCentre(0, 6, 0));
-    Release(CellCentre(0, 6, 0));
+    Drag(CellCentre(0, 2, 0), CellCentre(0, 6, 0));
     Press(CellCentre(0, 3, 0), Qt::RightButton);
     EXPECT_TRUE(view->HasSelection());
     Press(CellCentre(1, 9, 2), Qt::RightButton);
     EXPECT_FALSE(view->HasSelection());
-    EXPECT_EQ(Cursor().Track, 1);
-    EXPECT_EQ(Cursor().Space, 9);
+    EXPECT_EQ(At(), (std::array{1, 9, 2}));
     Release(CellCentre(1, 9, 2), Qt::RightButton);
     EXPECT_TRUE(menu.isVisible());
     menu.close();
@@ -155,13 +140,10 @@ TEST(TrackEffectHint, OneLinePerEffectInListOrder) {
     EXPECT_EQ(TrackEffectHint(track, space),
               "Stroke Up\nTempo Change: 96\nInstrument Change: 25 - Acoustic Guitar "
               "(steel)  (Let ring)\nPitch Bend Change: -200");
-}
-
-TEST(TrackEffectHint, DrumTracksNameTheKitAndLetRingOffIsQuiet) {
-    TTrackData track(false, 4);
+    // A drum track names the kit; let ring off says nothing.
     track.MidiChannel = PercussionChannel;
-    AddPropNode(track.Space(0), pkInstrument, 0 | InstrumentNoRing);
-    EXPECT_EQ(TrackEffectHint(track, track.Space(0)), "Instrument Change: 0 - Standard");
+    AddPropNode(track.Space(1), pkInstrument, 0 | InstrumentNoRing);
+    EXPECT_EQ(TrackEffectHint(track, track.Space(1)), "Instrument Change: 0 - Standard");
 }
 
 }  // namespace

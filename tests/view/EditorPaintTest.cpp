@@ -15,26 +15,23 @@ class EditorPaint : public EditorTest {
 protected:
     // A pixel of the background inside a cell: just below the cell's top, off its line.
     bool Inverted(int track, int space, int string) {
-        const QImage image = view->grab().toImage();
-        const TTrackBand& band = view->Layout().Band(track);
         const int x = view->SpaceX(track, space) + view->Layout().Space(track, space).Width / 2;
-        const int y = StringCellTop(band, view->Metrics(), string) + 1;
-        return qGray(image.pixel(x, y)) < 128;
+        const int y = StringCellTop(view->Layout().Band(track), view->Metrics(), string) + 1;
+        return qGray(view->grab().toImage().pixel(x, y)) < 128;
     }
 };
 
 TEST_F(EditorPaint, SelectionInvertsItsSpacesOnItsTracksOnly) {
     view->SetCursorSpace(4, 0);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Press("Shift+Right", 2);
     EXPECT_TRUE(Inverted(0, 4, 3));
     EXPECT_TRUE(Inverted(0, 5, 0));
     EXPECT_FALSE(Inverted(0, 3, 3));
     EXPECT_FALSE(Inverted(0, 7, 3));
     EXPECT_FALSE(Inverted(1, 4, 3));
-    Key(Qt::Key_PageDown, Qt::ShiftModifier);
+    Press("Shift+PgDown");
     EXPECT_TRUE(Inverted(1, 4, 3));
-    Key(Qt::Key_Left);
+    Press("Left");
     EXPECT_FALSE(Inverted(0, 4, 3));
     EXPECT_FALSE(Inverted(1, 4, 3));
 }
@@ -56,7 +53,8 @@ TEST_F(EditorPaint, RulerMarksTheLoopWhileLoopSelectionIsOn) {
         TTabRuler* ruler = container->RulerParent()->Ruler();
         QImage image(ruler->size(), QImage::Format_RGB32);
         ruler->render(&image);
-        return image.pixel(view->SpaceX(0, space) + view->Layout().Space(0, space).Width / 2, image.height() - 1);
+        const int x = view->SpaceX(0, space) + view->Layout().Space(0, space).Width / 2;
+        return image.pixel(x, image.height() - 1);
     };
     view->SetCursorSpace(20, 0);
     const QRgb plain = rulerPixel(8);
@@ -68,7 +66,7 @@ TEST_F(EditorPaint, RulerMarksTheLoopWhileLoopSelectionIsOn) {
     EXPECT_EQ(rulerPixel(8), plain);
     EXPECT_EQ(rulerPixel(36), plain);
     view->SetCursorSpace(34, 0);
-    for (int i = 0; i < 4; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    Press("Shift+Right", 4);
     EXPECT_NE(rulerPixel(35), plain);
     EXPECT_EQ(rulerPixel(24), plain);
     EXPECT_EQ(rulerPixel(39), plain);

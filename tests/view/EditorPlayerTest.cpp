@@ -1,8 +1,10 @@
 // The editor's bridge to the player, on a recording MIDI device and the real timer
 // thread: note preview while typing, Play and Stop with Rewind After Stop, the cursor
 // following the play position, song end, failures and another instance's release request.
+// A preview whose device will not open puts up no box but one notice for the status bar.
 #include "view/EditorFixture.h"
 
+#include <QSignalSpy>
 #include <thread>
 #include <unistd.h>
 
@@ -16,21 +18,13 @@ using namespace fretlo::test;
 
 namespace {
 
-class NoDevices : public TMidiDevices {
-public:
+struct NoDevices : TMidiRecorder {
     std::vector<TMidiDeviceInfo> List() override { return {}; }
-    std::unique_ptr<MidiOut> Create(int) override { return nullptr; }
-    bool Shared() const override { return false; }
 };
 
 // A device whose cable is pulled at the first note: sending it fails on the timer thread.
-class PulledCable : public TMidiDevices {
-public:
-    std::vector<TMidiDeviceInfo> List() override { return {{-1, "Pulled"}}; }
+struct PulledCable : TMidiRecorder {
     std::unique_ptr<MidiOut> Create(int) override { return std::make_unique<TOut>(); }
-    bool Shared() const override { return false; }
-
-private:
     struct TOut : MidiOut {
         bool Open() override { return true; }
         void ShortMsg(uint32_t message) override {
@@ -39,23 +33,6 @@ private:
         void Close() override {}
         std::string ErrorText() const override { return {}; }
     };
-};
-
-// A host without a widget: the bridge asks nothing else of the view.
-struct TBareHost : TEditorPlayerHost {
-    std::optional<TPlayCursor> PlayCursor() const override { return TPlayCursor{0, 0}; }
-    std::optional<TTimeRange> LoopRange() const override { return std::nullopt; }
-    void CollapseSelection() override {}
-    void ClearPlayMarks() override {}
-    void ShowPlayMarks(int, int, int) override {}
-    void FollowPlayPosition(int32_t) override {}
-    void RewindTo(int32_t) override {}
-    void ShowPlayerMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowPreviewNotice(const std::string& text) override { messages.push_back(text); }
-    void PlayingStateChanged(bool) override {}
-    void PlayerStateChanged(bool) override {}
-    void PracticeStateChanged() override {}
-    std::vector<std::string> messages;
 };
 
 class EditorPlayer : public EditorTest {
@@ -92,6 +69,7 @@ TEST_F(EditorPlayer, TypedFretsArePreviewedOnlyWhenTheModeIsOn) {
     EXPECT_TRUE(playing.empty());  // a preview is no playback for the menus
 }
 
+// Play collapses the selection and ignores a second Play while playing.
 TEST_F(EditorPlayer, PlayFollowsWithTheCursorAndStopRewinds) {
     doc.Tempo = 480;  // a sixteenth every 31 ms
     for (int s = 0; s < 64; ++s) Note(0, s, 0) = NoteFretBase + 1;
@@ -99,9 +77,12 @@ TEST_F(EditorPlayer, PlayFollowsWithTheCursorAndStopRewinds) {
     o.MovingBar = o.HighlightNotes = true;
     view->SetOptions(o);
     view->SetRewindAfterStop(true);
-    view->SetCursorSpace(3, 0);
+    view->SetCursorSpace(2, 0);
+    Press("Shift+Right");
     ASSERT_TRUE(view->Play(false, false));
     EXPECT_TRUE(view->IsPlaying());
+    EXPECT_FALSE(view->HasSelection());
+    EXPECT_FALSE(view->Play(false, false));
     QTRY_VERIFY(Cursor().Space >= 6 && view->MovingBarSpace(0) >= 6 && view->HighlightedSpace(0) >= 6);
     EXPECT_EQ(view->MovingBarSpace(1), -1);  // not in the play range
     view->StopPlaying();
@@ -113,14 +94,6 @@ TEST_F(EditorPlayer, PlayFollowsWithTheCursorAndStopRewinds) {
     EXPECT_TRUE(view->HasPlayer());
     view->CloseDevice();
     EXPECT_FALSE(view->HasPlayer());
-}
-
-TEST_F(EditorPlayer, ASecondPlayWhilePlayingIsIgnoredAndPlayCollapsesTheSelection) {
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    ASSERT_TRUE(view->Play(true, false));
-    EXPECT_FALSE(view->HasSelection());
-    EXPECT_FALSE(view->Play(false, false));
-    view->StopPlaying();
 }
 
 TEST_F(EditorPlayer, TheSongEndStopsPlayback) {
@@ -143,12 +116,28 @@ TEST_F(EditorPlayer, WithoutDevicesPlayComplainsAndPreviewStaysSilent) {
     view->SetMidiDevices(&recorder);
 }
 
-TEST_F(EditorPlayer, AFailingDeviceIsReportedAndNothingPlays) {
-    recorder.OpenError = "no such port";
+// Every typed key still reaches the editor; Play on purpose tries again and says so in its box,
+// and a preview after Close Device notices again.
+TEST_F(EditorPlayer, APreviewThatCannotOpenIsNoticedOnceWithoutABox) {
+    const std::string refused = "Could not open the MIDI output.\n\nConnection refused";
+    recorder.OpenError = "Connection refused";
+    view->SetPreviewMode(TPreviewMode::AllTracks);
+    QSignalSpy notices(view, &TTabEditorView::PreviewNotice);
+    Type("3");
+    Press("Right");
+    Type("5");
+    EXPECT_TRUE(view->messages.empty());
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0][0].toString().toStdString(), refused);
+    EXPECT_EQ(Note(0, 0, 0), NoteFretBase + 3);
+    EXPECT_EQ(Note(0, 1, 0), NoteFretBase + 5);
     EXPECT_FALSE(view->Play(false, false));
-    ASSERT_EQ(view->messages.size(), 1u);
-    EXPECT_NE(view->messages[0].find("no such port"), std::string::npos);
+    EXPECT_EQ(view->messages, std::vector<std::string>{refused});
     EXPECT_FALSE(view->HasPlayer());
+    view->CloseDevice();
+    Type("7");
+    EXPECT_EQ(notices.size(), 2);
+    EXPECT_EQ(view->messages.size(), 1u);
 }
 
 TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
@@ -167,11 +156,9 @@ TEST_F(EditorPlayer, AnErrorDuringPlaybackStopsAndIsShown) {
 // The first bridge of a process answers for it; a second one plays all the same.
 TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
     ASSERT_TRUE(view->Play(false, false));
-    TBareHost host;
-    const TMakeSystemDevices noSystemDevices;
     TMidiRecorder secondRecorder;
-    TEditorPlayer second(host, noSystemDevices);
-    second.SetDocument(&doc);
+    TRecordingEditorView second;
+    second.SetTabDocument(&doc);
     second.SetMidiDevices(&secondRecorder);
     ASSERT_TRUE(second.Play(true, false));
     bool answered = false;
@@ -181,7 +168,8 @@ TEST_F(EditorPlayer, AnotherInstancesReleaseRequestClosesTheDevice) {
     EXPECT_TRUE(answered);
     EXPECT_FALSE(view->IsPlaying());
     EXPECT_TRUE(second.IsPlaying());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(second.messages.empty());
+    second.CloseDevice();
 }
 
 }  // namespace

@@ -58,12 +58,9 @@ protected:
     }
 
     void RandomCommand() {
-        switch (Pick(0, 3)) {
-        case 0: view->Copy(); break;
-        case 1: view->Cut(); break;
-        case 2: view->Clear(); break;
-        default: view->Paste(); break;
-        }
+        static void (TTabEditorView::*const commands[])() = {&TTabEditorView::Copy, &TTabEditorView::Cut,
+                                                             &TTabEditorView::Clear, &TTabEditorView::Paste};
+        (view->*commands[Pick(0, 3)])();
     }
 
     std::mt19937 rng;
@@ -93,18 +90,16 @@ TEST_P(EditorRandom, EveryStepUndoesToTheBytesBeforeIt) {
         }
         const size_t records = doc.Journal().RecordCount();
         std::vector<uint8_t> before = Snapshot(doc);
-        switch (Pick(0, 9)) {
-        case 0:
-        case 1:
-        case 2: RandomKey(); break;
-        case 3:
-        case 4:
-        case 5:
-        case 6: RandomChar(); break;
-        case 7:
-        case 8: RandomClick(); break;
-        default: RandomCommand(); break;
-        }
+        // Three in ten a key, four a character, two a click, one a clipboard command.
+        const int kind = Pick(0, 9);
+        if (kind < 3)
+            RandomKey();
+        else if (kind < 7)
+            RandomChar();
+        else if (kind < 9)
+            RandomClick();
+        else
+            RandomCommand();
         view->messages.clear();
         if (i % 16 == 0) QApplication::processEvents();  // lay out and paint what changed
         ASSERT_FALSE(doc.Journal().GroupOpen());

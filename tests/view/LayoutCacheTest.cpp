@@ -1,5 +1,6 @@
 // The layout cache: lazy layout, invalidation by bar and the document listener.
 #include "LayoutFixture.h"
+#include "ParamName.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,17 +12,6 @@ using fretlo::test::TLayoutFixture;
 
 namespace {
 
-// Bar x positions as a layout freshly made for the document computes them.
-std::vector<int> FreshBarXs(TCustomTabDoc& doc) {
-    TTabLayout fresh;
-    fresh.SetMetrics(FixedMetrics());
-    fresh.SetDocument(&doc);
-    fresh.RecomputeTotalWidth();
-    std::vector<int> xs;
-    for (int b = 0; b < fresh.BarCount(); ++b) xs.push_back(fresh.Bar(b).X);
-    return xs;
-}
-
 std::vector<int> BarXs(TTabLayout& layout) {
     layout.RecomputeTotalWidth();
     std::vector<int> xs;
@@ -29,14 +19,27 @@ std::vector<int> BarXs(TTabLayout& layout) {
     return xs;
 }
 
-}  // namespace
+// Bar x positions as a layout freshly made for the document computes them.
+std::vector<int> FreshBarXs(TCustomTabDoc& doc) {
+    TTabLayout fresh;
+    fresh.SetMetrics(FixedMetrics());
+    fresh.SetDocument(&doc);
+    return BarXs(fresh);
+}
 
-TEST(LazyLayout, LaysOutUpToTheBarAskedFor) {
+TEST(LazyLayout, LaysOutUpToTheBarAskedForAndTheTotalWidthWithTheLast) {
     TLayoutFixture f;
+    int widthChanges = 0;
+    f.layout.OnTotalWidthChanged = [&] { ++widthChanges; };
     f.layout.EnsureLaidOut(3);
     EXPECT_TRUE(f.layout.Bar(3).Valid);
     EXPECT_GE(f.layout.LaidOutUpTo(), 4);
     EXPECT_EQ(f.layout.BarX(0), f.layout.Metrics().TuningColumnWidth);
+    EXPECT_EQ(f.layout.BarX(1), f.layout.BarX(0) + f.layout.Bar(0).Width);
+    f.layout.RecomputeTotalWidth();
+    const TBarLayout& last = f.layout.Bar(f.doc.BarCount() - 1);
+    EXPECT_EQ(f.layout.TotalWidth(), last.X + last.Width + 20);
+    EXPECT_EQ(widthChanges, 1);
 }
 
 TEST(LazyLayout, OnlyVisibleLeavesBarsRightOfTheViewInvalid) {
@@ -49,16 +52,6 @@ TEST(LazyLayout, OnlyVisibleLeavesBarsRightOfTheViewInvalid) {
     EXPECT_GE(f.layout.Bar(firstInvalid).X, right);
     EXPECT_EQ(f.layout.LaidOutUpTo(), firstInvalid);
     EXPECT_EQ(f.layout.TotalWidth(), 0);  // not known until the last bar is laid out
-}
-
-TEST(LazyLayout, TotalWidthFollowsTheLastBar) {
-    TLayoutFixture f;
-    int widthChanges = 0;
-    f.layout.OnTotalWidthChanged = [&] { ++widthChanges; };
-    f.layout.RecomputeTotalWidth();
-    const TBarLayout& last = f.layout.Bar(f.doc.BarCount() - 1);
-    EXPECT_EQ(f.layout.TotalWidth(), last.X + last.Width + 20);
-    EXPECT_EQ(widthChanges, 1);
 }
 
 TEST(Invalidation, AnEditRelaysOutOnlyItsBarAndMovesTheRest) {
@@ -74,9 +67,8 @@ TEST(Invalidation, AnEditRelaysOutOnlyItsBarAndMovesTheRest) {
     EXPECT_EQ(f.layout.LaidOutUpTo(), 5);
     EXPECT_FALSE(f.layout.Bar(5).Valid);
     EXPECT_TRUE(f.layout.Bar(6).Valid);
-    f.layout.RecomputeTotalWidth();
-    EXPECT_EQ(f.layout.TotalWidth(), before + 8);
     EXPECT_EQ(BarXs(f.layout), FreshBarXs(f.doc));
+    EXPECT_EQ(f.layout.TotalWidth(), before + 8);
 }
 
 TEST(Invalidation, SpacesAcrossBarsInvalidateEachBar) {
@@ -96,51 +88,50 @@ TEST(Invalidation, MetricsChangeInvalidatesEverything) {
     EXPECT_EQ(f.layout.EnsureLaidOut(0).Width, 2 + 16 * 13 + 2 + 1);
 }
 
-TEST(BarsChangedTest, InsertKeepsXPositionsRight) {
+// Bar changes reach the layout through the document listener.
+using D = TCustomTabDoc&;
+struct TChangeCase {
+    const char* name;
+    void (*change)(D);
+};
+FRETLO_PRINT_AS_NAME(TChangeCase)
+
+class BarsChanged : public testing::TestWithParam<TChangeCase> {};
+
+TEST_P(BarsChanged, LeaveTheBarsWhereAFreshLayoutPutsThem) {
     TLayoutFixture f(2);
     f.Space(0, 40).Notes[1] = NoteFretBase + 10;
-    f.layout.RecomputeTotalWidth();
-    const int32_t mid = f.doc.Bar(2).Start + 8 * UnitsPerSpace;
-    const int b = f.doc.CreateBar(mid, 4 * UnitsPerSpace, false);
-    EXPECT_EQ(b, 3);
-    EXPECT_EQ(f.layout.BarCount(), f.doc.BarCount());
-    EXPECT_EQ(f.layout.LaidOutUpTo(), 2);
-    EXPECT_FALSE(f.layout.Bar(3).Valid);
-    // Until it is laid out the new bar has no width, so later bars keep their place.
-    EXPECT_EQ(f.layout.Bar(3).X, f.layout.Bar(2).X + f.layout.Bar(2).Width);
-    EXPECT_EQ(BarXs(f.layout), FreshBarXs(f.doc));
-}
-
-TEST(BarsChangedTest, DeleteKeepsXPositionsRight) {
-    TLayoutFixture f;
     f.doc.Bar(7).RepeatEnd = 1;
     f.doc.Bar(7).RepeatCount = 100;
     f.layout.RecomputeTotalWidth();
-    const int widthOfSix = f.layout.Bar(6).Width;
-    const int widthOfSeven = f.layout.Bar(7).Width;
-    f.doc.DeleteBar(7, true);
+    GetParam().change(f.doc);
     EXPECT_EQ(f.layout.BarCount(), f.doc.BarCount());
-    EXPECT_EQ(f.layout.Bar(6).Width, widthOfSix + widthOfSeven);  // until laid out again
     EXPECT_EQ(BarXs(f.layout), FreshBarXs(f.doc));
-    EXPECT_EQ(f.layout.Bar(6).BarLineWidth, 21);  // the merged bar closes the repeat
 }
 
-TEST(BarsChangedTest, DeletingTheFirstBarAndClearing) {
-    TLayoutFixture f;
-    f.layout.RecomputeTotalWidth();
-    f.doc.DeleteBar(0, false);
-    EXPECT_EQ(BarXs(f.layout), FreshBarXs(f.doc));
-    f.doc.ClearBars();
-    EXPECT_EQ(f.layout.BarCount(), 0);
-}
+// Deleting bar 7 merges it into bar 6, which then closes the repeat.
+INSTANTIATE_TEST_SUITE_P(
+    Changes, BarsChanged,
+    testing::Values(
+        TChangeCase{"insert inside a bar", [](D d) { d.CreateBar(d.Bar(2).Start + 2048, 1024, false); }},
+        TChangeCase{"delete a bar", [](D d) { d.DeleteBar(7, true); }},
+        TChangeCase{"delete the first bar", [](D d) { d.DeleteBar(0, false); }},
+        TChangeCase{"clear all bars", [](D d) { d.ClearBars(); }},
+        TChangeCase{"new document", [](D d) { d.New(12); }}),
+    fretlo::test::PrintedName());
 
-TEST(BarsChangedTest, DocumentReplacedStartsAfresh) {
+// Until laid out again a deleted bar's width goes to the bar before and an inserted bar has
+// none, so that the bars after them keep their place.
+TEST(BarWidths, StandInUntilLaidOut) {
     TLayoutFixture f;
     f.layout.RecomputeTotalWidth();
-    f.doc.New(12);
-    EXPECT_EQ(f.layout.BarCount(), 128);
-    EXPECT_EQ(f.layout.LaidOutUpTo(), 0);
-    EXPECT_EQ(f.layout.EnsureLaidOut(0).Width, 2 + 12 * 11 + 2 + 1);
+    const int six = f.layout.Bar(6).Width;
+    const int seven = f.layout.Bar(7).Width;
+    f.doc.DeleteBar(7, true);
+    EXPECT_EQ(f.layout.Bar(6).Width, six + seven);
+    f.doc.CreateBar(f.doc.Bar(2).Start + 8 * UnitsPerSpace, 4 * UnitsPerSpace, false);
+    EXPECT_FALSE(f.layout.Bar(3).Valid);
+    EXPECT_EQ(f.layout.Bar(3).Width, 0);
 }
 
 TEST(ColumnExtent, SpansTheSpacesOfAllTracksAtATime) {
@@ -154,3 +145,5 @@ TEST(ColumnExtent, SpansTheSpacesOfAllTracksAtATime) {
     EXPECT_EQ(right, barX + std::max(plain.X + plain.Width, bracket.X + bracket.Width));
     EXPECT_EQ(right - left, bracket.Width);  // the bracketed space is the wider one
 }
+
+}  // namespace

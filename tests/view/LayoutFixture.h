@@ -44,11 +44,6 @@ struct TLayoutFixture {
         layout.EnsureLaidOut(doc.BarOfSpace(track, space));
         return layout.Space(track, space);
     }
-    // Horizontal centre of the number of a space, relative to its bar.
-    int Centre(int track, int space) {
-        const TSpaceLayout& s = Laid(track, space);
-        return s.X + s.PreWidth + s.ContentWidth / 2;
-    }
     void Relayout() {
         layout.InvalidateAll();
         layout.RecomputeTotalWidth();

@@ -44,9 +44,7 @@ void ExpectRowsFitAndFollow(const TPrintRows& rows, int width) {
 
 struct TWidthCase {
     const char* name;
-    int Width;
-    int BarsInFirstRow;
-    int BarsInOtherRows;
+    int Width, BarsInFirstRow, BarsInOtherRows;
 };
 FRETLO_PRINT_AS_NAME(TWidthCase)
 
@@ -114,82 +112,61 @@ TEST(PrintRows, StaffBreaksDoNotBreakRows) {
     EXPECT_EQ(song.Rows(1000).Rows.size(), 1u);
 }
 
-TEST(PrintPages, TheFirstRowOfAPageIsPlacedEvenWhenTallerThanThePage) {
-    TSong song(6);
-    const TPrintRows rows = song.Rows(PlainBar + 29, TrackHeight / 2);
-    ASSERT_EQ(rows.Rows.size(), 6u);
-    EXPECT_EQ(rows.PageCount, 6);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(rows.Rows[i].Page, i);
-        EXPECT_EQ(rows.Rows[i].Top, 0);
-    }
-}
-
 struct TPageCase {
     const char* name;
-    int TitleBlock;
+    int Bars, Height, TitleBlock;
     std::vector<int> FirstTops;  // the top of the first row of each page
 };
 FRETLO_PRINT_AS_NAME(TPageCase)
 
 class PageStarts : public testing::TestWithParam<TPageCase> {};
 
-// Three rows fit a page when the last one's bottom margin may stick out.
+// Rows of one bar each. A row that does not fit goes to the next page, unless it would be
+// the first there.
 TEST_P(PageStarts, OnlyTheTitleBlockMovesTheFirstPagesRows) {
-    TSong song(9);
-    const int height = 3 * TrackHeight - 2 * Margin;
-    const TPrintRows rows = song.Rows(PlainBar + 29, height, GetParam().TitleBlock);
+    const TPageCase& c = GetParam();
+    TSong song(c.Bars);
+    const TPrintRows rows = song.Rows(PlainBar + 29, c.Height, c.TitleBlock);
     std::vector<int> firstTops;
-    for (size_t i = 0; i < rows.Rows.size(); ++i)
-        if (i == 0 || rows.Rows[i].Page != rows.Rows[i - 1].Page) firstTops.push_back(rows.Rows[i].Top);
-    EXPECT_EQ(firstTops, GetParam().FirstTops);
+    for (size_t i = 0; i < rows.Rows.size(); ++i) {
+        const TRowInfo& row = rows.Rows[i];
+        if (i == 0 || row.Page != rows.Rows[i - 1].Page)
+            firstTops.push_back(row.Top);
+        else
+            EXPECT_LE(row.Top + row.Height - 2 * Margin, c.Height) << "row " << i;
+    }
+    EXPECT_EQ(firstTops, c.FirstTops);
     EXPECT_EQ(rows.PageCount, int(firstTops.size()));
-    for (const TRowInfo& row : rows.Rows) EXPECT_LE(row.Top + row.Height - 2 * Margin, height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, PageStarts,
-                         testing::Values(TPageCase{"no title block", 0, {0, 0, 0}},
-                                         TPageCase{"a title block", 60, {60, 0, 0, 0}}),
-                         fretlo::test::PrintedName());
-
-TEST(PrintPages, HiddenTracksTakeNoRoom) {
-    TSong song(2, 3);
-    TTrackFilter shown = AllTracksShown;
-    shown[1] = false;
-    song.layout.SetTrackFilter(shown);
-    const TPrintRows rows = song.Rows(1000);
-    ASSERT_EQ(rows.Rows.size(), 1u);
-    EXPECT_EQ(rows.Rows[0].Height, 2 * TrackHeight);
-    EXPECT_EQ(song.layout.Band(2).BandTop, TrackHeight + Margin);
-}
-
-TEST(PrintPages, TrailingEmptyBarsAreLeftOut) {
-    TSong song(3);
-    EXPECT_EQ(song.Rows(100000).Rows.back().EndTime, song.doc.Bar(2).End);
-}
+// Three rows fit a page when the last one's bottom margin may stick out.
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PageStarts,
+    testing::Values(TPageCase{"no title block", 9, 3 * TrackHeight - 2 * Margin, 0, {0, 0, 0}},
+                    TPageCase{"a title block", 9, 3 * TrackHeight - 2 * Margin, 60, {60, 0, 0, 0}},
+                    TPageCase{"rows taller than the page", 6, TrackHeight / 2, 0, {0, 0, 0, 0, 0, 0}}),
+    fretlo::test::PrintedName());
 
 // --- Print jobs -------------------------------------------------------------------
 
-class TRecordingTarget : public TPrintTarget {
-public:
-    explicit TRecordingTarget(int cancelAt = -1) : cancelAt_(cancelAt) {}
+// Records the pages, -1 for each new sheet, and cancels at status number `cancelAt`.
+struct TRecordingTarget : TPrintTarget {
     bool BeforePage(const std::string& status) override {
         statuses.push_back(status);
-        return int(statuses.size()) != cancelAt_;
+        return int(statuses.size()) != cancelAt;
     }
     void NewPage() override { pages.push_back(-1); }
     void PaintPage(int page) override { pages.push_back(page); }
 
+    int cancelAt = 0;
     std::vector<std::string> statuses;
-    std::vector<int> pages;  // -1 for each new sheet
-
-private:
-    int cancelAt_;
+    std::vector<int> pages;
 };
 
 struct TJobCase {
     const char* name;
     TPrintJob Job;
+    int CancelAt;  // the status that cancels, 0 for none
     std::vector<int> Pages;
     std::vector<std::string> Statuses;
 };
@@ -199,24 +176,21 @@ class PrintOrder : public testing::TestWithParam<TJobCase> {};
 
 TEST_P(PrintOrder, PagesCopiesAndStatus) {
     TRecordingTarget target;
-    EXPECT_TRUE(RunPrintJob(GetParam().Job, target));
+    target.cancelAt = GetParam().CancelAt;
+    EXPECT_EQ(RunPrintJob(GetParam().Job, target), GetParam().CancelAt == 0);
     EXPECT_EQ(target.pages, GetParam().Pages);
     EXPECT_EQ(target.statuses, GetParam().Statuses);
 }
 
+// Cancelling stops before the next page.
 INSTANTIATE_TEST_SUITE_P(
     Jobs, PrintOrder,
-    testing::Values(TJobCase{"collated", {2, 3, 2, true}, {2, -1, 3, -1, 2, -1, 3},
+    testing::Values(TJobCase{"collated", {2, 3, 2, true}, 0, {2, -1, 3, -1, 2, -1, 3},
                              {"Page 2, Copy 1", "Page 3, Copy 1", "Page 2, Copy 2", "Page 3, Copy 2"}},
-                    TJobCase{"not collated", {2, 3, 2, false}, {2, -1, 2, -1, 3, -1, 3},
+                    TJobCase{"not collated", {2, 3, 2, false}, 0, {2, -1, 2, -1, 3, -1, 3},
                              {"Page 2, Copy 1", "Page 2, Copy 2", "Page 3, Copy 1", "Page 3, Copy 2"}},
-                    TJobCase{"one copy", {1, 2, 1, false}, {1, -1, 2}, {"Page 1", "Page 2"}}),
+                    TJobCase{"one copy", {1, 2, 1, false}, 0, {1, -1, 2}, {"Page 1", "Page 2"}},
+                    TJobCase{"cancelled", {1, 5, 1, true}, 3, {1, -1, 2}, {"Page 1", "Page 2", "Page 3"}}),
     fretlo::test::PrintedName());
-
-TEST(PrintJob, CancellingStopsBeforeTheNextPage) {
-    TRecordingTarget target(3);
-    EXPECT_FALSE(RunPrintJob(TPrintJob{1, 5, 1, true}, target));
-    EXPECT_EQ(target.pages, (std::vector<int>{1, -1, 2}));
-}
 
 }  // namespace

@@ -65,10 +65,12 @@ TEST_F(PrintSurface, BarsSplitAcrossRowsCloseWhereTheyEndAndLinesStopAtTheRowEnd
         const int end = row.EndX - row.XOffset;  // the row's last pixel
         int bar = 0;
         if (doc.FindBar(row.EndTime, bar)) {
-            EXPECT_TRUE(Dark(image.pixel(end, row.Top + (LineY(0) + LineY(1)) / 2))) << "bar line, row at " << row.StartTime;
+            EXPECT_TRUE(Dark(image.pixel(end, row.Top + (LineY(0) + LineY(1)) / 2)))
+                << "bar line, row at " << row.StartTime;
             ++closed;
         } else if (end + 2 < image.width()) {
-            EXPECT_FALSE(Dark(image.pixel(end + 2, row.Top + LineY(0)))) << "line past the end, row at " << row.StartTime;
+            EXPECT_FALSE(Dark(image.pixel(end + 2, row.Top + LineY(0))))
+                << "line past the end, row at " << row.StartTime;
             ++open;
         }
     }
@@ -93,8 +95,7 @@ TEST_F(PrintSurface, StringLinesStayAtLowResolution) {
 
 struct TFlagsCase {
     const char* name;
-    bool Title;
-    bool PageNumbers;
+    bool Title, PageNumbers;
 };
 FRETLO_PRINT_AS_NAME(TFlagsCase)
 
@@ -106,15 +107,16 @@ TEST_P(PrintFlags, TitleBlockOnTheFirstPageAndPageNumbersAtTheBottom) {
     const QImage image = Picture(0, 96);
     const int top = surface->Rows().front().Top;
     EXPECT_EQ(top > 0, c.Title);
-    const int width = image.width();
+    const int mid = image.width() / 2;
     // Above the first string line: the title's capitals reach there.
-    EXPECT_EQ(Inked(image, QRect(width / 2 - 20, 0, 40, 12)) > 0, c.Title) << "the centred title";
-    EXPECT_EQ(Inked(image, QRect(width - 60, top / 2, 60, top / 2)) > 0, c.Title) << "the artist, right";
-    EXPECT_EQ(Inked(image, QRect(width / 2 - 20, image.height() - 30, 40, 30)) > 0, c.PageNumbers);
+    EXPECT_EQ(Inked(image, QRect(mid - 20, 0, 40, 12)) > 0, c.Title) << "the centred title";
+    EXPECT_EQ(Inked(image, QRect(2 * mid - 60, top / 2, 60, top / 2)) > 0, c.Title) << "the artist, right";
+    EXPECT_EQ(Inked(image, QRect(mid - 20, image.height() - 30, 40, 30)) > 0, c.PageNumbers);
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, PrintFlags,
-                         testing::Values(TFlagsCase{"both", true, true}, TFlagsCase{"title only", true, false},
+                         testing::Values(TFlagsCase{"both", true, true},
+                                         TFlagsCase{"title only", true, false},
                                          TFlagsCase{"page numbers only", false, true},
                                          TFlagsCase{"neither", false, false}),
                          fretlo::test::PrintedName());

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <memory>
+#include <vector>
 
 #include "document/TabDoc.h"
 #include "platform/qt/HeadlessPlatform.h"
@@ -13,20 +14,16 @@ using namespace fretlo;
 
 namespace {
 
-// Colours that appear nowhere else, so each pixel tells which role drew it.
-constexpr TTabColorTable TestColors = {
-    0xFFFFFF,  // background
-    0x00FF00,  // string lines: green
-    0x000080,  // bar lines: dark red
-    0x000000,  // numbers
-    0xFF0000,  // effects: blue
-    0x808000,  // track effects
-    0x800000,  // text lines
-    0x0000FF,  // tuning: red
-    0x00FFFF,  // highlight: yellow
-};
+// Colours that appear nowhere else, so each pixel tells which role drew it. In role order
+// (blue in the high byte): white background, green string lines, dark red bar lines, black
+// numbers, blue effects, teal track effects, dark blue text lines, red tuning, yellow highlight.
+constexpr TTabColorTable TestColors = {0xFFFFFF, 0x00FF00, 0x000080, 0x000000, 0xFF0000,
+                                       0x808000, 0x800000, 0x0000FF, 0x00FFFF};
 
 QRgb Rgb(TColorRef c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+const QRgb Bkg = Rgb(TestColors[tcBkg]);
+const QRgb Line = Rgb(TestColors[tcTabLine]);
+const QRgb Ink = Rgb(TestColors[tcBarLine]);
 
 class Render : public testing::Test {
 protected:
@@ -43,11 +40,21 @@ protected:
     void Note(int track, int space, int string, int fret) {
         doc.Track(track).Space(space).Notes[string] = static_cast<uint8_t>(NoteFretBase + fret);
     }
-    void SetOptions(bool transparent, bool pinned) {
+    void SetOption(bool TViewOptions::*option, bool on) {
         TViewOptions o = view->Options();
-        o.DrawNumbersTransparently = transparent;
-        o.TuningAlwaysVisible = pinned;
+        o.*option = on;
         view->SetOptions(o);
+    }
+    // The song in a second view, inside a shown container with its ruler.
+    std::unique_ptr<TTabContainer> Shown(QSize size) {
+        auto* other = new TTabView;
+        auto container = std::make_unique<TTabContainer>(other);
+        other->SetColors(TestColors);
+        other->SetDocument(&doc);
+        container->resize(size);
+        container->show();
+        QApplication::processEvents();
+        return container;
     }
     QImage Picture(qreal dpr = 1) {
         QImage image(view->size() * dpr, QImage::Format_RGB32);
@@ -67,11 +74,18 @@ protected:
             }
         return n;
     }
-    // Pixels of colour `c` along row y from x to x + width - 1.
-    static int Count(const QImage& image, int y, int x, int width, TColorRef c) {
+    // Pixels of the colour of `role` inside r.
+    static int Count(const QImage& image, const QRect& r, TTabViewColors role) {
         int n = 0;
-        for (int i = x; i < x + width; ++i) n += image.pixel(i, y) == Rgb(c);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) n += image.pixel(x, y) == Rgb(TestColors[role]);
         return n;
+    }
+    // n pixels from `from` on, one `step` apart.
+    static std::vector<QRgb> Pixels(const QImage& image, QPoint from, QPoint step, int n) {
+        std::vector<QRgb> pixels;
+        for (QPoint p = from; n-- > 0; p += step) pixels.push_back(image.pixel(p));
+        return pixels;
     }
 
     TCustomTabDoc doc;
@@ -86,41 +100,27 @@ TEST_F(Render, NumberBlanksTheStringLineUnlessTransparent) {
     const QRect cell(centre - 3, StringCellTop(view->Layout().Band(0), view->Metrics(), 0), 7,
                      view->Metrics().LineHeight);
     for (const bool transparent : {false, true}) {
-        SetOptions(transparent, true);
+        SetOption(&TViewOptions::DrawNumbersTransparently, transparent);
         const QImage image = Picture();
-        EXPECT_EQ(image.pixel(centre - 8, LineY(0)), Rgb(TestColors[tcTabLine]));  // before the number
-        const int lineUnderNumber = Count(image, LineY(0), cell.left(), cell.width(), TestColors[tcTabLine]);
-        if (transparent)
-            EXPECT_GT(lineUnderNumber, 0);
-        else
-            EXPECT_EQ(lineUnderNumber, 0);
+        EXPECT_EQ(image.pixel(centre - 8, LineY(0)), Line);  // before the number
+        const QRect underNumber(cell.left(), LineY(0), cell.width(), 1);
+        EXPECT_EQ(Count(image, underNumber, tcTabLine) > 0, transparent);
         EXPECT_GT(Inked(image, cell), 3);  // the number itself
     }
 }
 
+// Pinned, no string line runs over the tuning column.
 TEST_F(Render, TuningColumnStaysWhenPinnedWhileScrolled) {
-    const int column = view->Metrics().TuningColumnWidth;
+    const TTrackBand& band = view->Layout().Band(0);
+    const QRect column(0, band.StringTop, view->Metrics().TuningColumnWidth,
+                       band.StringBottom - band.StringTop);
     for (const bool pinned : {true, false}) {
-        SetOptions(false, pinned);
+        SetOption(&TViewOptions::TuningAlwaysVisible, pinned);
         view->ScrollTo(400);
         ASSERT_EQ(view->ScrollOffset(), 400);
         const QImage image = Picture();
-        int tuning = 0;
-        int notes = 0;
-        for (int s = 0; s < 6; ++s) {
-            const int top = StringCellTop(view->Layout().Band(0), view->Metrics(), s);
-            for (int y = top; y < top + view->Metrics().LineHeight; ++y) {
-                tuning += Count(image, y, 0, column, TestColors[tcTextTuning]);
-                notes += Count(image, y, 0, column, TestColors[tcTabLine]);
-            }
-        }
-        if (pinned) {
-            EXPECT_GT(tuning, 0);
-            EXPECT_EQ(notes, 0);  // no string line runs over the pinned column
-        } else {
-            EXPECT_EQ(tuning, 0);
-            EXPECT_GT(notes, 0);
-        }
+        EXPECT_EQ(Count(image, column, tcTextTuning) > 0, pinned);
+        EXPECT_EQ(Count(image, column, tcTabLine) > 0, !pinned);
         view->ScrollTo(0);
     }
 }
@@ -133,21 +133,18 @@ TEST_F(Render, BarLinesRepeatsAndFinalDoubleBar) {
     view->Layout().InvalidateAll();
     const QImage image = Picture();
     const int y = LineY(3);
-    const QRgb ink = Rgb(TestColors[tcBarLine]);
     // A plain bar line ends bar 0.
-    const TBarLayout& first = view->Layout().EnsureLaidOut(0);
-    EXPECT_EQ(image.pixel(view->BarX(0) + first.Width - 1, y), ink);
+    EXPECT_EQ(image.pixel(view->BarX(0) + view->Layout().EnsureLaidOut(0).Width - 1, y), Ink);
     // The repeat-open sign: a 3-pixel bar and a thin line.
-    const int open = view->BarX(1);
-    for (const int dx : {-1, 0, 1, 4}) EXPECT_EQ(image.pixel(open + dx, y), ink) << dx;
-    EXPECT_NE(image.pixel(open + 2, y), ink);
+    EXPECT_EQ(Pixels(image, {view->BarX(1) - 1, y}, {1, 0}, 6),
+              (std::vector{Ink, Ink, Ink, Line, Line, Ink}));
     // The repeat close with count 100 is 21 wide here and ends in a 3-pixel bar;
     // the staff break after it doubles the line.
     const TBarLayout& closing = view->Layout().Bar(1);
     EXPECT_EQ(closing.BreakExtra, 3);
     const int end = view->BarX(1) + closing.Width - closing.BreakExtra - 1;
-    for (const int dx : {0, -1, -2, -5}) EXPECT_EQ(image.pixel(end + dx, y), ink) << dx;
-    EXPECT_EQ(image.pixel(view->BarX(1) + closing.Width - 1, y), ink);
+    for (const int dx : {0, -1, -2, -5}) EXPECT_EQ(image.pixel(end + dx, y), Ink) << dx;
+    EXPECT_EQ(image.pixel(view->BarX(1) + closing.Width - 1, y), Ink);
     const QRect countArea(end - closing.BarLineWidth, LineY(5) - view->Metrics().SmallFontHeight,
                           closing.BarLineWidth, view->Metrics().SmallFontHeight);
     EXPECT_GT(Inked(image, countArea), 10);  // "100" above the top string
@@ -159,35 +156,23 @@ TEST_F(Render, FinalDoubleBarOfTheLastBar) {
     view->Layout().InvalidateAll();
     const TBarLayout& last = view->Layout().EnsureLaidOut(0);
     ASSERT_EQ(last.BarLineWidth, 6);
-    const QImage image = Picture();
-    const int lineX = view->BarX(0) + last.Width - 6;
-    const QRgb ink = Rgb(TestColors[tcBarLine]);
-    for (const int dx : {0, 3, 4, 5}) EXPECT_EQ(image.pixel(lineX + dx, LineY(2)), ink) << dx;
-    for (const int dx : {1, 2}) EXPECT_NE(image.pixel(lineX + dx, LineY(2)), ink) << dx;
+    const QPoint lineStart(view->BarX(0) + last.Width - 6, LineY(2));
+    EXPECT_EQ(Pixels(Picture(), lineStart, {1, 0}, 6), (std::vector{Ink, Line, Line, Ink, Ink, Ink}));
 }
 
+// A bar line two device pixels wide, a string line two device rows high.
 TEST_F(Render, CrispAtTwiceTheDevicePixelRatio) {
     const QImage image = Picture(2);
     const int x = 2 * (view->BarX(0) + view->Layout().EnsureLaidOut(0).Width - 1);
-    const int y = 2 * LineY(2) + 4;  // between two string lines... on the bar line
-    const QRgb ink = Rgb(TestColors[tcBarLine]);
-    EXPECT_EQ(image.pixel(x, y), ink);
-    EXPECT_EQ(image.pixel(x + 1, y), ink);
-    EXPECT_EQ(image.pixel(x - 1, y), Rgb(TestColors[tcBkg]));
-    EXPECT_EQ(image.pixel(x + 2, y), Rgb(TestColors[tcBkg]));
-    // A string line is exactly two device rows of one colour.
+    const int y = 2 * LineY(2) + 4;  // between two string lines
+    EXPECT_EQ(Pixels(image, {x - 1, y}, {1, 0}, 4), (std::vector{Bkg, Ink, Ink, Bkg}));
     const int lineX = 2 * (view->BarX(0) + 3 * view->Metrics().SpaceWidth + 1);
-    EXPECT_EQ(image.pixel(lineX, 2 * LineY(2)), Rgb(TestColors[tcTabLine]));
-    EXPECT_EQ(image.pixel(lineX, 2 * LineY(2) + 1), Rgb(TestColors[tcTabLine]));
-    EXPECT_EQ(image.pixel(lineX, 2 * LineY(2) - 1), Rgb(TestColors[tcBkg]));
-    EXPECT_EQ(image.pixel(lineX, 2 * LineY(2) + 2), Rgb(TestColors[tcBkg]));
+    EXPECT_EQ(Pixels(image, {lineX, 2 * LineY(2) - 1}, {0, 1}, 4), (std::vector{Bkg, Line, Line, Bkg}));
 }
 
 TEST_F(Render, PlaybackDisplayBoxAndHighlight) {
-    TViewOptions o = view->Options();
-    o.MovingBar = true;
-    o.HighlightNotes = true;
-    view->SetOptions(o);
+    SetOption(&TViewOptions::HighlightNotes, true);
+    SetOption(&TViewOptions::MovingBar, true);
     const TTrackBand& band = view->Layout().Band(0);
     const int x = view->SpaceX(0, 5);
     view->SetMovingBar(0, 5);
@@ -217,33 +202,24 @@ TEST_F(Render, RulerTicksAndOverfullBar) {
     EXPECT_EQ(TTabRuler::TickLength(768), 4);
     EXPECT_EQ(TTabRuler::TickLength(170), 2);
 
-    auto* tabView = new TTabView;
-    TTabContainer container(tabView);
-    tabView->SetDocument(&doc);
-    container.resize(600, 300);
-    container.show();
-    QApplication::processEvents();
+    const auto container = Shown({600, 300});
+    TTabView* other = container->View();
     // Spaces past the song's end stand in an overfull last bar.
     doc.Track(0).SetSpaceCount(doc.Track(0).SpaceCount() + 4);
-    tabView->Layout().InvalidateAll();
-    tabView->ScrollTo(tabView->TotalWidth());
-    TTabRuler* ruler = container.RulerParent()->Ruler();
+    other->Layout().InvalidateAll();
+    other->ScrollTo(other->TotalWidth());
+    TTabRuler* ruler = container->RulerParent()->Ruler();
     QImage image(ruler->size(), QImage::Format_RGB32);
     ruler->render(&image);
     int red = 0;
     for (int x = 0; x < image.width(); ++x) red += image.pixel(x, 1) == qRgb(255, 0, 0);
     EXPECT_GE(red, 2 * 4);
-    tabView->SetDocument(nullptr);
+    other->SetDocument(nullptr);
 }
 
 TEST_F(Render, EditsAreLaidOutByOneDeferredRepaint) {
-    auto* tabView = new TTabView;
-    TTabContainer container(tabView);
-    tabView->SetColors(TestColors);
-    tabView->SetDocument(&doc);
-    container.resize(800, 300);
-    container.show();
-    QApplication::processEvents();
+    const auto container = Shown({800, 300});
+    TTabView* tabView = container->View();
     const int before = tabView->BarX(3);
     // Two edits in the window: both bars wait for the one posted repaint.
     Note(0, 17, 1, 12);
