@@ -1,5 +1,5 @@
-// The main window's rules without a window: recent-file captions, the exception display's
-// text, the temporary-folder refusal, the dialogs' number fields and the help pages' anchors.
+// The main window's rules without a window: the exception display's text, the temporary-folder
+// refusal, the dialogs' number fields, the print preview's page size and the help pages' anchors.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,21 +9,10 @@
 #include "ParamName.h"
 #include "shell/HelpContexts.h"
 #include "shell/MainFormRules.h"
+#include "shell/PrintPreview.h"
 
 namespace fretlo {
 namespace {
-
-TEST(RecentItemCaption, NumbersFromOneToZeroAndDoublesAmpersands) {
-    EXPECT_EQ(RecentItemCaption(0, "song.frl"), "&1 song.frl");
-    EXPECT_EQ(RecentItemCaption(8, "a.frl"), "&9 a.frl");
-    EXPECT_EQ(RecentItemCaption(9, "Rock & Roll.frl"), "&0 Rock && Roll.frl");
-    EXPECT_EQ(RecentItemCaption(1, "&&"), "&2 &&&&");
-}
-
-TEST(WindowCaption, NamesTheFileWithoutFoldersOrUntitled) {
-    EXPECT_EQ(WindowCaption(""), "Untitled - Fretlo");
-    EXPECT_EQ(WindowCaption("/home/u/Tabs/My Song.frl"), "My Song.frl - Fretlo");
-}
 
 struct TErrorCase {
     const char* Message;
@@ -54,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TErrorCase{"a/b (c)", false, "a/b (c)"}),
     test::PrintedName());
 
-TEST(SaveRefusal, RefusesTheFoldersOfTmpTempAndTmpdirOnly) {
+TEST(SaveRefusal, RefusesTheFoldersOfTmpTempAndTmpdirAlsoThroughALink) {
     QTemporaryDir dir;
     const std::string temp = dir.path().toStdString();
     const std::string file = temp + "/song.frl";
@@ -63,10 +52,7 @@ TEST(SaveRefusal, RefusesTheFoldersOfTmpTempAndTmpdirOnly) {
     EXPECT_EQ(RefusedSaveFolder(file, {"", "", temp + "/./"}), temp);
     EXPECT_EQ(RefusedSaveFolder(temp + "/sub/song.frl", {temp, temp, temp}), std::nullopt);
     EXPECT_EQ(RefusedSaveFolder(file, {"", "", ""}), std::nullopt);
-}
 
-TEST(SaveRefusal, SeesTheTemporaryFolderThroughASymbolicLink) {
-    QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
     ASSERT_TRUE(QFile::link(dir.filePath("real"), dir.filePath("link")));
     EXPECT_TRUE(RefusedSaveFolder(dir.filePath("link/song.frl").toStdString(),
@@ -90,24 +76,39 @@ TEST_P(NumberFields, TakeWholeNumbersInTheirRangeOnly) {
 }
 
 constexpr std::nullopt_t none = std::nullopt;
-INSTANTIATE_TEST_SUITE_P(Texts, NumberFields,
-                         testing::Values(TFieldCase{"4", 4, 4, none}, TFieldCase{" 16 ", 16, 16, none},
-                                         TFieldCase{"17", none, 17, none}, TFieldCase{"0", none, none, none},
-                                         TFieldCase{"-3", none, none, none},
-                                         TFieldCase{"abc", none, none, none},
-                                         TFieldCase{"12a", none, none, none},
-                                         TFieldCase{"", none, none, none}, TFieldCase{"30", none, 30, 30},
-                                         TFieldCase{"500", none, 500, 500}, TFieldCase{"29", none, 29, none},
-                                         TFieldCase{"501", none, 501, none},
-                                         TFieldCase{"+120", none, 120, 120},
-                                         TFieldCase{"99999999999999999999", none, none, none}),
-                         test::PrintedName());
+INSTANTIATE_TEST_SUITE_P(
+    Texts, NumberFields,
+    testing::Values(TFieldCase{"4", 4, 4, none}, TFieldCase{" 16 ", 16, 16, none},
+                    TFieldCase{"17", none, 17, none}, TFieldCase{"0", none, none, none},
+                    TFieldCase{"-3", none, none, none}, TFieldCase{"abc", none, none, none},
+                    TFieldCase{"12a", none, none, none}, TFieldCase{"", none, none, none},
+                    TFieldCase{"30", none, 30, 30}, TFieldCase{"500", none, 500, 500},
+                    TFieldCase{"29", none, 29, none}, TFieldCase{"501", none, 501, none},
+                    TFieldCase{"+120", none, 120, 120}, TFieldCase{"99999999999999999999", none, none, none}),
+    test::PrintedName());
 
-TEST(BarSpaces, AddsTheFractionToFourSpacesPerBeat) {
-    EXPECT_EQ(BarSpaces(4, 3), 19);
-    EXPECT_EQ(BarSpaces(1, 0), 4);
-    EXPECT_EQ(BarSpaces(16, 3), 67);
+struct TZoomCase {
+    const char* name;
+    QSize Area;
+    int Zoom;
+    QSize Page;
+};
+FRETLO_PRINT_AS_NAME(TZoomCase)
+
+class PreviewZoom : public testing::TestWithParam<TZoomCase> {};
+
+// Letter paper, 816 x 1056 units.
+TEST_P(PreviewZoom, PageFitsTheAreaThenGrows) {
+    EXPECT_EQ(PreviewPageSize(GetParam().Area, QSize(816, 1056), GetParam().Zoom), GetParam().Page);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, PreviewZoom,
+    testing::Values(TZoomCase{"tall area fits the width", QSize(416, 1000), 0, QSize(400, 517)},
+                    TZoomCase{"wide area fits the height", QSize(1000, 544), 0, QSize(408, 528)},
+                    TZoomCase{"one and a half", QSize(416, 1000), 1, QSize(600, 776)},
+                    TZoomCase{"three and a half", QSize(416, 1000), 5, QSize(1400, 1810)}),
+    test::PrintedName());
 
 // Every context number the program asks for has its page and anchor among the installed pages.
 TEST(HelpPages, EveryContextHasItsAnchor) {

@@ -1,8 +1,9 @@
 // The settings table: every ident's name, default and stored form; validation of what is read
-// back; the recent-file list.
+// back; the recent-file list; the "<doc>" token of path settings.
 #include <gtest/gtest.h>
 
 #include "ParamName.h"
+#include "shell/ConfigDocPath.h"
 #include "shell/MemoryConfig.h"
 #include "shell/SettingsRecent.h"
 #include "shell/SettingsTable.h"
@@ -17,58 +18,30 @@ struct TStored {
 };
 
 // What a fresh profile writes at its first exit.
-const TStored FreshProfile[] = {{"", "DefaultPath", "<doc>/Fretlo Tabs"},
-                                {"", "UseSameInst", "1"},
-                                {"", "HideCursorWhilePlaying", "1"},
-                                {"", "DrawNumbersTransparently", "0"},
-                                {"", "HighlightNotes", "1"},
-                                {"", "MovingBar", "0"},
-                                {"", "ScrollABar", "1"},
-                                {"", "MouseWheelVert", "0"},
-                                {"", "MetronomeOn", "0"},
-                                {"", "TuningAlwaysVisible", "1"},
-                                {"", "RewindAfterStop", "0"},
-                                {"", "PlayNotesWhileEditing", "1"},
-                                {"", "MenuBarSpansRow", "1"},
-                                {"", "Maximized2", "0"},
-                                {"", "MIDIDevice", "-1"},
-                                {"", "MetronomeVolume", "96"},
-                                {"", "MetronomeAccent", "1"},
-                                {"", "MetronomeDrum", "37"},
-                                {"", "SendBankSelects", "0"},
-                                {"", "CurrentScheme", ""},
-                                {"", "SoundFont", ""},
-                                {"Print", "LeftMarginNew", "500"},
-                                {"Print", "RightMarginNew", "500"},
-                                {"Print", "TopMarginNew", "500"},
-                                {"Print", "BottomMarginNew", "500"},
-                                {"Practice", "LoopSelection", "0"},
-                                {"Practice", "CountIn", "0"},
-                                {"Practice", "Speed", "100"},
-                                {"Practice", "TrainerOn", "0"},
-                                {"Practice", "TrainerStart", "50"},
-                                {"Practice", "TrainerStep", "5"},
-                                {"Practice", "TrainerEvery", "1"},
-                                {"Practice", "TrainerTarget", "100"},
-                                {"Colors", "Bkg", "16777215"},
-                                {"Colors", "TabLine", "14145495"},
-                                {"Colors", "BarLine", "0"},
-                                {"Colors", "Text", "0"},
-                                {"Colors", "TextEffect", "16711680"},
-                                {"Colors", "TextTrackEffect", "8421376"},
-                                {"Colors", "TextBlankLine", "8388608"},
-                                {"Colors", "TextTuning", "0"},
-                                {"Colors", "HighlightText", "12632256"},
-                                {"Fonts", "Tab.Name", "Arial"},
-                                {"Fonts", "Tab.Height", "15"},
-                                {"Fonts", "TabSmall.Name", "Arial"},
-                                {"Fonts", "TabSmall.Height", "13"},
-                                {"Fonts", "PrintTitle.Name", "Arial"},
-                                {"Fonts", "PrintTitle.Height", "32"},
-                                {"Fonts", "PrintArtist.Name", "Arial"},
-                                {"Fonts", "PrintArtist.Height", "20"},
-                                {"Fonts", "PrintPageNumber.Name", "Arial"},
-                                {"Fonts", "PrintPageNumber.Height", "18"}};
+// clang-format off
+const TStored FreshProfile[] = {
+    {"", "DefaultPath", "<doc>/Fretlo Tabs"}, {"", "UseSameInst", "1"}, {"", "HideCursorWhilePlaying", "1"},
+    {"", "DrawNumbersTransparently", "0"}, {"", "HighlightNotes", "1"}, {"", "MovingBar", "0"},
+    {"", "ScrollABar", "1"}, {"", "MouseWheelVert", "0"}, {"", "MetronomeOn", "0"},
+    {"", "TuningAlwaysVisible", "1"}, {"", "RewindAfterStop", "0"}, {"", "PlayNotesWhileEditing", "1"},
+    {"", "MenuBarSpansRow", "1"}, {"", "Maximized2", "0"}, {"", "MIDIDevice", "-1"},
+    {"", "MetronomeVolume", "96"}, {"", "MetronomeAccent", "1"}, {"", "MetronomeDrum", "37"},
+    {"", "SendBankSelects", "0"}, {"", "CurrentScheme", ""}, {"", "SoundFont", ""},
+    {"Print", "LeftMarginNew", "500"}, {"Print", "RightMarginNew", "500"},
+    {"Print", "TopMarginNew", "500"}, {"Print", "BottomMarginNew", "500"},
+    {"Practice", "LoopSelection", "0"}, {"Practice", "CountIn", "0"}, {"Practice", "Speed", "100"},
+    {"Practice", "TrainerOn", "0"}, {"Practice", "TrainerStart", "50"}, {"Practice", "TrainerStep", "5"},
+    {"Practice", "TrainerEvery", "1"}, {"Practice", "TrainerTarget", "100"},
+    {"Colors", "Bkg", "16777215"}, {"Colors", "TabLine", "14145495"}, {"Colors", "BarLine", "0"},
+    {"Colors", "Text", "0"}, {"Colors", "TextEffect", "16711680"}, {"Colors", "TextTrackEffect", "8421376"},
+    {"Colors", "TextBlankLine", "8388608"}, {"Colors", "TextTuning", "0"},
+    {"Colors", "HighlightText", "12632256"},
+    {"Fonts", "Tab.Name", "Arial"}, {"Fonts", "Tab.Height", "15"},
+    {"Fonts", "TabSmall.Name", "Arial"}, {"Fonts", "TabSmall.Height", "13"},
+    {"Fonts", "PrintTitle.Name", "Arial"}, {"Fonts", "PrintTitle.Height", "32"},
+    {"Fonts", "PrintArtist.Name", "Arial"}, {"Fonts", "PrintArtist.Height", "20"},
+    {"Fonts", "PrintPageNumber.Name", "Arial"}, {"Fonts", "PrintPageNumber.Height", "18"}};
+// clang-format on
 
 bool AnyFont(const std::string&) { return true; }
 
@@ -91,7 +64,9 @@ struct TBadValue {
     std::string Section, Ident, Stored, ReadAs;  // ReadAs: how it is written back after reading
 };
 
-void PrintTo(const TBadValue& v, std::ostream* os) { *os << v.Section << " " << v.Ident << " '" << v.Stored << "'"; }
+void PrintTo(const TBadValue& v, std::ostream* os) {
+    *os << v.Section << " " << v.Ident << " '" << v.Stored << "'";
+}
 
 class SettingsValidation : public testing::TestWithParam<TBadValue> {};
 
@@ -117,9 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         TBadValue{"Colors", "Bkg", "16777216", "16777215"}, TBadValue{"Colors", "Bkg", "0x00FF", "16777215"},
         TBadValue{"Colors", "Bkg", "255", "255"}, TBadValue{"Practice", "Speed", "24", "100"},
         TBadValue{"Practice", "Speed", "25", "25"}, TBadValue{"Practice", "Speed", "201", "100"},
-        TBadValue{"Practice", "TrainerTarget", "200", "200"}, TBadValue{"Practice", "TrainerStart", "10", "50"},
-        TBadValue{"Practice", "TrainerStep", "0", "5"}, TBadValue{"Practice", "TrainerEvery", "100", "1"},
-        TBadValue{"Practice", "LoopSelection", "1", "1"}),
+        TBadValue{"Practice", "TrainerTarget", "200", "200"},
+        TBadValue{"Practice", "TrainerStart", "10", "50"}, TBadValue{"Practice", "TrainerStep", "0", "5"},
+        TBadValue{"Practice", "TrainerEvery", "100", "1"}, TBadValue{"Practice", "LoopSelection", "1", "1"}),
     test::PrintedName());
 
 struct TFontCase {
@@ -127,7 +102,9 @@ struct TFontCase {
     bool Accepted;
 };
 
-void PrintTo(const TFontCase& c, std::ostream* os) { *os << "'" << c.Name << "' height '" << c.Height << "'"; }
+void PrintTo(const TFontCase& c, std::ostream* os) {
+    *os << "'" << c.Name << "' height '" << c.Height << "'";
+}
 
 class FontValidation : public testing::TestWithParam<TFontCase> {};
 
@@ -151,29 +128,23 @@ INSTANTIATE_TEST_SUITE_P(Pairs, FontValidation,
                                          TFontCase{"No Such Font", "20", false}, TFontCase{"", "20", false}),
                          test::PrintedName());
 
-std::vector<std::string> Remember(TMemoryConfig& store, int first, int last) {
-    std::vector<std::string> list;
-    for (int i = first; i <= last; ++i)
-        list = RememberRecentFile(store, "/t/" + std::to_string(i), std::to_string(i));
-    return list;
-}
-
 TEST(RecentFiles, EleventhFileDropsTheOldestAndTheListIsStoredNewestFirst) {
     TMemoryConfig store;
-    const std::vector<std::string> list = Remember(store, 1, 11);
+    std::vector<std::string> list;
+    for (int i = 1; i <= 11; ++i)
+        list = RememberRecentFile(store, "/t/" + std::to_string(i), std::to_string(i));
     ASSERT_EQ(list.size(), 10u);
     EXPECT_EQ(list.front(), "/t/11*11");
     EXPECT_EQ(list.back(), "/t/2*2");
     EXPECT_EQ(store.Text(RecentSection, "0"), "/t/11*11");
     EXPECT_EQ(ReadRecentFiles(store), list);
-}
 
-TEST(RecentFiles, ReopenedFileMovesToTheTopAndPathsDifferingInCaseStayApart) {
-    TMemoryConfig store;
-    Remember(store, 1, 3);
-    EXPECT_EQ(RememberRecentFile(store, "/t/1", "one"),
-              (std::vector<std::string>{"/t/1*one", "/t/3*3", "/t/2*2"}));
-    EXPECT_EQ(RememberRecentFile(store, "/T/1", "ONE").size(), 4u);
+    // A reopened file moves to the top; paths differing in case stay apart.
+    EXPECT_EQ(RememberRecentFile(store, "/t/3", "three"),
+              (std::vector<std::string>{"/t/3*three", "/t/11*11", "/t/10*10", "/t/9*9", "/t/8*8", "/t/7*7",
+                                        "/t/6*6", "/t/5*5", "/t/4*4", "/t/2*2"}));
+    EXPECT_EQ(RememberRecentFile(store, "/T/3", "THREE").front(), "/T/3*THREE");
+    EXPECT_EQ(ReadRecentFiles(store).at(1), "/t/3*three");
 }
 
 TEST(RecentFiles, ShortListWritesEmptySlotsAndEmptySlotsAreSkippedOnRead) {
@@ -184,6 +155,43 @@ TEST(RecentFiles, ShortListWritesEmptySlotsAndEmptySlotsAreSkippedOnRead) {
     store.WriteString(RecentSection, "5", "/c*c");
     EXPECT_EQ(ReadRecentFiles(store), (std::vector<std::string>{"/b*b", "/c*c"}));
 }
+
+constexpr const char* Docs = "/home/user/Documents";
+
+struct TDocCase {
+    bool Expand;  // else collapse
+    std::string Path, Documents, Result;
+};
+
+void PrintTo(const TDocCase& c, std::ostream* os) {
+    *os << (c.Expand ? "expand '" : "collapse '") << c.Path << "'"
+        << (c.Documents.empty() ? " without documents" : "");
+}
+
+class DocPath : public testing::TestWithParam<TDocCase> {};
+
+TEST_P(DocPath, TokenStandsForTheDocumentsFolderOnly) {
+    const TDocCase& c = GetParam();
+    EXPECT_EQ(c.Expand ? ExpandDocPath(c.Path, c.Documents) : CollapseDocPath(c.Path, c.Documents), c.Result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Token, DocPath,
+    testing::Values(TDocCase{true, "<doc>", Docs, Docs},
+                    TDocCase{true, "<doc>/Fretlo Tabs", Docs, "/home/user/Documents/Fretlo Tabs"},
+                    TDocCase{true, "<doc>\\Fretlo Tabs", Docs, "/home/user/Documents/Fretlo Tabs"},
+                    TDocCase{true, "<doc>/a/b", Docs, "/home/user/Documents/a/b"},
+                    TDocCase{true, "<doc>/Fretlo Tabs", "", ""}, TDocCase{true, "<doc>", "", ""},
+                    TDocCase{true, "<DOC>/x", Docs, "<DOC>/x"}, TDocCase{true, "<doc>x", Docs, "<doc>x"},
+                    TDocCase{true, "/srv/<doc>/x", Docs, "/srv/<doc>/x"}, TDocCase{true, "", Docs, ""},
+                    TDocCase{false, "/home/user/Documents/Fretlo Tabs", Docs, "<doc>/Fretlo Tabs"},
+                    TDocCase{false, "/home/user/Documents", Docs, "<doc>"},
+                    TDocCase{false, "/srv/Tabs", Docs, "/srv/Tabs"},
+                    TDocCase{false, "/home/user/Documents2/x", Docs, "/home/user/Documents2/x"},
+                    TDocCase{false, "/home/user/Documents/", Docs, "/home/user/Documents/"},
+                    TDocCase{false, "/home/user/documents/x", Docs, "/home/user/documents/x"},
+                    TDocCase{false, "/home/user/Documents/x", "", "/home/user/Documents/x"}),
+    test::NumberedName());
 
 }  // namespace
 }  // namespace fretlo

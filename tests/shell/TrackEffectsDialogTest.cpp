@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -16,9 +17,7 @@
 #include "ParamName.h"
 #include "document/TrackProps.h"
 #include "playback/TrackEffectHint.h"
-#include "shell/MainFormFixture.h"
-#include "shell/NamedControl.h"
-#include "shell/OptionsTestSupport.h"
+#include "shell/ShellTestSupport.h"
 #include "shell/SliderBox.h"
 #include "shell/TempoDialog.h"
 #include "shell/TempoTapDialog.h"
@@ -26,10 +25,6 @@
 
 namespace fretlo::test {
 namespace {
-
-void ClickOk(QDialog& dialog) {
-    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
 
 class TrackEffectsDialog : public testing::Test {
 protected:
@@ -78,16 +73,6 @@ TEST_F(TrackEffectsDialog, ShowsTheValuesInForceAndChecksOnlyTheSpacesOwn) {
     expected[pkStrokeUp] = 0;
     expected[pkPitchBend] = static_cast<uint16_t>(-1200);
     EXPECT_EQ(form->Choice(), expected);
-}
-
-TEST_F(TrackEffectsDialog, DrumChannelListsKitNames) {
-    doc_.Track(0).MidiChannel = PercussionChannel;
-    auto form = Open(0);
-    const QComboBox* list = Named<QComboBox>(form.get(), "Instrument");
-    ASSERT_EQ(list->count(), 128);
-    EXPECT_EQ(list->itemText(0), "0 - Standard");
-    EXPECT_EQ(list->itemText(8), "8 - Room");
-    EXPECT_EQ(list->itemText(1), "1 - ");
 }
 
 TEST_F(TrackEffectsDialog, InstrumentWithoutRingAndWithBankFiveIsStoredWithItsBits) {
@@ -296,23 +281,53 @@ TEST_F(TrackEffectsCommands, ShiftFCopiesThePanChangeBeforeTheCursor) {
     EXPECT_EQ(PropCount(Doc().Track(0).Space(7)), 1);
 }
 
-// --- The song's tempo dialog --------------------------------------------------------------
+// --- The tap dialog and the song's tempo dialog -------------------------------------------
+// The tap dialog on a clock the test moves: letters tap, other keys do not, and OK and Cancel
+// take the focus as the measurement comes and goes.
 
-class SongTempoRefusal : public testing::TestWithParam<const char*> {};
+class TapTempoDialog : public testing::Test {
+protected:
+    uint32_t now_ = 5000;
+    TTempoTapForm form_{nullptr, [this] { return now_; }};
+    QPushButton* ok_ = form_.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    QPushButton* cancel_ = form_.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
 
-TEST_P(SongTempoRefusal, KeepsTheDialogOpenAndTheTempo) {
-    TTempoForm form(nullptr, 120, {});
-    form.show();
-    QLineEdit* edit = form.findChild<QLineEdit*>();
-    edit->setText(GetParam());
-    TMessages messages;
-    ClickOk(form);
-    EXPECT_EQ(messages.Texts, QStringList{"Tempo must be between 30 and 500."});
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.Tempo(), 120);
+    void SetUp() override {
+        form_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+    }
+    void Press(Qt::Key key, uint32_t after = 500, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        now_ += after;
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    QString Average() const { return form_.findChild<QLineEdit*>()->text(); }
+};
+
+TEST_F(TapTempoDialog, ThreeLetterTapsGiveATempoAndTheFocusMovesToOk) {
+    EXPECT_EQ(form_.windowTitle(), "Tap Tempo");
+    EXPECT_EQ(Average(), "-");
+    EXPECT_FALSE(ok_->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), cancel_);
+    Press(Qt::Key_A);
+    Press(Qt::Key_1);  // not a letter
+    Press(Qt::Key_Z, 0, Qt::ShiftModifier);
+    EXPECT_EQ(Average(), "-");
+    Press(Qt::Key_M);
+    EXPECT_EQ(Average(), "120.00");
+    EXPECT_EQ(form_.findChild<QProgressBar*>()->value(), 2);
+    EXPECT_TRUE(ok_->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ok_);
+
+    Press(Qt::Key_A, 3000);  // a new series: OK goes and Cancel takes the focus again
+    EXPECT_EQ(Average(), "-");
+    EXPECT_FALSE(ok_->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), cancel_);
+    Press(Qt::Key_A);
+    Press(Qt::Key_A);
+    ok_->click();
+    EXPECT_EQ(form_.result(), QDialog::Accepted);
+    EXPECT_EQ(form_.Tempo(), 120);
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, SongTempoRefusal, testing::Values("29", "501", "12a"), PrintedName());
 
 TEST(SongTempo, TapWritesIntoTheField) {
     uint32_t now = 0;

@@ -19,32 +19,13 @@
 #include "ParamName.h"
 #include "playback/MemorySettingsStore.h"
 #include "shell/Config.h"
-#include "shell/MainFormFixture.h"
-#include "shell/NamedControl.h"
-#include "shell/OptionsTestSupport.h"
+#include "shell/ShellTestSupport.h"
 #include "shell/SliderBox.h"
 #include "shell/TrackPropertiesDialog.h"
 #include "view/Tuner.h"
 
 namespace fretlo::test {
 namespace {
-
-// Answers questions with `answer`, other message boxes with OK and the name prompt with `name`,
-// keeping the texts of the message boxes.
-struct TAnswers {
-    explicit TAnswers(QMessageBox::StandardButton answer = QMessageBox::Yes, QString name = {})
-        : answerer([this, answer, name](QWidget* modal) {
-              if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-                  input->setTextValue(name);
-                  input->accept();
-              } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                  Texts << box->text();
-                  (box->button(answer) ? box->button(answer) : box->button(QMessageBox::Ok))->click();
-              }
-          }) {}
-    QStringList Texts;
-    TModalAnswerer answerer;
-};
 
 class TrackPropertiesDialog : public testing::Test {
 protected:
@@ -64,9 +45,6 @@ protected:
             TTrackPropsSetup{doc_, Track(track), track, false, true, *store_, [this] { ++stops_; }, {}});
         form->show();
         return form;
-    }
-    static void Ok(TTrackPropertiesForm& form) {
-        form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     }
     static void Pick(TTrackPropertiesForm& form, const QString& kind) {
         Named<QRadioButton>(&form, kind)->click();
@@ -113,7 +91,7 @@ TEST_F(TrackPropertiesDialog, GuitarToDrumsTakesTheKitTheDrumChannelAndNumbers) 
 
     Named<QLineEdit>(form.get(), "Transpose")->setText("12");
     Named<QComboBox>(form.get(), "Transpose direction")->setCurrentText("down");
-    Ok(*form);
+    ClickOk(*form);
     EXPECT_TRUE(form->Changed());
     EXPECT_EQ(std::tuple(Track().Variant, Track().MidiChannel, Track().Instrument, Track().HighestNumber),
               std::tuple(1, 9, 0, 99));
@@ -129,14 +107,14 @@ TEST_F(TrackPropertiesDialog, FewerStringsAskOnceAndNoKeepsTheDialogOpen) {
     auto form = Open();
     Pick(*form, "6 - Guitar");
     {
-        const TAnswers no(QMessageBox::No);
-        Ok(*form);
+        const TMessages no(QMessageBox::No);
+        ClickOk(*form);
         EXPECT_EQ(no.Texts.size(), 1);
     }
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(Track().StringCount, 7);
-    const TAnswers yes;
-    Ok(*form);
+    const TMessages yes(QMessageBox::Yes);
+    ClickOk(*form);
     EXPECT_EQ(yes.Texts.size(), 1);
     EXPECT_EQ(Track().StringCount, 6);
     EXPECT_EQ(Track().Space(2).Notes[6], NoteEmpty);
@@ -159,8 +137,8 @@ TEST_P(RefusedField, ShowsItsMessageOnItsPageAndChangesNothing) {
     auto* field = Named<QWidget>(form.get(), r.Field);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->setText(r.Text);
     if (auto* list = qobject_cast<QComboBox*>(field)) list->setCurrentIndex(QString(r.Text).toInt());
-    const TAnswers messages;
-    Ok(*form);
+    const TMessages messages;
+    ClickOk(*form);
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_TRUE(messages.Texts[0].startsWith(r.Message)) << messages.Texts[0].toStdString();
     EXPECT_TRUE(form->isVisible());
@@ -182,7 +160,7 @@ TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheListStays
     memory.RefuseWrites = true;
     store_ = &memory;
     const char* failure = "Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-0.";
-    auto messages = std::make_unique<TAnswers>();
+    auto messages = std::make_unique<TMessages>(QMessageBox::Yes);
     auto form = Open();
     EXPECT_EQ(messages->Texts, QStringList{failure});
     EXPECT_EQ(Presets(*form).count(), 0);
@@ -196,7 +174,7 @@ TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheListStays
                                    {"Mine", std::vector<uint8_t>{40, 45, 50, 55, 59, 64}}};
     form = Open();
     ASSERT_EQ(Presets(*form).count(), 1);
-    messages = std::make_unique<TAnswers>();
+    messages = std::make_unique<TMessages>(QMessageBox::Yes);
     Named<QAbstractButton>(form.get(), "Reset")->click();
     Named<QAbstractButton>(form.get(), "Delete")->click();
     EXPECT_EQ(messages->Texts.count(failure), 2);
@@ -207,10 +185,10 @@ TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheListStays
 TEST_F(TrackPropertiesDialog, SaveAsAddsAPresetTheListThenFollows) {
     auto form = Open();
     form->Tuner(0)->SetNote(39);
-    auto answers = std::make_unique<TAnswers>(QMessageBox::Yes, "  ");
+    auto answers = std::make_unique<TMessages>(QMessageBox::Yes, "  ");
     Named<QAbstractButton>(form.get(), "Save As...")->click();
     EXPECT_EQ(answers->Texts, QStringList{"You must enter a name."});
-    answers = std::make_unique<TAnswers>(QMessageBox::Yes, "Eb low");
+    answers = std::make_unique<TMessages>(QMessageBox::Yes, "Eb low");
     Named<QAbstractButton>(form.get(), "Save As...")->click();
     EXPECT_EQ(Presets(*form).currentItem()->text(), "Eb low");
     Named<QAbstractButton>(form.get(), "Save As...")->click();

@@ -1,11 +1,20 @@
 // The store on a real INI file: settings written at exit and read back, hand-edited files,
-// colour schemes, binary tuning presets as the core reads them, names that are not plain words.
+// colour schemes, binary tuning presets as the core reads them, names that are not plain words;
+// and two processes on one store: a pass waits for the other's lock, and a lock left by a
+// killed process is taken over. Its own main: a QGuiApplication for the installed fonts, and
+// this program started again as the process holding the lock.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
+#include <iostream>
+#include <thread>
 
 #include "document/TrackData.h"
 #include "shell/Config.h"
@@ -13,6 +22,8 @@
 
 namespace fretlo {
 namespace {
+
+constexpr char HoldLockArg[] = "--hold-config-lock";
 
 class ConfigFile : public testing::Test {
 protected:
@@ -124,5 +135,65 @@ TEST_F(ConfigFile, StoreIsTheUsersIniFileWithTheLockBesideIt) {
     EXPECT_FALSE(QFile::exists(ConfigLockFile(file_)));
 }
 
+// The second process: holds the lock on the file named, prints "locked", and on the line "write"
+// writes Holder=child and exits, letting the lock go.
+int RunLockHolder(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    TConfigIniFile store(QString::fromLocal8Bit(argv[2]));
+    std::cout << (store.HasLock() ? "locked" : "unlocked") << std::endl;
+    std::string line;
+    while (std::getline(std::cin, line) && line != "write") {}
+    store.WriteString("", "Holder", "child");
+    return 0;
+}
+
+class ConfigLock : public ConfigFile {
+protected:
+    QProcess holder_;
+
+    void StartHolder() {
+        holder_.start(QCoreApplication::applicationFilePath(), {HoldLockArg, file_});
+        ASSERT_TRUE(holder_.waitForStarted());
+        while (!holder_.canReadLine()) ASSERT_TRUE(holder_.waitForReadyRead(-1)) << "the holder ended";
+        ASSERT_EQ(holder_.readLine().trimmed(), "locked");
+    }
+    void TearDown() override {
+        if (holder_.state() != QProcess::NotRunning) {
+            holder_.kill();
+            holder_.waitForFinished();
+        }
+    }
+};
+
+TEST_F(ConfigLock, PassWaitsUntilTheOtherProcessHasWrittenAndLetGo) {
+    StartHolder();
+    auto reader =
+        std::async(std::launch::async, [this] { return TConfigIniFile(file_).ReadString("", "Holder"); });
+    // Give an unguarded reader every chance to read before the holder writes.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    holder_.write("write\n");
+    ASSERT_TRUE(holder_.waitForFinished(-1));
+    EXPECT_EQ(holder_.exitCode(), 0);
+    EXPECT_EQ(reader.get(), "child");
+}
+
+TEST_F(ConfigLock, LockOfAKilledProcessIsTakenOver) {
+    StartHolder();
+    holder_.kill();
+    ASSERT_TRUE(holder_.waitForFinished(-1));
+    ASSERT_TRUE(QFile::exists(ConfigLockFile(file_)));
+    TConfigIniFile store(file_);
+    EXPECT_TRUE(store.HasLock());
+    EXPECT_EQ(store.ReadString("", "Holder"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace fretlo
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == fretlo::HoldLockArg) return fretlo::RunLockHolder(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

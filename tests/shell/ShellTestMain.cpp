@@ -1,5 +1,6 @@
-// The main window's tests run on the offscreen platform inside the program's own application
-// object, so exceptions of event handlers reach the exception display as in the program.
+// The window and dialog tests run on the offscreen platform inside the program's own
+// application object, so exceptions of event handlers reach the exception display as in the
+// program.
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>

@@ -1,5 +1,5 @@
-// A main window on a scratch settings file, and the means to answer the modal dialogs and
-// message boxes its commands open.
+// What the window and dialog tests share: answering the modal dialogs and message boxes a
+// command opens, finding a dialog's controls, and a main window on a scratch settings file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -58,16 +59,78 @@ inline void ChooseFile(const QString& path) {
     });
 }
 
+inline void ClickOk(QWidget& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+// Presses OK on a dialog that must refuse it: returns the message shown, and whether the
+// dialog stayed open.
+inline QString RefusedOk(QWidget& dialog, bool* stayedOpen = nullptr) {
+    QString text;
+    AnswerMessage(QMessageBox::Ok, &text);
+    ClickOk(dialog);
+    if (stayedOpen) *stayedOpen = dialog.isVisible();
+    return text;
+}
+
 // Runs `fill` on the next dialog of type T, then presses its OK button.
 template <class T> void AcceptDialog(std::function<void(T&)> fill = {}) {
     OnNextModal([fill = std::move(fill)](QWidget* modal) {
         auto* dialog = qobject_cast<T*>(modal);
         ASSERT_NE(dialog, nullptr) << "unexpected dialog " << modal->metaObject()->className();
         if (fill) fill(*dialog);
-        auto* box = dialog->template findChild<QDialogButtonBox*>();
-        ASSERT_NE(box, nullptr);
-        box->button(QDialogButtonBox::Ok)->click();
+        ClickOk(*dialog);
     });
+}
+
+// While it lives, every modal window that opens is handed to `answer` (which must close it).
+class TModalAnswerer {
+public:
+    explicit TModalAnswerer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) answer_(modal);
+        });
+        timer_.start(5);
+    }
+
+private:
+    std::function<void(QWidget*)> answer_;
+    QTimer timer_;
+};
+
+// Answers message boxes with `button` (OK where it has none), recording their captions and
+// texts, and a name prompt with `name`.
+struct TMessages {
+    explicit TMessages(QMessageBox::StandardButton button = QMessageBox::Ok, QString name = {})
+        : answerer([this, button, name](QWidget* modal) {
+              if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                  input->setTextValue(name);
+                  input->accept();
+              } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                  Captions.push_back(box->windowTitle());
+                  Texts.push_back(box->text());
+                  (box->button(button) ? box->button(button) : box->button(QMessageBox::Ok))->click();
+              }
+          }) {}
+    QStringList Captions;
+    QStringList Texts;
+    TModalAnswerer answerer;
+};
+
+// A dialog's control by its accessible name, as a screen reader finds it.
+template <class T> T* Named(QWidget* dialog, const QString& name) {
+    for (T* control : dialog->findChildren<T*>())
+        if (control->accessibleName() == name) return control;
+    ADD_FAILURE() << "no control named " << name.toStdString();
+    return nullptr;
+}
+
+// The window's action whose caption is `caption` (the first of two with the same caption).
+inline QAction* FindAction(const QWidget& form, const QString& caption) {
+    for (QAction* action : form.findChildren<QAction*>())
+        if (action->text() == caption) return action;
+    ADD_FAILURE() << "no action " << caption.toStdString();
+    return nullptr;
 }
 
 class MainFormTest : public testing::Test {
@@ -92,14 +155,7 @@ protected:
     TTabEditorView& View() { return form_->View(); }
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
-    // The window's action whose caption is `caption` (the first of two with the same caption).
-    QAction* Action(const QString& caption) const {
-        for (QAction* action : form_->findChildren<QAction*>()) {
-            if (action->text() == caption) return action;
-        }
-        ADD_FAILURE() << "no action " << caption.toStdString();
-        return nullptr;
-    }
+    QAction* Action(const QString& caption) const { return FindAction(*form_, caption); }
 
     void MoveCursor(int track, int space) {
         View().SetCursorTrack(track);
