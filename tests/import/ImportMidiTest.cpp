@@ -2,6 +2,7 @@
 // changes as track effects, the parts chosen, and the limits of a song.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TrackProps.h"
 #include "import/ImportFiles.h"
@@ -20,17 +21,14 @@ TMidiPart Part(int channel, std::vector<TMidiNote> notes, std::vector<TMidiValue
     return {0, channel, "", std::move(notes), std::move(programs)};
 }
 
-// A line of single notes, one every `step` sixteenths from `first`.
+// A line of single notes, one every `step` sixteenths from the start.
 std::vector<TMidiNote> Line(std::initializer_list<int> keys, int step = 1) {
     std::vector<TMidiNote> notes;
-    int64_t tick = 0;
-    for (const int k : keys) {
-        notes.push_back({tick, k});
-        tick += step * Sixteenth;
-    }
+    for (const int k : keys) notes.push_back({int64_t(notes.size()) * step * Sixteenth, k});
     return notes;
 }
 
+// The chord `count` times, one a quarter note.
 std::vector<TMidiNote> Chords(std::initializer_list<int> keys, int count) {
     std::vector<TMidiNote> notes;
     for (int i = 0; i < count; ++i)
@@ -51,7 +49,7 @@ struct TKindCase {
     int Kind;
 };
 
-void PrintTo(const TKindCase& row, std::ostream* os) { *os << row.Name; }
+[[maybe_unused]] void PrintTo(const TKindCase& row, std::ostream* os) { *os << row.Name; }
 
 class Kinds : public ::testing::TestWithParam<TKindCase> {};
 
