@@ -288,12 +288,10 @@ TEST(ToolHelper, PrintThroughTheToolNumbersEveryPage) {
     EXPECT_NE(pages[0].find("Printed Song"), std::string::npos);
     EXPECT_NE(pages[0].find("The Testers"), std::string::npos);
     for (size_t i = 0; i < pages.size(); ++i) {
-        // The last word of the page.
-        const size_t end = pages[i].find_last_not_of(" \n");
-        const size_t start = end == std::string::npos ? end : pages[i].find_last_of(" \n", end) + 1;
-        EXPECT_EQ(end == std::string::npos ? "" : pages[i].substr(start, end + 1 - start),
-                  std::to_string(i + 1))
-            << "page " << i + 1;
+        std::istringstream words(pages[i]);
+        std::string word, last;
+        while (words >> word) last = word;
+        EXPECT_EQ(last, std::to_string(i + 1)) << "page " << i + 1;
     }
     EXPECT_EQ(dir.EntryCount(), 2u) << "a file left aside";
 }

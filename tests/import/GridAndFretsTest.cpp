@@ -12,6 +12,7 @@
 #include "import/SpaceGrid.h"
 
 using namespace fretlo;
+using fretlo::test::PrintedName;
 
 namespace {
 
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         TGridCase{"TripletsSwitchedOff", {0, 32, 64}, {false, false}, 4, "pppp", {0, 1, 3}},
         TGridCase{"ThirtySeconds", {0, 12, 24, 36, 48}, {true, true}, 4, "ddpp", {0, 1, 2, 3, 4}},
         TGridCase{"ThirtySecondsOnPlainSpaces", {0, 12, 24, 36}, {false, false}, 4, "pppp", {0, 0, 1, 1}}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());
 
 namespace {
 
@@ -120,4 +121,4 @@ INSTANTIATE_TEST_SUITE_P(
         TFretCase{"SameKeyTwice", Guitar, {{52, 52}}, " 2:2", "0 0 0 1"},
         TFretCase{
             "DrumKeysOnTheirStrings", Drums, {{36, 38, 42, 51}, {30}}, " 0:1 1:0 2:0 5:2 |", "0 1 0 0"}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());

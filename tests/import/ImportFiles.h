@@ -25,7 +25,7 @@ using TBytes = std::vector<uint8_t>;
 inline TBytes Smf(int format, int division, const std::vector<TBytes>& trackBodies) {
     TMidiBytes out;
     const size_t header = out.BeginChunk("MThd");
-    for (const size_t field : {size_t(format), trackBodies.size(), size_t(division)})
+    for (const size_t field : {size_t(format), trackBodies.size(), size_t(division)})  // in this order
         out.U16(static_cast<uint16_t>(field));
     out.EndChunk(header);
     for (const TBytes& body : trackBodies) {

@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TKindCase{"LowChords", Part(0, Chords({38, 45, 50}, 4)), tkGuitar7},
                       TKindCase{"GuitarLine", Part(0, Line({52, 64, 76})), tkGuitar6},
                       TKindCase{"BassProgramChords", Part(0, Chords({45, 52}, 4), {{0, 33}}), tkGuitar6}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());
 
 // 3/4 from the start, 2/4 from the third bar; a tempo change and a program change in bar 2.
 TEST(Import, BarsTempoAndProgramsBecomeTheSongsOwn) {

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "The MIDI file is damaged: track 1 has a number longer than four bytes at byte 22."},
         TDamage{"HighDataByte", Smf(1, 96, {{0x00, 0x90, 0xC0, 100}}),
                 "The MIDI file is damaged: track 1 has a data byte of 192 at byte 24."}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());
 
 // Running status through a meta event, a note-on of velocity 0 as note-off, system-exclusive
 // messages of both forms, an unknown chunk, a longer header and bytes after the track's end.
@@ -183,4 +183,4 @@ INSTANTIATE_TEST_SUITE_P(
                           {"0, Note_on_c, 0, 64, 80; 32, Note_on_c, 0, 65, 80; 64, Note_on_c, 0, 67, 80; "
                            "96, Note_on_c, 0, 69, 80; 120, Note_on_c, 0, 71, 80"}),
                   " 0:64 341:65 682:67 1024:69 1280:71", 120}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());
