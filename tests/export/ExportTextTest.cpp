@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "ParamName.h"
+#include "ScratchDir.h"
 #include "base/Errors.h"
 #include "export/ExportText.h"
-#include "ScratchDir.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
 
@@ -16,29 +16,44 @@ using namespace fretlo::test;
 
 namespace {
 
+using TLines = std::vector<std::string>;
+
 const std::bitset<MaxTracks> AllTracks = std::bitset<MaxTracks>().set();
 
+// An untitled song gets no title line here; ExportTextFile checks the file name as title.
 std::string Export(TCustomTabDoc& doc, TTextExportOptions options = {},
                    std::bitset<MaxTracks> tracks = AllTracks) {
+    options.NoFileNameTitle = true;
     return ExportText(doc, "/home/user/songs/song.txt", options, tracks);
 }
 
+TTextExportOptions Width(int lineWidth) {
+    TTextExportOptions options;
+    options.LineWidth = lineWidth;
+    return options;
+}
+
 // Lines joined with CR LF, each one ended.
-std::string Lines(const std::vector<std::string>& lines) {
+std::string Lines(const TLines& lines) {
     std::string out;
     for (const std::string& l : lines) out += l + "\r\n";
     return out;
 }
 
 // A six-string staff in standard tuning, rows from the highest string down.
-std::vector<std::string> Staff(const std::vector<std::string>& rows) {
+TLines Staff(const TLines& rows) {
     static const char* labels[] = {"E  :", "B  :", "G  :", "D  :", "A  :", "E  :"};
-    std::vector<std::string> out;
+    TLines out;
     for (size_t i = 0; i < rows.size(); ++i) out.push_back(labels[i] + rows[i]);
     return out;
 }
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+// The same with the four middle strings alike.
+TLines Staff(const std::string& top, const std::string& middle, const std::string& low) {
+    return Staff({top, middle, middle, middle, middle, low});
+}
+
+TLines operator+(TLines a, const TLines& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
@@ -61,26 +76,15 @@ TEST(ExportTextColumns, TheExampleByteForByte) {
                             "E  :3--------|\r\n");
 }
 
-TEST(ExportTextColumns, UntitledSongIsNamedAfterTheFile) {
-    auto doc = MakeSong(1, 4);
-    EXPECT_EQ(Export(*doc).substr(0, 12), "song.txt\r\n\r\n");
-    TTextExportOptions noName;
-    noName.NoFileNameTitle = true;
-    EXPECT_EQ(Export(*doc, noName).substr(0, 4), "E  :");
-}
-
 TEST(ExportTextColumns, ConsecutiveNumbersAreKeptApart) {
     auto doc = MakeSong(1, 4);
-    doc->Title = "T";
     PutFret(*doc, 0, 0, 5, 12);
     PutFret(*doc, 0, 1, 0, 3);
-    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", ""} +
-                                  Staff({"12----|", "------|", "------|", "------|", "------|", "---3--|"})));
+    EXPECT_EQ(Export(*doc), Lines(Staff("12----|", "------|", "---3--|")));
 }
 
 TEST(ExportTextColumns, EffectsMarksAndTextLines) {
     auto doc = MakeSong(1, 8);
-    doc->Title = "T";
     TTrackData& t = doc->Track(0);
     t.TopTextLine = t.BottomTextLine = true;
     PutFret(*doc, 0, 0, 0, 5);
@@ -96,22 +100,20 @@ TEST(ExportTextColumns, EffectsMarksAndTextLines) {
     PutFret(*doc, 0, 4, 5, 10);
     t.Space(4).Effects[5] = '^';
     // The text characters stand above and below their space's number.
-    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", "", "     A              "} +
+    EXPECT_EQ(Export(*doc), Lines(TLines{"     A              "} +
                                   Staff({"---------10^---|", "-------3~------|", "------*--------|",
                                          "------x--------|", "---(7)---------|", "h5-------------|"}) +
-                                  std::vector<std::string>{"        z           "}));
+                                  TLines{"        z           "}));
 }
 
 class ExportTextRepeat : public ::testing::TestWithParam<int> {};
 
 TEST_P(ExportTextRepeat, CountStandsOnTheHighestString) {
     auto doc = MakeSong(2, 4);
-    doc->Title = "T";
     SetRepeat(*doc, 0, 1, GetParam());
     PutFret(*doc, 0, 4, 0, 0);
     const std::string count = std::to_string(GetParam()) + (GetParam() < 10 ? "|" : "");
-    EXPECT_EQ(Export(*doc), Lines(std::vector<std::string>{"T", ""} +
-                                  Staff({"| ----|---- " + count, "| ----|---- ||", "|*----|----*||",
+    EXPECT_EQ(Export(*doc), Lines(Staff({"| ----|---- " + count, "| ----|---- ||", "|*----|----*||",
                                          "|*----|----*||", "| ----|---- ||", "| ----|0--- ||"})));
 }
 
@@ -119,52 +121,37 @@ INSTANTIATE_TEST_SUITE_P(Counts, ExportTextRepeat, ::testing::Values(3, 12), Pri
 
 TEST(ExportTextColumns, FourStringRepeatDotsAndKeyNumbers) {
     auto doc = MakeSong(1, 2);
-    doc->Title = "T";
     TTrackData& bass = doc->Track(0);
     bass.StringCount = 4;
     bass.ShowNumbers = true;
     for (int s = 0; s < 4; ++s) bass.Tuning[s] = -12;
     SetRepeat(*doc, 0, 0, 4);
-    EXPECT_EQ(Export(*doc), Lines({"T", "", "43 :| -- 4|", "38 :|*--*||", "33 :|*--*||", "28 :| -- ||"}));
+    EXPECT_EQ(Export(*doc), Lines({"43 :| -- 4|", "38 :|*--*||", "33 :|*--*||", "28 :| -- ||"}));
 }
 
 TEST(ExportTextColumns, TrailingEmptyBarsAreLeftOut) {
     auto doc = MakeSong(4, 4, 2);
-    doc->Title = "T";
     PutFret(*doc, 1, 4, 0, 0);  // the last used bar counts over all tracks, chosen or not
-    std::bitset<MaxTracks> first;
-    first.set(0);
-    EXPECT_EQ(Export(*doc, {}, first),
-              Lines(std::vector<std::string>{"T", ""} + Staff({"----|----|", "----|----|", "----|----|",
-                                                               "----|----|", "----|----|", "----|----|"})));
+    EXPECT_EQ(Export(*doc, {}, std::bitset<MaxTracks>().set(0)),
+              Lines(Staff("----|----|", "----|----|", "----|----|")));
 }
 
 // --- Wrapping into systems and pages --------------------------------------------
 
 TEST(ExportTextWrap, LongBarWrapsAtStepsWhenNoBarStartIsPending) {
     auto doc = MakeSong(1, 64);
-    doc->Title = "T";
     PutFret(*doc, 0, 63, 0, 7);
-    TTextExportOptions narrow;
-    narrow.LineWidth = 30;
     const std::string d26(26, '-'), d12(12, '-');
-    const auto system = [](const std::string& top, const std::string& low) {
-        return Staff({top, top, top, top, top, low});
-    };
-    EXPECT_EQ(Export(*doc, narrow),
-              Lines(std::vector<std::string>{"T", ""} + system(d26, d26) + std::vector<std::string>{""} +
-                    system(d26, d26) + std::vector<std::string>{""} +
-                    system(d12 + "|", d12.substr(1) + "7|")));
+    EXPECT_EQ(Export(*doc, Width(30)), Lines(Staff(d26, d26, d26) + TLines{""} + Staff(d26, d26, d26) +
+                                             TLines{""} + Staff(d12 + "|", d12 + "|", d12.substr(1) + "7|")));
 }
 
 class ExportTextBreakAtBar : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ExportTextBreakAtBar, FullLineWrapsAtBarStartOrAtTheLastStep) {
     auto doc = MakeSong(4, 8);
-    doc->Title = "T";
     PutFret(*doc, 0, 31, 0, 1);
-    TTextExportOptions options;
-    options.LineWidth = 30;
+    TTextExportOptions options = Width(30);
     options.BreakAtBar = GetParam();
     const std::string bar = "--------|";
     const std::string first = GetParam() ? bar + bar : bar + bar + "-------";
@@ -172,9 +159,7 @@ TEST_P(ExportTextBreakAtBar, FullLineWrapsAtBarStartOrAtTheLastStep) {
     std::string secondLow = second;
     secondLow[secondLow.size() - 2] = '1';
     EXPECT_EQ(Export(*doc, options),
-              Lines(std::vector<std::string>{"T", ""} + Staff({first, first, first, first, first, first}) +
-                    std::vector<std::string>{""} +
-                    Staff({second, second, second, second, second, secondLow})));
+              Lines(Staff(first, first, first) + TLines{""} + Staff(second, second, secondLow)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, ExportTextBreakAtBar, ::testing::Bool(), PrintedName());
@@ -182,26 +167,21 @@ INSTANTIATE_TEST_SUITE_P(Both, ExportTextBreakAtBar, ::testing::Bool(), PrintedN
 TEST(ExportTextWrap, SeveralTracksWithSeparatorsAndStaffBreak) {
     auto doc = MakeSong(2, 2, 2);
     doc->Title = "Two";
-    TTrackData& bass = doc->Track(1);
-    bass.StringCount = 4;
+    doc->Track(1).StringCount = 4;
     PutFret(*doc, 0, 0, 0, 1);
     PutFret(*doc, 1, 3, 3, 2);
     doc->Bar(1).StaffBreak = 1;
-    TTextExportOptions options;
-    options.LineWidth = 40;
-    const std::vector<std::string> blank{""};
-    const auto bassStaff = [](const std::string& top, const std::string& rest) {
-        return std::vector<std::string>{"G  :" + top, "D  :" + rest, "A  :" + rest, "E  :" + rest};
+    const auto bass = [](const std::string& top) {
+        return TLines{"G  :" + top, "D  :--|", "A  :--|", "E  :--|", ""};
     };
-    EXPECT_EQ(
-        Export(*doc, options),
-        Lines(std::vector<std::string>{"Two", ""} + Staff({"--|", "--|", "--|", "--|", "--|", "1-|"}) +
-              blank + bassStaff("--|", "--|") + blank + std::vector<std::string>{std::string(40, '='), ""} +
-              Staff({"--|", "--|", "--|", "--|", "--|", "--|"}) + blank + bassStaff("-2|", "--|") + blank));
+    EXPECT_EQ(Export(*doc, Width(40)), Lines(TLines{"Two", ""} + Staff("--|", "--|", "1-|") + TLines{""} +
+                                             bass("--|") + TLines{std::string(40, '='), ""} +
+                                             Staff("--|", "--|", "--|") + TLines{""} + bass("-2|")));
 }
 
 TEST(ExportTextWrap, PageBreaksStartEveryPageWithAFormFeed) {
     auto doc = MakeSong(20, 4);
+    doc->Title = "T";
     for (int b = 1; b < 20; ++b) doc->Bar(b).StaffBreak = 1;
     PutFret(*doc, 0, 79, 0, 0);
     TTextExportOptions options;
@@ -241,8 +221,7 @@ class ExportTextOptions : public ::testing::TestWithParam<TOptionCase> {};
 
 TEST_P(ExportTextOptions, RefusedWithTheDialogsMessage) {
     const TOptionCase& c = GetParam();
-    TTextExportOptions options;
-    options.LineWidth = c.LineWidth;
+    TTextExportOptions options = Width(c.LineWidth);
     options.PageBreaks = c.PageBreaks;
     options.LinesPerPage = c.LinesPerPage;
     const auto problem = CheckTextExport(options, c.Tracks, 2);
@@ -285,12 +264,10 @@ TEST(ExportTextFile, WritesTheTextOrLeavesTheOldFile) {
     const std::string name = dir.File("riff.tab");
     WriteTextExport(*doc, name, {}, AllTracks);
     const std::string expected = ExportText(*doc, name, {}, AllTracks);
-    EXPECT_EQ(expected.substr(0, 10), "riff.tab\r\n");
+    EXPECT_EQ(expected.substr(0, 12), "riff.tab\r\n\r\n");  // untitled: named after the file
     const auto bytes = ReadWholeFile(name);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
-    TTextExportOptions bad;
-    bad.LineWidth = 10;
-    EXPECT_THROW(WriteTextExport(*doc, name, bad, AllTracks), EFretloError);
+    EXPECT_THROW(WriteTextExport(*doc, name, Width(10), AllTracks), EFretloError);
     EXPECT_THROW(WriteTextExport(*doc, dir.File("none/x.txt"), {}, AllTracks), EFretloError);
     EXPECT_EQ(ReadWholeFile(name), bytes);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ParamName.h"
-
 #include "document/TrackProps.h"
 #include "export/SongBuilder.h"
 #include "playback/TimeAtCursor.h"
@@ -9,72 +8,63 @@
 using namespace fretlo;
 using namespace fretlo::test;
 
-TEST(TimeAtCursor, PlainSongsAtTheirTempo) {
-    auto doc = MakeSong(4);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 0), 0u);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 16), 2000u);  // 16 sixteenths of 125 ms
-    doc->Tempo = 100;
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 1), 150u);  // 3 840 000 / 100 = 38 400 / 256 ms
-}
+namespace {
 
-TEST(TimeAtCursor, TempoChangeOnAnyTrackCountsForEveryTrack) {
-    auto doc = MakeSong(3, 16, 2);
-    SetProp(doc->Track(1).Space(16), pkTempo, 60);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 16), 2000u);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 32), 6000u);
-    EXPECT_EQ(TimeAtCursor(*doc, 1, 32), 6000u);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 17), 2250u);
-}
-
-TEST(TimeAtCursor, TempoChangeCarriesTheFractionOfAUnit) {
-    // 15000 / 33 ms leaves a fraction of 1/256 ms that, carried over to tempo 55, completes the
-    // last one of the full second; dropped, the result would be 999 ms.
-    auto doc = MakeSong(1);
-    doc->Tempo = 33;
-    SetProp(doc->Track(0).Space(1), pkTempo, 55);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 3), 1000u);
-}
-
-TEST(TimeAtCursor, TripletSpacesLastTwoThirds) {
-    auto doc = MakeSong(1);
-    doc->Track(0).SetRatio(0, 3, 2, 3);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 1), 83u);  // 170 units
-    EXPECT_EQ(TimeAtCursor(*doc, 0, 3), 250u);
-}
-
-struct TRepeatCase {
-    int Space;
+struct TTimeCase {
+    const char* Name;
+    void (*Change)(TCustomTabDoc&);  // of four bars of 16 sixteenths at 120, 2000 ms each
+    int Track, Space;
     uint64_t Millis;
 };
+[[maybe_unused]] void PrintTo(const TTimeCase& row, std::ostream* os) { *os << row.Name; }
 
-void PrintTo(const TRepeatCase& c, std::ostream* os) { *os << "space " << c.Space; }
+class TimeAtCursorCase : public ::testing::TestWithParam<TTimeCase> {};
 
-class TimeAtCursorRepeats : public ::testing::TestWithParam<TRepeatCase> {};
-
-// Bars of 2000 ms: bar 0 repeated once, bars 1-2 repeated twice, then bar 3.
-TEST_P(TimeAtCursorRepeats, SectionsCountAsOftenAsTheyPlay) {
-    auto doc = MakeSong(4);
-    SetRepeat(*doc, 0, 0, 1);
-    SetRepeat(*doc, 1, 2, 2);
-    EXPECT_EQ(TimeAtCursor(*doc, 0, GetParam().Space), GetParam().Millis);
+void Plain(TCustomTabDoc&) {}
+void Tempo100(TCustomTabDoc& doc) { doc.Tempo = 100; }
+void SlowerOnTrack2(TCustomTabDoc& doc) { SetProp(doc.Track(1).Space(16), pkTempo, 60); }
+// 15000 / 33 ms leaves a fraction of 1/256 ms that, carried over to tempo 55, completes the
+// last one of the full second; dropped, the result would be 999 ms.
+void FractionCarried(TCustomTabDoc& doc) {
+    doc.Tempo = 33;
+    SetProp(doc.Track(0).Space(1), pkTempo, 55);
+}
+void Triplets(TCustomTabDoc& doc) { doc.Track(0).SetRatio(0, 3, 2, 3); }
+// Bar 0 repeated once, bars 1-2 repeated twice, then bar 3.
+void Repeats(TCustomTabDoc& doc) {
+    SetRepeat(doc, 0, 0, 1);
+    SetRepeat(doc, 1, 2, 2);
+}
+void Endless(TCustomTabDoc& doc) {
+    doc.Tempo = 30;  // 500 ms a space, 24 s for bars 0-2
+    SetRepeat(doc, 0, 2, 255);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TimeAtCursorRepeats,
-                         ::testing::Values(TRepeatCase{4, 500},           // first pass only
-                                           TRepeatCase{16, 4000},         // after bar 0 twice
-                                           TRepeatCase{40, 7000},         // inside bars 1-2
-                                           TRepeatCase{48, 4000 + 12000}  // after three passes
-                                           ),
-                         PrintedName());
+}  // namespace
 
-TEST(TimeAtCursor, LongSongsShowAllMinuteDigits) {
-    auto doc = MakeSong(9);
-    doc->Tempo = 30;  // 500 ms a space, 64 s for bars 0-7
-    SetRepeat(*doc, 0, 7, 255);
-    const uint64_t ms = TimeAtCursor(*doc, 0, 128);
-    EXPECT_EQ(ms, 256u * 64000u);
-    EXPECT_EQ(FormatTimeAtCursor(ms), "273:04.000");
+TEST_P(TimeAtCursorCase, CountsWhatPlaysBeforeTheCursor) {
+    auto doc = MakeSong(4, 16, 2);
+    GetParam().Change(*doc);
+    EXPECT_EQ(TimeAtCursor(*doc, GetParam().Track, GetParam().Space), GetParam().Millis);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Songs, TimeAtCursorCase,
+    ::testing::Values(TTimeCase{"Start", Plain, 0, 0, 0}, TTimeCase{"OneBar", Plain, 0, 16, 2000},
+                      TTimeCase{"Tempo100", Tempo100, 0, 1, 150},  // 3 840 000 / 100 = 38 400 / 256 ms
+                      TTimeCase{"BeforeATempoChange", SlowerOnTrack2, 0, 16, 2000},
+                      TTimeCase{"TempoChangeOfAnotherTrack", SlowerOnTrack2, 0, 32, 6000},
+                      TTimeCase{"TempoChangeOfTheSameTrack", SlowerOnTrack2, 1, 32, 6000},
+                      TTimeCase{"OneSpaceAfterATempoChange", SlowerOnTrack2, 0, 17, 2250},
+                      TTimeCase{"FractionCarriedOverATempoChange", FractionCarried, 0, 3, 1000},
+                      TTimeCase{"OneTripletSpace", Triplets, 0, 1, 83},  // 170 units
+                      TTimeCase{"ThreeTripletSpaces", Triplets, 0, 3, 250},
+                      TTimeCase{"FirstPassOnly", Repeats, 0, 4, 500},
+                      TTimeCase{"AfterARepeatOfOne", Repeats, 0, 16, 4000},
+                      TTimeCase{"InsideARepeatOfTwo", Repeats, 0, 40, 7000},
+                      TTimeCase{"AfterThreePasses", Repeats, 0, 48, 4000 + 12000},
+                      TTimeCase{"AfterTheMostPasses", Endless, 0, 48, 256u * 24000u}),
+    PrintedName());
 
 class TimeAtCursorText : public ::testing::TestWithParam<std::pair<uint64_t, const char*>> {};
 
@@ -87,6 +77,6 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeAtCursorText,
                                            std::pair{uint64_t(150), "00:00.150"},
                                            std::pair{uint64_t(61001), "01:01.001"},
                                            std::pair{uint64_t(5999999), "99:59.999"},
-                                           std::pair{uint64_t(6000000), "100:00.000"}),
+                                           std::pair{uint64_t(6000000), "100:00.000"},
+                                           std::pair{uint64_t(256u * 64000u), "273:04.000"}),
                          PrintedName());
-

@@ -2,6 +2,7 @@
 // changes as track effects, the parts chosen, and the limits of a song.
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TrackProps.h"
 #include "import/ImportFiles.h"
@@ -20,17 +21,14 @@ TMidiPart Part(int channel, std::vector<TMidiNote> notes, std::vector<TMidiValue
     return {0, channel, "", std::move(notes), std::move(programs)};
 }
 
-// A line of single notes, one every `step` sixteenths from `first`.
+// A line of single notes, one every `step` sixteenths from the start.
 std::vector<TMidiNote> Line(std::initializer_list<int> keys, int step = 1) {
     std::vector<TMidiNote> notes;
-    int64_t tick = 0;
-    for (const int k : keys) {
-        notes.push_back({tick, k});
-        tick += step * Sixteenth;
-    }
+    for (const int k : keys) notes.push_back({int64_t(notes.size()) * step * Sixteenth, k});
     return notes;
 }
 
+// The chord `count` times, one a quarter note.
 std::vector<TMidiNote> Chords(std::initializer_list<int> keys, int count) {
     std::vector<TMidiNote> notes;
     for (int i = 0; i < count; ++i)
@@ -51,7 +49,7 @@ struct TKindCase {
     int Kind;
 };
 
-void PrintTo(const TKindCase& row, std::ostream* os) { *os << row.Name; }
+[[maybe_unused]] void PrintTo(const TKindCase& row, std::ostream* os) { *os << row.Name; }
 
 class Kinds : public ::testing::TestWithParam<TKindCase> {};
 
@@ -70,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TKindCase{"LowChords", Part(0, Chords({38, 45, 50}, 4)), tkGuitar7},
                       TKindCase{"GuitarLine", Part(0, Line({52, 64, 76})), tkGuitar6},
                       TKindCase{"BassProgramChords", Part(0, Chords({45, 52}, 4), {{0, 33}}), tkGuitar6}),
-    [](const auto& info) { return info.param.Name; });
+    PrintedName());
 
 // 3/4 from the start, 2/4 from the third bar; a tempo change and a program change in bar 2.
 TEST(Import, BarsTempoAndProgramsBecomeTheSongsOwn) {

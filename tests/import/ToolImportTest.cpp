@@ -3,10 +3,7 @@
 
 #include <filesystem>
 
-#include "export/RunCommand.h"
-#include "ScratchDir.h"
 #include "import/ImportFiles.h"
-#include "platform/SafeFile.h"
 
 using namespace fretlo;
 using namespace fretlo::test;
@@ -29,11 +26,7 @@ const TBytes TwoParts = CsvSong(96, "0, Tempo, 500000",
                                 {"0, Title_t, \"Lead\"; 0, Note_on_c, 0, 64, 90; 36, Note_on_c, 0, 67, 90",
                                  "0, Note_on_c, 1, 40, 90; 48, Note_on_c, 1, 45, 90"});
 
-TBytes ManyParts(int parts) {
-    std::vector<std::string> tracks;
-    for (int i = 0; i < parts; ++i) tracks.push_back("0, Note_on_c, 0, 60, 90");
-    return CsvSong(96, "", tracks);
-}
+const TBytes SixteenParts = PartsFile(std::vector<TTestPart>(16, {"", 0, -1, {60}}));
 
 }  // namespace
 
@@ -72,11 +65,11 @@ TEST_F(ToolImport, OptionsChooseThePartsTheirTuningAndTheGrid) {
 TEST_F(ToolImport, RefusesBadInputWithOneLine) {
     TBytes truncated = TwoParts;
     truncated.resize(truncated.size() - 3);
-    for (const TBytes& file : {TBytes{}, TBytes{'h', 'e', 'l', 'l', 'o'}, truncated, ManyParts(16)}) {
+    for (const TBytes& file : {TBytes{}, TBytes{'h', 'e', 'l', 'l', 'o'}, truncated, SixteenParts}) {
         const TCommandRun run = Import(file);
         EXPECT_EQ(run.Status, 1) << run.Err;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
         EXPECT_FALSE(std::filesystem::exists(Out())) << run.Err;
     }
-    EXPECT_EQ(Import(ManyParts(16), "--tracks 1,16").Status, 0);
+    EXPECT_EQ(Import(SixteenParts, "--tracks 1,16").Status, 0);
 }

@@ -5,19 +5,21 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ParamName.h"
 #include "shell/ImportMidiTool.h"
 
 namespace fretlo::test {
 namespace {
 
+enum TMade { Program, PlainFile, Folder };
+
 struct TToolCase {
     const char* Name;
-    const char* Place;  // below the prefix; nullptr for no program
-    bool Executable;
+    const char* Place;  // below the prefix; nullptr for nothing there
+    TMade Made;
     bool Found;
 };
-
-[[maybe_unused]] void PrintTo(const TToolCase& c, std::ostream* os) { *os << c.Name; }
+[[maybe_unused]] void PrintTo(const TToolCase& row, std::ostream* os) { *os << row.Name; }
 
 class ImportToolPath : public testing::TestWithParam<TToolCase> {};
 
@@ -27,31 +29,29 @@ TEST_P(ImportToolPath, FoundOnlyAsAProgramInItsPlaces) {
     QDir(prefix.path()).mkpath("bin");
     QString tool;
     if (c.Place) {
-        QDir(prefix.path()).mkpath(c.Place);
         tool = QDir::cleanPath(prefix.filePath(QString(c.Place) + '/' + ImportToolName));
-        QFile file(tool);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.close();
-        if (c.Executable) file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        if (c.Made == Folder) {
+            QDir(prefix.path()).mkpath(tool);
+        } else {
+            QDir(prefix.path()).mkpath(c.Place);
+            QFile file(tool);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.close();
+            if (c.Made == Program) file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
     }
     EXPECT_EQ(fretlo::ImportToolPath(prefix.filePath("bin")), c.Found ? tool : QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, ImportToolPath,
-    testing::Values(TToolCase{"BesideFretlo", "bin", true, true},
-                    TToolCase{"Libexec", "libexec/fretlo", true, true},
-                    TToolCase{"BuildTree", "importer", true, true},
-                    TToolCase{"NotExecutable", "bin", false, false},
-                    TToolCase{"ElsewhereInThePrefix", "lib", true, false},
-                    TToolCase{"Missing", nullptr, false, false}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(ImportToolFolder, ADirectoryOfThatNameIsNoProgram) {
-    QTemporaryDir prefix;
-    QDir(prefix.path()).mkpath(QString("bin/") + ImportToolName);
-    EXPECT_TRUE(fretlo::ImportToolPath(prefix.filePath("bin")).isEmpty());
-}
+INSTANTIATE_TEST_SUITE_P(Places, ImportToolPath,
+                         testing::Values(TToolCase{"BesideFretlo", "bin", Program, true},
+                                         TToolCase{"Libexec", "libexec/fretlo", Program, true},
+                                         TToolCase{"BuildTree", "importer", Program, true},
+                                         TToolCase{"NotExecutable", "bin", PlainFile, false},
+                                         TToolCase{"AFolderOfThatName", "bin", Folder, false},
+                                         TToolCase{"ElsewhereInThePrefix", "lib", Program, false},
+                                         TToolCase{"Missing", nullptr, Program, false}),
+                         PrintedName());
 
 }  // namespace
 }  // namespace fretlo::test

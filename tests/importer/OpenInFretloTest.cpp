@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
+#include <optional>
 #include <thread>
 
+#include "ParamName.h"
 #include "base/Errors.h"
-#include "document/TabDoc.h"
-#include "ScratchDir.h"
 #include "import/ImportFiles.h"
-#include "importer/ImporterFiles.h"
 #include "importer/OpenInFretlo.h"
-#include "platform/SafeFile.h"
 
 namespace fretlo::test {
 namespace {
@@ -43,7 +40,7 @@ protected:
     QStringList asked_;
 
     TImportSession Session() {
-        WriteMidiFile(dir_.File("Riff.mid"), {{"Riff", 0, 29, {52, 55, 57}}});
+        WriteFileAtomically(dir_.File("Riff.mid"), PartsFile({{"Riff", 0, 29, {52, 55, 57}}}));
         return TImportSession(dir_.File("Riff.mid"));
     }
     std::function<bool(const QString&)> Answer(bool yes) {
@@ -52,44 +49,55 @@ protected:
             return yes;
         };
     }
-    TBytes Song() const { return ReadWholeFile(song_.toStdString()); }
 };
 
-TEST_F(OpenSong, NewFileIsWrittenAndHandedOverWithoutAQuestion) {
-    EXPECT_EQ(OpenInFretlo(Session(), Answer(false), link_), TOpenResult::HandedOver);
-    EXPECT_TRUE(asked_.isEmpty());
-    EXPECT_EQ(link_.HandedOver, QStringList{song_});
-    EXPECT_TRUE(link_.Started.isEmpty());
+struct TOpenCase {
+    const char* Name;
+    bool Existing, Yes, Takes, Starts;
+    std::optional<TOpenResult> Result;  // none: an error that says where the song was saved
+};
+[[maybe_unused]] void PrintTo(const TOpenCase& row, std::ostream* os) { *os << row.Name; }
+
+class OpenSongCases : public OpenSong, public testing::WithParamInterface<TOpenCase> {};
+
+TEST_P(OpenSongCases, AskOnlyBeforeReplacingThenHandOverOrStart) {
+    const TOpenCase& c = GetParam();
+    const TBytes old{'o', 'l', 'd'};
+    if (c.Existing) WriteFileAtomically(song_.toStdString(), old);
+    link_.Takes = c.Takes;
+    link_.Starts = c.Starts;
+    if (c.Result) {
+        EXPECT_EQ(OpenInFretlo(Session(), Answer(c.Yes), link_), *c.Result);
+    } else {
+        try {
+            OpenInFretlo(Session(), Answer(c.Yes), link_);
+            ADD_FAILURE() << "no error";
+        } catch (const EFretloError& error) {
+            EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_EQ(asked_, c.Existing ? QStringList{song_} : QStringList());
+    const QStringList written = c.Result == TOpenResult::Kept ? QStringList() : QStringList{song_};
+    EXPECT_EQ(link_.HandedOver, written);
+    EXPECT_EQ(link_.Started, c.Takes ? QStringList() : written);
+    if (written.isEmpty()) {
+        EXPECT_EQ(ReadWholeFile(song_.toStdString()), old);
+        return;
+    }
     TCustomTabDoc doc;
     doc.LoadFromFile(song_.toStdString());
     EXPECT_EQ(doc.TrackCount(), 1);
     EXPECT_EQ(TrackNotes(doc, 0).size(), 3u);
 }
 
-TEST_F(OpenSong, ExistingSongIsReplacedOnlyWhenTheUserSaysSo) {
-    const TBytes old{'o', 'l', 'd'};
-    WriteFileAtomically(song_.toStdString(), old);
-    EXPECT_EQ(OpenInFretlo(Session(), Answer(false), link_), TOpenResult::Kept);
-    EXPECT_EQ(asked_, QStringList{song_});
-    EXPECT_EQ(Song(), old);
-    EXPECT_TRUE(link_.HandedOver.isEmpty());
-
-    EXPECT_EQ(OpenInFretlo(Session(), Answer(true), link_), TOpenResult::HandedOver);
-    EXPECT_NE(Song(), old);
-}
-
-TEST_F(OpenSong, RefusedHandOverStartsANewFretloAndFailingBothSaysWhere) {
-    link_.Takes = false;
-    EXPECT_EQ(OpenInFretlo(Session(), Answer(true), link_), TOpenResult::Started);
-    EXPECT_EQ(link_.Started, QStringList{song_});
-    link_.Starts = false;
-    try {
-        OpenInFretlo(Session(), Answer(true), link_);
-        ADD_FAILURE() << "no error";
-    } catch (const EFretloError& error) {
-        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos) << error.what();
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Links, OpenSongCases,
+    testing::Values(TOpenCase{"NewFileWithoutAQuestion", false, false, true, true, TOpenResult::HandedOver},
+                    TOpenCase{"ExistingFileKeptOnNo", true, false, true, true, TOpenResult::Kept},
+                    TOpenCase{"ExistingFileReplacedOnYes", true, true, true, true, TOpenResult::HandedOver},
+                    TOpenCase{"RefusedHandOverStartsFretlo", false, true, false, true, TOpenResult::Started},
+                    TOpenCase{"NeitherSaysWhereTheSongIs", false, true, false, false, std::nullopt}),
+    PrintedName());
 
 TEST_F(OpenSong, FailedImportWritesNothingAndCallsNoOne) {
     TImportSession session = Session();
@@ -107,7 +115,8 @@ TEST_F(OpenSong, DesktopLinkUsesTheSocketThenTheProgramFolder) {
     TDesktopFretloLink desktop(programs.path(), socket);
     QStringList opened;
     {
-        const TInstanceServer fretlo([] { return true; }, [&](const QString& file) { opened << file; }, socket);
+        const TInstanceServer fretlo([] { return true; }, [&](const QString& file) { opened << file; },
+                                     socket);
         std::atomic<bool> done = false;
         TOpenResult result{};
         const TImportSession session = Session();
