@@ -58,9 +58,12 @@ protected:
     }
 
     void RandomCommand() {
-        static void (TTabEditorView::*const commands[])() = {&TTabEditorView::Copy, &TTabEditorView::Cut,
-                                                             &TTabEditorView::Clear, &TTabEditorView::Paste};
-        (view->*commands[Pick(0, 3)])();
+        switch (Pick(0, 3)) {
+            case 0: view->Copy(); break;
+            case 1: view->Cut(); break;
+            case 2: view->Clear(); break;
+            default: view->Paste(); break;
+        }
     }
 
     std::mt19937 rng;
