@@ -63,8 +63,7 @@ TEST_F(ToolImport, OptionsChooseThePartsTheirTuningAndTheGrid) {
 }
 
 TEST_F(ToolImport, RefusesBadInputWithOneLine) {
-    TBytes truncated = TwoParts;
-    truncated.resize(truncated.size() - 3);
+    const TBytes truncated(TwoParts.begin(), TwoParts.end() - 3);
     for (const TBytes& file : {TBytes{}, TBytes{'h', 'e', 'l', 'l', 'o'}, truncated, SixteenParts}) {
         const TCommandRun run = Import(file);
         EXPECT_EQ(run.Status, 1) << run.Err;
