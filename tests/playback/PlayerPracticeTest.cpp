@@ -191,7 +191,6 @@ TEST_P(PlayerCountIn, GivesOneBarOfClicksBeforeTheFirstNote) {
 
 INSTANTIATE_TEST_SUITE_P(Bars, PlayerCountIn,
                          ::testing::Values(TCountInCase{"FourBeats", 16, 100, true, 0},
-                                           TCountInCase{"ThreeBeatsAtHalfSpeed", 12, 50, true, 0},
                                            TCountInCase{"TwoAndAHalfBeatsWithoutAccent", 10, 100, false, 0},
                                            TCountInCase{"FromTheSecondBarAt133", 16, 133, true, 1}),
                          PrintedName());
