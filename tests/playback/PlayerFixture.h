@@ -113,11 +113,6 @@ public:
         for (const TMidiEvent& e : Kind(0x90)) out.push_back(e.Tick);
         return out;
     }
-    std::vector<int> NoteOnKeys() const {
-        std::vector<int> out;
-        for (const TMidiEvent& e : Kind(0x90)) out.push_back(e.Data1);
-        return out;
-    }
 
     TCustomTabDoc doc;
     TMidiRecorder rec;
