@@ -61,7 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TMove{"ctrl home", NoteAt40, 40, 0, "Ctrl+Home", {0, 0, 0}},
                     TMove{"to the next staff row", BreakAt3, 0, 0, "Ctrl+Alt+Right", {0, 48, 0}},
                     TMove{"no later staff row", BreakAt3, 48, 0, "Ctrl+Alt+Right", {0, 48, 0}},
-                    TMove{"to the row's start", BreakAt3, 49, 0, "Ctrl+Alt+Left", {0, 48, 0}},
                     TMove{"from a row's start", BreakAt3, 48, 0, "Ctrl+Alt+Left", {0, 0, 0}},
                     // From time 256 to the next track's first space at or after it.
                     TMove{"page down keeps the time", Triplet, 1, 0, "PgDown", {1, 2, 0}},
