@@ -29,6 +29,14 @@ const QRgb Bkg = Rgb(TestColors[tcBkg]);
 const QRgb Line = Rgb(TestColors[tcTabLine]);
 const QRgb Ink = Rgb(TestColors[tcBarLine]);
 
+// The pixels inside r that `match`.
+template <class Match> int Matching(const QImage& image, const QRect& r, Match match) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += match(image.pixel(x, y));
+    return n;
+}
+
 class Render : public testing::Test {
 protected:
     void SetUp() override {
@@ -66,22 +74,13 @@ protected:
         return image;
     }
     int LineY(int string) { return StringLineY(view->Layout().Band(0), view->Metrics(), string); }
-    // Pixels of glyphs: neither background nor string line, whatever their antialiasing.
+    // Pixels of glyphs (neither background nor string line, whatever their antialiasing) that
+    // are of `tint`.
     static int Inked(const QImage& image, const QRect& r, bool (*tint)(QRgb) = nullptr) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) {
-                const QRgb c = image.pixel(x, y);
-                if (c != Rgb(TestColors[tcBkg]) && c != Rgb(TestColors[tcTabLine]) && (!tint || tint(c))) ++n;
-            }
-        return n;
+        return Matching(image, r, [tint](QRgb c) { return c != Bkg && c != Line && (!tint || tint(c)); });
     }
-    // Pixels of the colour of `role` inside r.
     static int Count(const QImage& image, const QRect& r, TTabViewColors role) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += image.pixel(x, y) == Rgb(TestColors[role]);
-        return n;
+        return Matching(image, r, [role](QRgb c) { return c == Rgb(TestColors[role]); });
     }
     // n pixels from `from` on, one `step` apart.
     static std::vector<QRgb> Pixels(const QImage& image, QPoint from, QPoint step, int n) {
@@ -261,16 +260,9 @@ protected:
         surface->PrintPage(p, index, dpi);
         return image;
     }
-    static int Inked(const QImage& image, const QRect& r) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += Dark(image.pixel(x, y));
-        return n;
-    }
+    static int Inked(const QImage& image, const QRect& r) { return Matching(image, r, Dark); }
     // The y of string s's line of the first track, from a row's top.
-    int LineY(int string) const {
-        return StringLineY(surface->Layout().Band(0), surface->Metrics(), string);
-    }
+    int LineY(int string) const { return StringLineY(surface->Layout().Band(0), surface->Metrics(), string); }
 
     static constexpr TPrintPage Letter{QSize(816, 1056), QRect(48, 48, 720, 960)};
     TCustomTabDoc doc;
