@@ -124,17 +124,16 @@ TEST_F(EditorMouse, HoverOverTheTrackEffectLineShowsTheHint) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
+// An instrument of a melodic track, and the Volume line, are checked through the Track Effects
+// dialog in tests/shell.
 TEST(TrackEffectHint, OneLinePerEffectInListOrder) {
     TTrackData track(false, 4);
     TSpace& space = track.Space(0);
     EXPECT_EQ(TrackEffectHint(track, space), "");
     AddPropNode(space, pkStrokeUp, 0);
     AddPropNode(space, pkTempo, 96);
-    AddPropNode(space, pkInstrument, 25);
     AddPropNode(space, pkPitchBend, static_cast<uint16_t>(-200));
-    EXPECT_EQ(TrackEffectHint(track, space),
-              "Stroke Up\nTempo Change: 96\nInstrument Change: 25 - Acoustic Guitar "
-              "(steel)  (Let ring)\nPitch Bend Change: -200");
+    EXPECT_EQ(TrackEffectHint(track, space), "Stroke Up\nTempo Change: 96\nPitch Bend Change: -200");
     // A drum track names the kit; let ring off says nothing.
     track.MidiChannel = PercussionChannel;
     AddPropNode(track.Space(1), pkInstrument, 0 | InstrumentNoRing);
