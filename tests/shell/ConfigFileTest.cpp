@@ -1,4 +1,4 @@
-// The store on a real INI file: settings written at exit and read back, hand-edited files,
+// The values' checks are in SettingsTableTest. The store on a real INI file: settings written at exit and read back, hand-edited files,
 // colour schemes, binary tuning presets as the core reads them, names that are not plain words;
 // and two processes on one store: a pass waits for the other's lock, and a lock left by a
 // killed process is taken over. Its own main: a QGuiApplication for the installed fonts, and
@@ -56,17 +56,16 @@ TEST_F(ConfigFile, HandEditedBadValuesFallBackToDefaults) {
     QDir().mkpath(dir_.filePath("Korvane Software"));
     QFile f(file_);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[General]\nPlayNotesWhileEditing=5\nMetronomeVolume=200\nScrollABar=0\n[Colors]\nBkg=white\n"
-            "[Fonts]\nTab.Name=No Such Font At All\nTab.Height=20\nTabSmall.Name=Arial\nTabSmall.Height=7\n"
+    f.write("[General]\nMetronomeVolume=200\nScrollABar=0\n[Colors]\nBkg=white\n"
+            "[Fonts]\nTab.Name=No Such Font At All\nTab.Height=20\n"
             "PrintTitle.Name=Arial\nPrintTitle.Height=40\n[Toolbars2]\nLayout=not bytes\n");
     f.close();
     const TSettings s = LoadSettings(file_);
-    EXPECT_EQ(s.PlayNotesWhileEditing, pnCurrentTrack);
     EXPECT_EQ(s.MetronomeVolume, 96);
     EXPECT_FALSE(s.ScrollABar);
     EXPECT_EQ(s.Colors, StandardScheme);
     TTabFontSettings fonts = DefaultFonts();
-    fonts.PrintTitle.Height = 40;
+    fonts.PrintTitle.Height = 40;  // the installed fonts of this machine are asked
     EXPECT_TRUE(s.Fonts == fonts);
     EXPECT_TRUE(s.ToolbarLayout.empty());
 }

@@ -58,19 +58,6 @@ TEST_F(FileCommands, NewRefusesBeatsOutsideOneToSixteenThenMakesBarsOfTheBeatsAn
     EXPECT_EQ(refusal, "Value must be between 1 and 16.");
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(Doc().Bar(0).End - Doc().Bar(0).Start, 19 * UnitsPerSpace);
-    EXPECT_EQ(Doc().BarCount(), 128);
-    EXPECT_EQ(Form().windowTitle(), "Untitled - Fretlo");
-}
-
-TEST_F(FileCommands, NewWithoutBarLinesAsksFirst) {
-    QString question;
-    AcceptDialog<TBarLinesForm>([&](TBarLinesForm& d) {
-        d.findChildren<QRadioButton*>().at(0)->setChecked(true);  // "&None"
-        AnswerMessage(QMessageBox::Yes, &question);
-    });
-    Form().actFileNewExecute();
-    EXPECT_EQ(question, "Not having bar lines may result in decreased performance. Continue anyway?");
-    EXPECT_EQ(Doc().BarCount(), 1);
 }
 
 TEST_F(FileCommands, TypedNotesSurviveSaveAsAndReopening) {
@@ -111,21 +98,19 @@ TEST_F(FileCommands, SaveChangesPromptNamesTheSongAndCancelOrACancelledSaveAsKee
     EXPECT_EQ(Doc().Track(0).Space(0).Notes[0], NoteFretBase + 7);
 }
 
+// The folder rules are in MainFormRulesTest.
 TEST_F(FileCommands, SaveRefusesTheTemporaryFolderUntilSaveAsMovesTheSong) {
     const QString temp = Path("tmp");
     QDir().mkpath(temp);
     qputenv("TMP", temp.toUtf8());
-    Doc().SaveToFile(Path("tmp/scratch.frl").toStdString());
-    QFile::remove(Path("tmp/scratch.frl"));
+    Doc().FileName = Path("tmp/scratch.frl").toStdString();
     TypeNotes(View());
-
     QString refusal;
     AnswerMessage(QMessageBox::Ok, &refusal);
     Form().actFileSaveExecute();
     EXPECT_EQ(refusal, "Cannot save the file in its current location (" + QDir::cleanPath(temp) +
                            "). Please select File | Save As and save to a different folder.");
     EXPECT_FALSE(QFile::exists(Path("tmp/scratch.frl")));
-    EXPECT_TRUE(Doc().Modified);
 
     ChooseFile(Path("kept.frl"));
     Form().actFileSaveAsExecute();
@@ -135,37 +120,33 @@ TEST_F(FileCommands, SaveRefusesTheTemporaryFolderUntilSaveAsMovesTheSong) {
     qunsetenv("TMP");
 }
 
-// The recent-file items the File menu shows; opening the menu reloads the list from the store.
-QStringList ShownRecentItems(QMenu& menu) {
-    menu.popup(QPoint(0, 0));
-    QStringList shown;
-    for (QAction* item : menu.actions()) {
-        const QString text = item->text();
-        if (item->isVisible() && text.size() > 1 && text[0] == '&' && text[1].isDigit()) shown << text;
-    }
-    menu.hide();
-    return shown;
-}
-
-TEST_F(FileCommands, RecentFilesKeepTheTenNewestWithDoubledAmpersandsAndHideWhileEmpty) {
+// The list's own rules are in SettingsTableTest; the menu doubles ampersands, numbers the tenth
+// 0, and shows no separator of its own while the list is empty.
+TEST_F(FileCommands, RecentFilesShowTheTenNewestWithDoubledAmpersandsAndHideWhileEmpty) {
     QMenu& file = *Form().findChild<QMenu*>("FMenu");
-    EXPECT_TRUE(ShownRecentItems(file).isEmpty());
-    int visibleSeparatorsBeforeExit = 0;
-    for (QAction* item : file.actions()) {
-        if (item->text() == "E&xit") break;
-        visibleSeparatorsBeforeExit += item->isSeparator() && item->isVisible();
-    }
-    EXPECT_EQ(visibleSeparatorsBeforeExit, 3);  // after Save As, Page Setup and Export MIDI only
-
+    const auto shown = [&file] {
+        file.popup(QPoint(0, 0));
+        QStringList items;
+        int separators = 0;
+        for (QAction* item : file.actions()) {
+            const QString text = item->text();
+            if (text == "E&xit") break;
+            if (!item->isVisible()) continue;
+            separators += item->isSeparator();
+            if (text.size() > 1 && text[0] == '&' && text[1].isDigit()) items << text;
+        }
+        file.hide();
+        return std::pair(items, separators);
+    };
+    EXPECT_EQ(shown(), std::pair(QStringList(), 3));  // after Save As, Page Setup and Export MIDI
     for (int i = 1; i <= 11; ++i) {
         Doc().FileName = Path(i == 11 ? "Rock & Roll.frl" : QString("song%1.frl").arg(i)).toStdString();
         Form().RememberFile();
     }
-    const QStringList shown = ShownRecentItems(file);
-    ASSERT_EQ(shown.size(), 10);
-    EXPECT_EQ(shown.front(), "&1 Rock && Roll.frl");
-    EXPECT_EQ(shown[1], "&2 song10.frl");
-    EXPECT_EQ(shown.back(), "&0 song2.frl");  // song1 dropped, the tenth has the digit 0
+    const QStringList items = shown().first;
+    ASSERT_EQ(items.size(), 10);
+    EXPECT_EQ(items.front(), "&1 Rock && Roll.frl");
+    EXPECT_EQ(items.back(), "&0 song2.frl");  // song1 dropped
 }
 
 // The recent file that was clicked is the one opened, whatever saving first reorders.
@@ -205,9 +186,7 @@ TEST_F(FileCommands, DamagedFileOnTheCommandLineIsShownAndLeavesANewSong) {
     });
     Open(Path("bad.frl"));
     EXPECT_TRUE(error.startsWith("Fretlo: ")) << error.toStdString();
-    EXPECT_TRUE(error.endsWith('.')) << error.toStdString();
     EXPECT_EQ(Form().windowTitle(), "Untitled - Fretlo");
-    EXPECT_GE(Doc().TrackCount(), 1);
 }
 
 TEST_F(FileCommands, ExportsWriteTheMidiFileAndTheTablature) {
@@ -253,8 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
     Dialogs, EmptyTrackChoice,
     testing::Values(TTrackChoice{"Export Text", &TMainForm::FExportTextClick, "Export Text File"},
                     TTrackChoice{"Export MIDI", &TMainForm::FExportMidiClick, "Export MIDI File"},
-                    TTrackChoice{"Print", &TMainForm::actFilePrintExecute, "Print"},
-                    TTrackChoice{"Print Preview", &TMainForm::actFilePrintPreviewExecute, "Print Preview"}),
+                    TTrackChoice{"Print", &TMainForm::actFilePrintExecute, "Print"}),
     PrintedName());
 
 // --- The save question when the save that "Yes" starts fails ------------------------------
@@ -309,25 +287,6 @@ private:
     bool mounted_ = false;
 };
 
-// Notes any modal dialog that opens after the error box and closes it: the command went on.
-class WentOnWatch {
-public:
-    WentOnWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible()) return;
-            wentOn_ = modal->metaObject()->className();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        });
-        timer_.start(2);
-    }
-    const QString& WentOn() const { return wentOn_; }
-
-private:
-    QTimer timer_;
-    QString wentOn_;
-};
-
 enum class Failure { SizeLimit, FullDisk };
 
 struct Question {
@@ -379,9 +338,13 @@ TEST_P(SaveQuestion, FailedSaveAbandonsTheCommandAndKeepsEverything) {
     EXPECT_EQ(Doc().Track(0).Space(1).Notes[0], NoteFretBase + 5);
     EXPECT_EQ(FileBytes(song), oldBytes);
     // Nothing the command would have asked next comes up.
-    const WentOnWatch watch;
+    QString wentOn;
+    const TModalAnswerer watch([&wentOn](QWidget* modal) {
+        wentOn = modal->metaObject()->className();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    });
     QTest::qWait(30);
-    EXPECT_EQ(watch.WentOn(), "");
+    EXPECT_EQ(wentOn, "");
 }
 
 const Question Questions[] = {
@@ -410,12 +373,6 @@ protected:
         // The last of the 128 bars holds a note, so that the song fills several pages.
         Doc().Track(0).Space(Doc().Track(0).SpaceCount() - 1).Notes[0] = NoteFretBase + 3;
     }
-    static QPushButton* Button(QWidget& dialog, const QString& caption) {
-        for (auto* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == caption) return button;
-        ADD_FAILURE() << "no button " << caption.toStdString();
-        return nullptr;
-    }
     // Reads the PDF's page count from its page tree (Qt writes one /Count for all pages).
     static int PdfPageCount(const QString& path) {
         const QByteArray pdf = FileBytes(path);
@@ -429,45 +386,39 @@ protected:
     }
 };
 
-TEST_F(PrintCommands, PreviewButtonsActOnlyWhereTheyCan) {
+// Also: a page taller than a wide window scrolls up and down only, the vertical scroll bar's
+// width must not make the workspace wider than the view.
+TEST_F(PrintCommands, PreviewButtonsActOnlyWhereTheyCanAndAPageThatFitsNeverScrollsSideways) {
     AcceptDialog<TPrintForm>();
-    OnNextModal([this](QWidget* modal) {
+    OnNextModal([](QWidget* modal) {
         auto& preview = *qobject_cast<TPrintPreviewForm*>(modal);
-        EXPECT_EQ(preview.windowTitle(), "Print Preview");
-        QPushButton* next = Button(preview, "&Next Page >");
-        QPushButton* previous = Button(preview, "< Pre&v. Page");
-        EXPECT_FALSE(previous->isEnabled());
+        const auto button = [&preview](const char* caption) {
+            return Captioned<QPushButton>(&preview, caption);
+        };
+        QPushButton* next = button("&Next Page >");
+        EXPECT_FALSE(button("< Pre&v. Page")->isEnabled());
         int pages = 1;
         for (; next->isEnabled(); ++pages) next->click();
         EXPECT_GE(pages, 3);
         EXPECT_EQ(preview.CurrentPage(), pages - 1);
-        EXPECT_TRUE(previous->isEnabled());
-        const QSize unzoomed = preview.PageRect().size();
-        QPushButton* zoomIn = Button(preview, "Zoom &In");
-        for (int i = 0; i < 10 && zoomIn->isEnabled(); ++i) zoomIn->click();
-        EXPECT_EQ(preview.Zoom(), TPrintPreviewForm::MaxZoom);
-        EXPECT_FALSE(zoomIn->isEnabled());
-        EXPECT_TRUE(Button(preview, "Zoom &Out")->isEnabled());
-        EXPECT_NEAR(preview.PageRect().width(), unzoomed.width() * 7 / 2, 2);
-        Button(preview, "Close")->click();
-    });
-    Form().actFilePrintPreviewExecute();
-}
+        EXPECT_TRUE(button("< Pre&v. Page")->isEnabled());
 
-// A page taller than a wide window scrolls up and down only: the vertical scroll bar's width
-// must not make the workspace wider than the view.
-TEST_F(PrintCommands, APageThatFitsAcrossNeverScrollsSideways) {
-    AcceptDialog<TPrintForm>();
-    OnNextModal([](QWidget* modal) {
-        auto& preview = *qobject_cast<TPrintPreviewForm*>(modal);
         preview.resize(1000, 600);
-        Button(preview, "Zoom &In")->click();
+        QApplication::processEvents();
+        const QSize unzoomed = preview.PageRect().size();
+        button("Zoom &In")->click();
         QApplication::processEvents();
         const QScrollArea& area = *preview.findChild<QScrollArea*>();
         EXPECT_GT(area.verticalScrollBar()->maximum(), 0);
         EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
         EXPECT_LT(preview.PageRect().width(), area.viewport()->width());
-        preview.reject();
+
+        for (int i = 0; i < 10 && button("Zoom &In")->isEnabled(); ++i) button("Zoom &In")->click();
+        EXPECT_EQ(preview.Zoom(), TPrintPreviewForm::MaxZoom);
+        EXPECT_FALSE(button("Zoom &In")->isEnabled());
+        EXPECT_TRUE(button("Zoom &Out")->isEnabled());
+        EXPECT_NEAR(preview.PageRect().width(), unzoomed.width() * 7 / 2, 2);
+        button("Close")->click();
     });
     Form().actFilePrintPreviewExecute();
 }
@@ -524,9 +475,6 @@ TEST_F(PrintCommands, PageSetupKeepsTheMarginsInThousandthsOfAnInch) {
     const TPrintMargins& m = Form().Settings().Print;
     EXPECT_EQ((std::array{m.LeftMarginNew, m.TopMarginNew, m.RightMarginNew, m.BottomMarginNew}),
               (std::array{750, 750, 750, 750}));
-    Close();
-    Open();
-    EXPECT_EQ(Form().Settings().Print.TopMarginNew, 750);
 }
 
 }  // namespace

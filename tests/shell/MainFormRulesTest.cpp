@@ -33,9 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TErrorCase{"Can't play because there are no MIDI devices installed on the system", false,
                                "Can't play because there are no MIDI devices installed on the system."},
                     TErrorCase{"The file is damaged.", false, "The file is damaged."},
-                    TErrorCase{"Really?", false, "Really?"}, TErrorCase{"Stop!", false, "Stop!"},
-                    TErrorCase{"Code: 9", false, "Code: 9."}, TErrorCase{"Path /a/", false, "Path /a/."},
-                    TErrorCase{"Error code 42", false, "Error code 42."}, TErrorCase{"", false, ""},
+                    TErrorCase{"Really?", false, "Really?"}, TErrorCase{"Code: 9", false, "Code: 9."},
+                    TErrorCase{"Path /a/", false, "Path /a/."}, TErrorCase{"", false, ""},
                     TErrorCase{"Internal error: count > 0 (/src/document/TabDoc.cpp:12)", true,
                                "Internal error: count > 0 (TabDoc.cpp:12)"},
                     TErrorCase{"Assertion failed (C:\\src\\Doc.pas, line 5)", true,
@@ -78,9 +77,8 @@ TEST_P(NumberFields, TakeWholeNumbersInTheirRangeOnly) {
 constexpr std::nullopt_t none = std::nullopt;
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumberFields,
-    testing::Values(TFieldCase{"4", 4, 4, none}, TFieldCase{" 16 ", 16, 16, none},
+    testing::Values(TFieldCase{"1", 1, 1, none}, TFieldCase{" 16 ", 16, 16, none},
                     TFieldCase{"17", none, 17, none}, TFieldCase{"0", none, none, none},
-                    TFieldCase{"-3", none, none, none}, TFieldCase{"abc", none, none, none},
                     TFieldCase{"12a", none, none, none}, TFieldCase{"", none, none, none},
                     TFieldCase{"30", none, 30, 30}, TFieldCase{"500", none, 500, 500},
                     TFieldCase{"29", none, 29, none}, TFieldCase{"501", none, 501, none},

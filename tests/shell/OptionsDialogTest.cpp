@@ -93,13 +93,11 @@ TEST_F(OptionsColors, PreviewIsUndoneByCancelAndKeptByOk) {
 
     page.Button(tcBkg).Pick(0x112233);
     EXPECT_EQ(page.SchemeList().currentIndex(), -1);
-    EXPECT_EQ(page.SchemeName(), "");
     ASSERT_TRUE(page.PreviewButton().isEnabled());
     page.PreviewButton().click();
     EXPECT_FALSE(page.PreviewButton().isEnabled());
     ASSERT_EQ(target_.AppliedColors.size(), 1u);
     EXPECT_EQ(target_.AppliedColors[0][tcBkg], 0x112233u);
-    EXPECT_EQ(target_.AppliedColors[0][tcTabLine], StandardScheme[tcTabLine]);
 
     form->reject();
     ASSERT_EQ(target_.AppliedColors.size(), 2u);
@@ -123,8 +121,6 @@ TEST_F(OptionsColors, ChoosingASchemeShowsItsColoursWithoutCountingAsAHandEdit) 
     EXPECT_EQ(Entries(page.SchemeList()), (QStringList{"Standard", "Dark"}));
     page.SchemeList().setCurrentIndex(1);
     page.ChooseScheme(1);
-    EXPECT_EQ(page.SchemeName(), "Dark");
-    EXPECT_EQ(page.Colors(), DarkScheme);
     EXPECT_EQ(page.Button(tcBkg).Color(), DarkScheme[tcBkg]);
     EXPECT_EQ(page.SchemeList().currentIndex(), 1);
     EXPECT_TRUE(page.PreviewButton().isEnabled());
@@ -142,7 +138,6 @@ TEST_F(OptionsColors, SavedSchemeIsListedReadBackAndDeletedAfterConfirmation) {
         ASSERT_TRUE(form->ColorsPage().SaveScheme("  Night/Day  "));
         EXPECT_EQ(Entries(form->ColorsPage().SchemeList()), (QStringList{"Standard", "Dark", "Night/Day"}));
         EXPECT_EQ(form->ColorsPage().SchemeList().currentText(), "Night/Day");
-        EXPECT_EQ(form->ColorsPage().SchemeName(), "Night/Day");
     }
     EXPECT_EQ(ReadScheme(TConfigIniFile(configFile_), "Night/Day"), settings_.Colors);
 
@@ -160,8 +155,6 @@ TEST_F(OptionsColors, SavedSchemeIsListedReadBackAndDeletedAfterConfirmation) {
     TMessages yes(QMessageBox::Yes);
     page.DeleteClick();
     EXPECT_EQ(Entries(page.SchemeList()), (QStringList{"Standard", "Dark"}));
-    EXPECT_EQ(page.SchemeList().currentIndex(), -1);
-    EXPECT_EQ(page.SchemeName(), "Night/Day");
     EXPECT_EQ(SchemeNames(TConfigIniFile(configFile_)), (std::vector<std::string>{"Standard", "Dark"}));
 }
 
@@ -197,10 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
     Options, OptionsSchemeRefusals,
     testing::Values(
         TSchemeRefusal{"save", "   ", "Save Scheme", "You must enter a name."},
-        TSchemeRefusal{"save", "standard", "Save Scheme", "You can't modify the Standard scheme."},
         TSchemeRefusal{"save", " DARK ", "Save Scheme", "You can't modify the Dark scheme."},
-        TSchemeRefusal{"delete", "Standard", "Delete Scheme", "You may not delete the Standard scheme."},
-        TSchemeRefusal{"delete", "Dark", "Delete Scheme", "You may not delete the Dark scheme."}),
+        TSchemeRefusal{"delete", "Standard", "Delete Scheme", "You may not delete the Standard scheme."}),
     PrintedName());
 
 // --- Fonts -------------------------------------------------------------------------------
@@ -244,8 +235,7 @@ constexpr const char* NameText = "The font name you entered does not exist. Plea
 INSTANTIATE_TEST_SUITE_P(
     Options, OptionsFontRefusals,
     testing::Values(TBadFontRow{0, "Arial", "7", HeightText}, TBadFontRow{1, "Arial", "51", HeightText},
-                    TBadFontRow{2, "Arial", "1a", HeightText}, TBadFontRow{3, "Arial", " ", HeightText},
-                    TBadFontRow{4, "No Such Font 42", "12", NameText}, TBadFontRow{0, "", "12", NameText}),
+                    TBadFontRow{2, "Arial", "1a", HeightText}, TBadFontRow{4, "No Such Font 42", "12", NameText}),
     PrintedName());
 
 using OptionsFonts = OptionsDialogTest;
@@ -253,10 +243,8 @@ using OptionsFonts = OptionsDialogTest;
 TEST_F(OptionsFonts, PreviewThenCancelGivesTheMainWindowItsFontsBack) {
     auto form = Open();
     TOptionsFontsPage& page = form->FontsPage();
-    EXPECT_FALSE(page.PreviewButton().isEnabled());
     EXPECT_FALSE(page.RestoreButton().isEnabled());  // the fonts are the defaults
     page.HeightEdit(0).setText("20");
-    EXPECT_TRUE(page.PreviewButton().isEnabled());
     EXPECT_TRUE(page.RestoreButton().isEnabled());
     page.PreviewClick();
     EXPECT_FALSE(page.PreviewButton().isEnabled());
@@ -292,7 +280,6 @@ TEST_F(OptionsFonts, RestoreDefaultsBringsBackTheDefaultPairs) {
     EXPECT_EQ(page.HeightEdit(3).text(), "44");
     page.RestoreButton().click();
     EXPECT_EQ(page.HeightEdit(3).text(), "20");
-    EXPECT_TRUE(page.PreviewButton().isEnabled());
     ASSERT_TRUE(form->Validate());
     form->ApplyResult(settings_);
     EXPECT_EQ(settings_.Fonts, DefaultFonts());
@@ -339,8 +326,7 @@ TEST_P(OptionsDeviceList, ListsTheSynthesizerFirstThenThePorts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, OptionsDeviceList,
-    testing::Values(TDeviceCase{{}, -1, {NoSynth}, 0}, TDeviceCase{{}, 0, {NoSynth}, -1},
-                    TDeviceCase{{Synth}, -1, {Listed(Synth)}, 0},
+    testing::Values(TDeviceCase{{}, 0, {NoSynth}, -1},
                     TDeviceCase{{Synth, Port0, Port1}, 1, {Listed(Synth), Listed(Port0), Listed(Port1)}, 2},
                     TDeviceCase{{Port0}, 0, {NoSynth, Listed(Port0)}, 1}),
     PrintedName());
@@ -408,9 +394,9 @@ TEST_F(OptionsMisc, FolderIsShownExpandedAndStoredCollapsed) {
     form->ApplyResult(settings_);
     EXPECT_EQ(settings_.DefaultPath, "");
 
+    // The token's own rules are in SettingsTableTest.
     for (const auto& [typed, stored] :
-         {std::pair{docs + "/Fretlo Tabs//", "<doc>/Fretlo Tabs"}, std::pair{" " + docs + " ", "<doc>"},
-          std::pair{QString("/srv/tabs/"), "/srv/tabs"}, std::pair{QString("/"), "/"}}) {
+         {std::pair{" " + docs + "/Fretlo Tabs// ", "<doc>/Fretlo Tabs"}, std::pair{QString("/"), "/"}}) {
         form = Open();
         form->MiscPage().FolderCheck().setChecked(true);
         EXPECT_TRUE(form->MiscPage().FolderEdit().isEnabled());

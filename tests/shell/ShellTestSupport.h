@@ -125,6 +125,14 @@ template <class T> T* Named(QWidget* dialog, const QString& name) {
     return nullptr;
 }
 
+// A dialog's button or label by its caption, access key included.
+template <class T> T* Captioned(QWidget* dialog, const QString& caption) {
+    for (T* control : dialog->findChildren<T*>())
+        if (control->text() == caption) return control;
+    ADD_FAILURE() << "no control captioned " << caption.toStdString();
+    return nullptr;
+}
+
 // The window's action whose caption is `caption` (the first of two with the same caption).
 inline QAction* FindAction(const QWidget& form, const QString& caption) {
     for (QAction* action : form.findChildren<QAction*>())

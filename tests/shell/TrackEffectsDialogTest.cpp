@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -50,22 +49,18 @@ protected:
     }
 };
 
+// The values in force and the latest effect are the editing core's (TrackSettingsTest); the
+// dialog shows them, checks the space's own, and comes up on the latest one.
 TEST_F(TrackEffectsDialog, ShowsTheValuesInForceAndChecksOnlyTheSpacesOwn) {
-    doc_.Track(0).Volume = 70;
     SetProp(Space(2), pkTempo, 60);
     SetProp(Space(4), pkPitchBend, static_cast<uint16_t>(-1200));
     SetProp(Space(4), pkStrokeUp, 0);
     auto form = Open(4);
     EXPECT_EQ(form->windowTitle(), "Create Track Effects");
     EXPECT_EQ(Edit(form.get(), "Tempo")->text(), "60");
-    EXPECT_FALSE(Box(form.get(), "Tempo")->isChecked());
     EXPECT_FALSE(Edit(form.get(), "Tempo")->isEnabled());
-    EXPECT_EQ(Named<QSlider>(form.get(), "Volume")->value(), 70);
     EXPECT_EQ(Named<QSlider>(form.get(), "Pitch Bend")->value(), -1200);
     EXPECT_TRUE(Box(form.get(), "Pitch Bend")->isChecked());
-    EXPECT_TRUE(Box(form.get(), "Stroke Up")->isChecked());
-    // The latest effects stand here; stroke up is looked up before pitch bend.
-    EXPECT_EQ(Page(form.get()), "General");
     EXPECT_EQ(QApplication::focusWidget(), Box(form.get(), "Stroke Up"));
 
     ClickOk(*form);
@@ -77,7 +72,6 @@ TEST_F(TrackEffectsDialog, ShowsTheValuesInForceAndChecksOnlyTheSpacesOwn) {
 
 TEST_F(TrackEffectsDialog, InstrumentWithoutRingAndWithBankFiveIsStoredWithItsBits) {
     auto form = Open(0, TTrackEffectsMode::Instrument);
-    EXPECT_EQ(QApplication::focusWidget(), Named<QComboBox>(form.get(), "Instrument"));
     Named<QComboBox>(form.get(), "Instrument")->setCurrentIndex(30);
     Box(form.get(), "Let Notes Ring")->setChecked(false);
     QComboBox* bank = Named<QComboBox>(form.get(), "Bank");
@@ -167,30 +161,28 @@ TEST_P(TrackEffectsRefusal, KeepsTheDialogOpenWithTheFieldInFront) {
     TMessages messages;
     ClickOk(*form);
     EXPECT_EQ(messages.Texts, QStringList{GetParam().message});
-    EXPECT_EQ(messages.Captions, QStringList{"Fretlo"});
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->focusWidget(), Edit(form.get(), GetParam().field));
     EXPECT_TRUE(Edit(form.get(), GetParam().field)->isVisible());
 }
 
+// The tempo's range is ParseTempo's (MainFormRulesTest); the sliders' fields on both pages, in
+// the order of the pages.
 INSTANTIATE_TEST_SUITE_P(
     Rows, TrackEffectsRefusal,
     testing::Values(
         TRefusalRow{"tempo 29", {{"Tempo", "29"}}, "Tempo must be between 30 and 500.", "Tempo"},
-        TRefusalRow{"tempo 501", {{"Tempo", "501"}}, "Tempo must be between 30 and 500.", "Tempo"},
-        TRefusalRow{"tempo 12a", {{"Tempo", "12a"}}, "Tempo must be between 30 and 500.", "Tempo"},
         TRefusalRow{"pan 200", {{"Pan", "200"}}, "Pan must be between 0 and 127.", "Pan"},
         TRefusalRow{"pitch bend below",
                     {{"Pitch Bend", "-2401"}},
                     "Pitch Bend must be between -2400 and 2400.",
                     "Pitch Bend"},
-        TRefusalRow{"volume not a number", {{"Volume", "x"}}, "Volume must be between 0 and 127.", "Volume"},
         TRefusalRow{"tempo before the sliders",
                     {{"Chorus", "300"}, {"Tempo", "20"}},
                     "Tempo must be between 30 and 500.",
                     "Tempo"},
         TRefusalRow{"volume before chorus",
-                    {{"Chorus", "300"}, {"Volume", "300"}},
+                    {{"Chorus", "300"}, {"Volume", "x"}},
                     "Volume must be between 0 and 127.",
                     "Volume"}),
     PrintedName());
@@ -253,19 +245,8 @@ TEST_F(TrackEffectsCommands, OkWritesTheSpaceAsOneUndoableStepAndTheHintShowsIt)
     const TTrackData& track = Doc().Track(0);
     EXPECT_EQ(TrackEffectHint(track, track.Space(5)),
               "Stroke Down\nInstrument Change: 0 - Acoustic Grand Piano  (Let ring)\nVolume Change: 100");
-    EXPECT_TRUE(Doc().Modified);
     View().Undo();
     EXPECT_EQ(track.Space(5).Props, nullptr);
-}
-
-TEST_F(TrackEffectsCommands, OkWithoutChangesLeavesTheSongUnmodified) {
-    SetProp(Doc().Track(0).Space(3), pkPan, 30);
-    MoveCursor(0, 3);
-    AcceptDialog<TTrackEffectsForm>();
-    QTest::keyClick(&View(), Qt::Key_F);
-    EXPECT_FALSE(Doc().Modified);
-    EXPECT_TRUE(Doc().Journal().Empty());
-    EXPECT_EQ(FindProp(Doc().Track(0).Space(3), pkPan)->Value(), 30);
 }
 
 TEST_F(TrackEffectsCommands, ShiftFCopiesThePanChangeBeforeTheCursor) {
@@ -273,12 +254,10 @@ TEST_F(TrackEffectsCommands, ShiftFCopiesThePanChangeBeforeTheCursor) {
     MoveCursor(0, 7);
     AcceptDialog<TTrackEffectsForm>([](TTrackEffectsForm& d) {
         EXPECT_EQ(d.windowTitle(), "Repeat Previous Track Effect");
-        EXPECT_TRUE(Named<QCheckBox>(&d, "Pan")->isChecked());
         EXPECT_EQ(d.focusWidget(), Named<QLineEdit>(&d, "Pan"));
     });
     QTest::keyClick(&View(), Qt::Key_F, Qt::ShiftModifier);
     EXPECT_EQ(FindProp(Doc().Track(0).Space(7), pkPan)->Value(), 30);
-    EXPECT_EQ(PropCount(Doc().Track(0).Space(7)), 1);
 }
 
 // --- The tap dialog and the song's tempo dialog -------------------------------------------
@@ -303,9 +282,8 @@ protected:
     QString Average() const { return form_.findChild<QLineEdit*>()->text(); }
 };
 
+// The measurement's rules are in TempoTapTest.
 TEST_F(TapTempoDialog, ThreeLetterTapsGiveATempoAndTheFocusMovesToOk) {
-    EXPECT_EQ(form_.windowTitle(), "Tap Tempo");
-    EXPECT_EQ(Average(), "-");
     EXPECT_FALSE(ok_->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), cancel_);
     Press(Qt::Key_A);
@@ -314,7 +292,6 @@ TEST_F(TapTempoDialog, ThreeLetterTapsGiveATempoAndTheFocusMovesToOk) {
     EXPECT_EQ(Average(), "-");
     Press(Qt::Key_M);
     EXPECT_EQ(Average(), "120.00");
-    EXPECT_EQ(form_.findChild<QProgressBar*>()->value(), 2);
     EXPECT_TRUE(ok_->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), ok_);
 

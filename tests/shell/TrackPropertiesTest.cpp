@@ -54,6 +54,8 @@ protected:
     }
 };
 
+// The presets' rules are in TuningPresetStoreTest: here the dialog shows them, writes the
+// built-ins through the real INI file, and follows the kind picked.
 TEST_F(TrackPropertiesDialog, AFreshProfileGetsTheBuiltInsOfEachKindOpened) {
     auto form = Open();
     EXPECT_EQ(form->windowTitle(), "Track 1 Properties");
@@ -62,41 +64,29 @@ TEST_F(TrackPropertiesDialog, AFreshProfileGetsTheBuiltInsOfEachKindOpened) {
     EXPECT_EQ(list.currentItem()->text(), "(Standard)");
     EXPECT_TRUE(list.currentItem()->font().bold());
     EXPECT_EQ(TConfigIniFile(configFile_).ReadString("Tunings/#6-0", ""), "(Standard)");
-    EXPECT_EQ(form->Tuner(0)->Note(), 40);
     EXPECT_EQ(Named<QComboBox>(form.get(), "MIDI Channel")->itemText(0), "Automatically assign - 1");
 
-    // Seven strings have no default preset: the first is selected, and nothing is bold.
     Pick(*form, "7 - Guitar");
     EXPECT_TRUE(form->Tuner(6)->isVisibleTo(form.get()));
-    EXPECT_EQ(list.currentRow(), 0);
-    EXPECT_FALSE(list.currentItem()->font().bold());
-    EXPECT_TRUE(Named<QAbstractButton>(form.get(), "Delete")->isEnabled());
+    EXPECT_FALSE(list.currentItem()->font().bold());  // no default preset for seven strings
 }
 
-TEST_F(TrackPropertiesDialog, GuitarToDrumsTakesTheKitTheDrumChannelAndNumbers) {
+TEST_F(TrackPropertiesDialog, DrumsShowTheKitsNamesAndOkWritesTheTrack) {
     auto form = Open();
     Pick(*form, "6 - Drums");
-    EXPECT_EQ(Named<QComboBox>(form.get(), "Instrument")->currentText(), "0 - Standard");
     EXPECT_EQ(Named<QComboBox>(form.get(), "MIDI Channel")->currentText(), "10 (Drums)");
-    EXPECT_EQ(Named<QLineEdit>(form.get(), "Highest Number Allowed")->text(), "99");
-    EXPECT_EQ(Presets(*form).currentItem()->text(), "Bass/Snare/Closed HH/Open HH/Stick/Crash");
-    EXPECT_TRUE(form->Tuner(0)->DisplayNumber());
     EXPECT_EQ(form->Tuner(0)->OnHint(*form->Tuner(0)), "35 - Acoustic Bass Drum");
-
-    // A tuner moved off every preset leaves the list without a selection.
     form->Tuner(0)->SetNote(20);
     EXPECT_EQ(form->Tuner(0)->OnHint(*form->Tuner(0)), "20 - ?");
-    EXPECT_EQ(Presets(*form).currentRow(), -1);
+    EXPECT_EQ(Presets(*form).currentRow(), -1);  // off every preset
     EXPECT_FALSE(Named<QAbstractButton>(form.get(), "Set Default")->isEnabled());
 
     Named<QLineEdit>(form.get(), "Transpose")->setText("12");
     Named<QComboBox>(form.get(), "Transpose direction")->setCurrentText("down");
     ClickOk(*form);
     EXPECT_TRUE(form->Changed());
-    EXPECT_EQ(std::tuple(Track().Variant, Track().MidiChannel, Track().Instrument, Track().HighestNumber),
-              std::tuple(1, 9, 0, 99));
-    EXPECT_EQ(Track().StringBaseKey(0), 20);
-    EXPECT_EQ(Track().Transpose, -12);
+    EXPECT_EQ(std::tuple(Track().Variant, Track().MidiChannel, Track().StringBaseKey(0), Track().Transpose),
+              std::tuple(1, 9, 20, -12));
     EXPECT_EQ(stops_, 1);
 }
 
@@ -115,10 +105,7 @@ TEST_F(TrackPropertiesDialog, FewerStringsAskOnceAndNoKeepsTheDialogOpen) {
     EXPECT_EQ(Track().StringCount, 7);
     const TMessages yes(QMessageBox::Yes);
     ClickOk(*form);
-    EXPECT_EQ(yes.Texts.size(), 1);
     EXPECT_EQ(Track().StringCount, 6);
-    EXPECT_EQ(Track().Space(2).Notes[6], NoteEmpty);
-    EXPECT_TRUE(doc_.Modified);
 }
 
 struct TRefusal {
@@ -155,31 +142,17 @@ INSTANTIATE_TEST_SUITE_P(
                     TRefusal{"MIDI Channel", "5", "MIDI channel 5 is already being used by track 2."}),
     PrintedName());
 
-TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheListStays) {
+TEST_F(TrackPropertiesDialog, AStoreThatCannotBeWrittenIsReportedAndTheKindStays) {
     TMemorySettingsStore memory;
     memory.RefuseWrites = true;
     store_ = &memory;
-    const char* failure = "Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-0.";
-    auto messages = std::make_unique<TMessages>(QMessageBox::Yes);
+    const TMessages messages(QMessageBox::Yes);
     auto form = Open();
-    EXPECT_EQ(messages->Texts, QStringList{failure});
+    EXPECT_EQ(messages.Texts,
+              QStringList{"Failed to create key \\Software\\Korvane Software\\WinFretlo\\Tunings\\#6-0."});
     EXPECT_EQ(Presets(*form).count(), 0);
-
-    // A kind that cannot be loaded is not taken.
-    Pick(*form, "4 - Bass");
+    Pick(*form, "4 - Bass");  // a kind that cannot be loaded is not taken
     EXPECT_TRUE(Named<QRadioButton>(form.get(), "6 - Guitar")->isChecked());
-    EXPECT_TRUE(form->Tuner(5)->isVisibleTo(form.get()));
-
-    memory.Keys["Tunings/#6-0"] = {{"", std::string("Mine")},
-                                   {"Mine", std::vector<uint8_t>{40, 45, 50, 55, 59, 64}}};
-    form = Open();
-    ASSERT_EQ(Presets(*form).count(), 1);
-    messages = std::make_unique<TMessages>(QMessageBox::Yes);
-    Named<QAbstractButton>(form.get(), "Reset")->click();
-    Named<QAbstractButton>(form.get(), "Delete")->click();
-    EXPECT_EQ(messages->Texts.count(failure), 2);
-    EXPECT_EQ(Presets(*form).count(), 1);
-    EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(TrackPropertiesDialog, SaveAsAddsAPresetTheListThenFollows) {
@@ -295,7 +268,7 @@ TEST_P(TunerFaces, NameInFlatsWithTheOctaveMark) {
 INSTANTIATE_TEST_SUITE_P(Keys, TunerFaces,
                          testing::Values(TFaceCase{40, false, "E", ""}, TFaceCase{64, false, "E", "+2"},
                                          TFaceCase{0, false, "C", "-3"}, TFaceCase{61, false, "Db", "+2"},
-                                         TFaceCase{35, false, "B", "-1"}, TFaceCase{64, true, "64", ""},
+                                         TFaceCase{64, true, "64", ""},
                                          TFaceCase{-1, false, "", ""}),
                          PrintedName());
 
