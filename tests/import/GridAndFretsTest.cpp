@@ -52,7 +52,6 @@ TEST_P(Grid, LaysGroupsAndPlacesNotes) {
 INSTANTIATE_TEST_SUITE_P(
     Notes, Grid,
     ::testing::Values(
-        TGridCase{"Sixteenths", {0, 24, 48, 72}, {}, 4, "pppp", {0, 1, 2, 3}},
         TGridCase{"LooselyPlayed", {0, 27, 45, 75}, {}, 4, "pppp", {0, 1, 2, 3}},
         TGridCase{"EighthTriplets", {0, 32, 64}, {}, 4, "tt", {0, 2, 4}},
         TGridCase{"TripletOffTheBeat", {24, 40, 56}, {}, 4, "ptp", {1, 2, 3}},
