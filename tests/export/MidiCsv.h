@@ -20,12 +20,7 @@ inline TCommandRun RunMidiCsv(const std::vector<uint8_t>& bytes) {
 }
 
 // Note and tempo events as "chunk:tick:kind:values", from midicsv's output and from our reader,
-// so the two parsers can be compared.
-inline std::string MidiEventText(size_t chunk, uint32_t tick, const std::string& kind,
-                                 const std::string& values) {
-    return std::to_string(chunk) + ":" + std::to_string(tick) + ":" + kind + ":" + values;
-}
-
+// so the two parsers can be compared. midicsv numbers the chunks from 1, the header being 0.
 inline std::vector<std::string> CsvEvents(const std::string& csv) {
     std::vector<std::string> out;
     std::istringstream in(csv);
@@ -35,17 +30,11 @@ inline std::vector<std::string> CsvEvents(const std::string& csv) {
         for (std::string field; std::getline(fields, field, ',');)
             f.push_back(field.substr(std::min(field.find_first_not_of(' '), field.size())));
         if (f.size() < 3) continue;
-        // midicsv numbers the chunks from 1, the header being 0.
-        const size_t chunk = std::stoul(f[0]) - 1;
-        const auto tick = static_cast<uint32_t>(std::stoul(f[1]));
-        if (f[2] == "Note_on_c" && f.size() == 6)
-            out.push_back(MidiEventText(chunk, tick, "on", f[4] + "/" + f[5]));
-        else if (f[2] == "Note_off_c" && f.size() == 6)
-            out.push_back(MidiEventText(chunk, tick, "off", f[4]));
-        else if (f[2] == "Tempo" && f.size() == 4)
-            out.push_back(MidiEventText(chunk, tick, "tempo", f[3]));
-        else if (f[2] == "End_track")
-            out.push_back(MidiEventText(chunk, tick, "end", ""));
+        const std::string at = std::to_string(std::stoul(f[0]) - 1) + ":" + f[1] + ":";
+        if (f[2] == "Note_on_c" && f.size() == 6) out.push_back(at + "on:" + f[4] + "/" + f[5]);
+        if (f[2] == "Note_off_c" && f.size() == 6) out.push_back(at + "off:" + f[4]);
+        if (f[2] == "Tempo" && f.size() == 4) out.push_back(at + "tempo:" + f[3]);
+        if (f[2] == "End_track") out.push_back(at + "end:");
     }
     return out;
 }
@@ -55,16 +44,13 @@ inline std::vector<std::string> ReaderEvents(const TMidiFile& file) {
     for (size_t c = 0; c < file.Tracks.size(); ++c)
         for (const TMidiEvent& e : file.Tracks[c].Events) {
             const auto& b = e.Bytes;
+            const std::string at = std::to_string(c) + ":" + std::to_string(e.Tick) + ":";
             if (e.IsNoteOn())
-                out.push_back(
-                    MidiEventText(c, e.Tick, "on", std::to_string(b[1]) + "/" + std::to_string(b[2])));
-            else if (e.IsNoteOff())
-                out.push_back(MidiEventText(c, e.Tick, "off", std::to_string(b[1])));
-            else if (e.IsMeta(0x51))
-                out.push_back(
-                    MidiEventText(c, e.Tick, "tempo", std::to_string(b[2] << 16 | b[3] << 8 | b[4])));
-            else if (e.IsMeta(0x2F))
-                out.push_back(MidiEventText(c, e.Tick, "end", ""));
+                out.push_back(at + "on:" + std::to_string(b[1]) + "/" + std::to_string(b[2]));
+            if (e.IsNoteOff()) out.push_back(at + "off:" + std::to_string(b[1]));
+            if (e.IsMeta(0x51))
+                out.push_back(at + "tempo:" + std::to_string(b[2] << 16 | b[3] << 8 | b[4]));
+            if (e.IsMeta(0x2F)) out.push_back(at + "end:");
         }
     return out;
 }

@@ -12,10 +12,7 @@
 #include "ParamName.h"
 #include "ScratchDir.h"
 #include "document/TrackProps.h"
-#include "edit/EditFixture.h"
-#include "edit/TrackEffects.h"
 #include "export/ExportText.h"
-#include "export/MidiReader.h"
 #include "export/RunCommand.h"
 #include "export/SongBuilder.h"
 #include "platform/SafeFile.h"
@@ -33,7 +30,8 @@ TCommandRun RunProgram(const std::string& program, const std::string& args) {
 
 size_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
-class ToolExport : public ::testing::Test {
+// Four bars on two tracks: bar 0 at tempo 120, then bars 1-2 twice at tempo 60.
+class ToolSong : public ::testing::Test {
 protected:
     void SetUp() override {
         auto doc = MakeSong(4, 16, 2);
@@ -45,39 +43,37 @@ protected:
         doc->SaveToFile(dir_.File("riff.frl"));
         song_.LoadFromFile(dir_.File("riff.frl"));
     }
-    // `command` on a song file of the folder, then `args`.
-    TCommandRun OnSong(const std::string& command, const std::string& args,
-                       const char* file = "riff.frl") const {
-        return RunProgram(Tool, command + " " + ShellQuote(dir_.File(file)) + " " + args);
+    // `program` with `args`, in which SONG stands for the song file.
+    TCommandRun Run(std::string args, const std::string& program = Tool) const {
+        for (size_t at; (at = args.find("SONG")) != std::string::npos;)
+            args.replace(at, 4, ShellQuote(dir_.File("riff.frl")));
+        return RunProgram(program, args);
     }
 
     const TScratchDir dir_;
     TCustomTabDoc song_;
 };
 
-TEST_F(ToolExport, ExportMidiWritesTheLibrarysFile) {
-    const std::string out = dir_.File("riff.mid");
-    ASSERT_EQ(OnSong("export-midi", ShellQuote(out)).Status, 0);
-    EXPECT_EQ(ReadWholeFile(out), RenderMidiFile(song_, std::bitset<MaxTracks>().set(), {}));
-    ASSERT_EQ(OnSong("export-midi", ShellQuote(out) + " --tracks 2 --no-muted --bank-selects").Status, 0);
-    EXPECT_EQ(ReadWholeFile(out), RenderMidiFile(song_, std::bitset<MaxTracks>().set(1), {true, false}));
+TEST_F(ToolSong, ExportMidiWritesTheLibrarysFile) {
+    const std::string out = ShellQuote(dir_.File("riff.mid"));
+    ASSERT_EQ(Run("export-midi SONG " + out + " --tracks 2 --no-muted --bank-selects").Status, 0);
+    EXPECT_EQ(ReadWholeFile(dir_.File("riff.mid")),
+              RenderMidiFile(song_, std::bitset<MaxTracks>().set(1), {true, false}));
 }
 
-TEST_F(ToolExport, ExportTextToStandardOutputIsTitledAfterTheSong) {
-    const TCommandRun run = OnSong("export-text", "- --line-width 40 --tracks 1");
+// On standard output the song is titled after the file, as the dialog's file would be.
+TEST_F(ToolSong, ExportTextWritesTheLibrarysText) {
+    const TCommandRun run = Run("export-text SONG - --line-width 40 --tracks 1");
     ASSERT_EQ(run.Status, 0) << run.Err;
     TTextExportOptions options;
     options.LineWidth = 40;
     EXPECT_EQ(run.Out, ExportText(song_, "riff.txt", options, std::bitset<MaxTracks>().set(0)));
     EXPECT_EQ(run.Out.substr(0, 10), "riff.txt\r\n");
-}
 
-TEST_F(ToolExport, ExportTextToAFile) {
     const std::string out = dir_.File("riff.tab");
-    ASSERT_EQ(
-        OnSong("export-text", ShellQuote(out) + " --page-breaks --lines-per-page 50 --no-bar-break").Status,
-        0);
-    TTextExportOptions options;
+    const std::string args = " --line-width 30 --page-breaks --lines-per-page 50 --no-bar-break";
+    ASSERT_EQ(Run("export-text SONG " + ShellQuote(out) + args).Status, 0);
+    options.LineWidth = 30;
     options.PageBreaks = true;
     options.LinesPerPage = 50;
     options.BreakAtBar = false;
@@ -85,71 +81,39 @@ TEST_F(ToolExport, ExportTextToAFile) {
     EXPECT_EQ(ReadWholeFile(out), std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-class ToolExportRefusal : public ToolExport,
-                          public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
-
-TEST_P(ToolExportRefusal, ExitsTwoWithTheDialogsMessage) {
-    const TCommandRun run = OnSong("export-text", std::string("- ") + GetParam().first);
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_NE(run.Err.find(GetParam().second), std::string::npos) << run.Err;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Options, ToolExportRefusal,
-    ::testing::Values(std::pair{"--line-width 29", "Line Width must be between 30 and 160."},
-                      std::pair{"--line-width 16x", "Line Width must be between 30 and 160."},
-                      std::pair{"--line-width 161 --tracks 9", "Line Width must be between 30"},
-                      std::pair{"--page-breaks --lines-per-page 101", "Lines must be between 50 and 100."},
-                      std::pair{"--tracks=", "At least one track must be checked."},
-                      std::pair{"--tracks 3", "is not a track of this song"}),
-    [](const auto& info) { return TestName(info.param.first); });
-
-TEST_F(ToolExport, TimeAtPrintsTheTimeText) {
-    // Bar 0 at tempo 120, bars 1-2 twice at tempo 60: 2 s + 16 s.
-    const TCommandRun run = OnSong("time-at", "--track 2 --space 48");
+TEST_F(ToolSong, TimeAtPrintsTheTimeText) {
+    const TCommandRun run = Run("time-at SONG --track 2 --space 48");  // 2 s + 2 x 8 s
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "00:18.000\n");
-    EXPECT_EQ(OnSong("time-at", "--track 3 --space 0").Status, 2);
-    EXPECT_EQ(OnSong("time-at", "--track 1 --space 64").Status, 2);
-    EXPECT_EQ(OnSong("time-at", "--track 1 --space 0", "gone.frl").Status, 1);
 }
 
 // Texts of older files are Windows-1252: info and the text export show their characters as
-// the window does, in UTF-8, and a UTF-8 text as it is.
-TEST_F(ToolExport, InfoAndTextExportShowTheSongTextsCharacters) {
-    for (const auto& [stored, shown] : {std::pair{"Caf\xE9 \x93"
-                                                  "5\x94",
-                                                  "Café “5”"},
-                                        std::pair{"Café", "Café"}}) {
-        song_.Title = stored;
-        song_.Comments = std::string("d\xE9j\xE0");
-        song_.SaveToFile(dir_.File("texts.frl"));
-        const TCommandRun info = OnSong("info", "", "texts.frl");
-        ASSERT_EQ(info.Status, 0) << info.Err;
-        EXPECT_NE(info.Out.find(std::string("Title:       ") + shown + "\n"), std::string::npos) << info.Out;
-        EXPECT_NE(info.Out.find("Comments:    déjà\n"), std::string::npos) << info.Out;
-        const TCommandRun text = OnSong("export-text", "-", "texts.frl");
-        ASSERT_EQ(text.Status, 0) << text.Err;
-        EXPECT_EQ(text.Out.substr(0, text.Out.find('\r')), shown);
-    }
+// the window does, in UTF-8.
+TEST_F(ToolSong, InfoAndTextExportShowTheSongTextsCharacters) {
+    song_.Title = "Caf\xE9 \x93"
+                  "5\x94";
+    song_.Comments = "d\xE9j\xE0";
+    song_.SaveToFile(dir_.File("riff.frl"));
+    const TCommandRun info = Run("info SONG");
+    ASSERT_EQ(info.Status, 0) << info.Err;
+    EXPECT_NE(info.Out.find("Title:       Café “5”\n"), std::string::npos) << info.Out;
+    EXPECT_NE(info.Out.find("Comments:    déjà\n"), std::string::npos) << info.Out;
+    const TCommandRun text = Run("export-text SONG -");
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    EXPECT_EQ(text.Out.substr(0, text.Out.find('\r')), "Café “5”");
 }
 
-// A tempo change placed as the track effects dialog places it slows the song exactly where it
-// stands, in what the player sends (`trace`) and in the exported MIDI file.
-TEST(ToolTempoChange, SlowsTheTraceAndTheExportedFileFromItsBar) {
-    TEditSong song{16, {6}, 4};  // four bars of 4/4 at 120
-    song.host.cursor = {0, 32, 0};
-    TTrackEffectChoice choice;
-    choice[pkTempo] = 60;
-    ASSERT_TRUE(ApplyTrackEffects(song.doc, choice));
+// A tempo change slows what the player sends exactly where it stands.
+TEST(ToolTrace, TempoChangeSlowsTheMetronomeFromItsBar) {
+    const auto doc = MakeSong(4);  // four bars of 4/4 at 120
+    SetProp(doc->Track(0).Space(32), pkTempo, 60);
     const TScratchDir dir;
-    const std::string songFile = ShellQuote(dir.File("song.frl"));
-    song.doc.SaveToFile(dir.File("song.frl"));
+    doc->SaveToFile(dir.File("song.frl"));
 
     // The metronome's clicks are note-ons on channel 10; ticks of 8 ms make a beat 62.5 of them
     // at 120, 125 at 60 from bar 3 on.
-    const TCommandRun trace = RunProgram(Tool, "trace " + songFile + " --metronome");
+    const TCommandRun trace =
+        RunProgram(Tool, "trace " + ShellQuote(dir.File("song.frl")) + " --metronome");
     ASSERT_EQ(trace.Status, 0) << trace.Err;
     std::vector<int> clicks;
     std::istringstream lines(trace.Out);
@@ -159,22 +123,13 @@ TEST(ToolTempoChange, SlowsTheTraceAndTheExportedFileFromItsBar) {
         std::string status;
         if (fields >> tick >> status && status == "99") clicks.push_back(tick);
     }
-    EXPECT_EQ(clicks, (std::vector<int>{0, 63, 125, 188, 250, 313, 375, 438, 500, 625, 750, 875, 1000, 1125,
-                                        1250, 1375}));
-
-    ASSERT_EQ(RunProgram(Tool, "export-midi " + songFile + " " + ShellQuote(dir.File("song.mid"))).Status, 0);
-    std::vector<std::pair<uint32_t, std::vector<uint8_t>>> tempos;
-    for (const TMidiChunk& chunk : ReadMidi(ReadWholeFile(dir.File("song.mid"))).Tracks)
-        for (const TMidiEvent& e : chunk.Events)
-            if (e.IsMeta(0x51)) tempos.emplace_back(e.Tick, e.Bytes);
-    // 500000 and 1000000 microseconds a beat; bar 3 starts after 8 beats of 192 ticks.
-    EXPECT_EQ(tempos, (std::vector<std::pair<uint32_t, std::vector<uint8_t>>>{
-                          {0, {0xFF, 0x51, 0x07, 0xA1, 0x20}}, {1536, {0xFF, 0x51, 0x0F, 0x42, 0x40}}}));
+    EXPECT_EQ(clicks, (std::vector<int>{0, 63, 125, 188, 250, 313, 375, 438, 500, 625, 750, 875,
+                                        1000, 1125, 1250, 1375}));
 }
 
 struct TExitCase {
     const char* Program;
-    const char* Args;
+    const char* Args;  // SONG for the song file
     int Status;
     const char* Err;  // the start of the one line on standard error
 };
@@ -183,15 +138,17 @@ void PrintTo(const TExitCase& c, std::ostream* out) {
     *out << std::filesystem::path(c.Program).filename().string() << " " << c.Args;
 }
 
-class ToolExit : public ::testing::TestWithParam<TExitCase> {};
+class ToolExit : public ToolSong, public ::testing::WithParamInterface<TExitCase> {};
 
 TEST_P(ToolExit, StatusAndOneLineOfMessage) {
-    const TCommandRun run = RunProgram(GetParam().Program, GetParam().Args);
+    const TCommandRun run = Run(GetParam().Args, GetParam().Program);
     EXPECT_EQ(run.Status, GetParam().Status) << run.Err;
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err.rfind(GetParam().Err, 0), 0u) << run.Err;
     EXPECT_EQ(LineCount(run.Err), 1u) << run.Err;
 }
+
+constexpr const char* WidthMessage = "fretlo-tool export-text: Line Width must be between 30";
 
 INSTANTIATE_TEST_SUITE_P(
     BothPrograms, ToolExit,
@@ -199,14 +156,28 @@ INSTANTIATE_TEST_SUITE_P(
         TExitCase{Tool, "info", 2, "fretlo-tool info: missing FILE (usage: fretlo-tool info FILE)"},
         TExitCase{Tool, "trace /nonexistent/gone.frl", 1, "Cannot open \"/nonexistent/gone.frl\""},
         TExitCase{Tool, "bogus", 2, "fretlo-tool: unknown command 'bogus' (see fretlo-tool --help)"},
+        TExitCase{Tool, "export-text SONG - --line-width 16x", 2, WidthMessage},
+        // The sizes are refused before the tracks are looked at.
+        TExitCase{Tool, "export-text SONG - --line-width 161 --tracks 9", 2, WidthMessage},
+        TExitCase{Tool, "export-text SONG - --page-breaks --lines-per-page 101", 2,
+                  "fretlo-tool export-text: Lines must be between 50 and 100."},
+        TExitCase{Tool, "export-text SONG - --tracks=", 2,
+                  "fretlo-tool export-text: At least one track must be checked."},
+        TExitCase{Tool, "export-text SONG - --tracks 3", 2,
+                  "fretlo-tool export-text: --tracks: '3' is not a track of this song (1 to 2)"},
+        TExitCase{Tool, "time-at SONG --track 3 --space 0", 2,
+                  "fretlo-tool time-at: --track: the song has tracks 1 to 2"},
+        TExitCase{Tool, "time-at SONG --track 1 --space 64", 2,
+                  "fretlo-tool time-at: --space: track 1 has 64 spaces"},
+        TExitCase{Tool, "import-midi in.mid SONG --grid 24", 2,
+                  "fretlo-tool import-midi: --grid must be 16 or 32"},
         TExitCase{Tool, "render", 2,
                   "fretlo-tool render: missing FILE (usage: fretlo-tool render FILE OUT.wav"},
-        TExitCase{Tool, "play /nonexistent/gone.frl --from-bar 0", 2, "fretlo-tool play: --from-bar must be"},
+        TExitCase{Tool, "play SONG --from-bar 0", 2, "fretlo-tool play: --from-bar must be"},
         TExitCase{Tool, "render /nonexistent/gone.frl gone.wav", 1, "Cannot open \"/nonexistent/gone.frl\""},
         TExitCase{Tool, "devices extra", 2, "fretlo-tool devices: unexpected argument extra"},
         TExitCase{Media, "", 2, "fretlo-tool-media: no command given (see fretlo-tool-media --help)"},
-        TExitCase{Media, "info song.frl", 2, "fretlo-tool-media: unknown command 'info'"},
-        TExitCase{Media, "render", 2, "fretlo-tool render: missing FILE"}),
+        TExitCase{Media, "info SONG", 2, "fretlo-tool-media: unknown command 'info'"}),
     PrintedName());
 
 TEST(ToolHelper, HelpListsEveryCommandOfTheHelper) {
@@ -238,12 +209,9 @@ TEST(ToolHelper, WithoutTheHelperSongCommandsRunAndTheOthersSaySo) {
 
 #ifdef FRETLO_TOOL_WIDGETS
 // The picture is drawn by the helper at the size asked for on fretlo-tool's command line.
-TEST(ToolHelper, ImageThroughTheTool) {
-    const TScratchDir dir;
-    const std::string song = dir.File("song.frl"), out = dir.File("song.png");
-    MakeSong(4, 16, 2)->SaveToFile(song);
-    const TCommandRun run =
-        RunProgram(Tool, "image " + ShellQuote(song) + " " + ShellQuote(out) + " --width 640 --height 200");
+TEST_F(ToolSong, ImageThroughTheTool) {
+    const std::string out = dir_.File("song.png");
+    const TCommandRun run = Run("image SONG " + ShellQuote(out) + " --width 640 --height 200");
     ASSERT_EQ(run.Status, 0) << run.Err;
     const std::vector<uint8_t> png = ReadWholeFile(out);
     ASSERT_GE(png.size(), 24u);
@@ -259,41 +227,24 @@ INSTANTIATE_TEST_SUITE_P(
     Print, ToolExit,
     ::testing::Values(
         TExitCase{Tool, "print", 2, "fretlo-tool print: missing FILE (usage: fretlo-tool print"},
-        TExitCase{Tool, "print a.frl b.pdf --paper B5", 2, "fretlo-tool print: --paper must be"},
-        TExitCase{Tool, "print a.frl b.pdf --margins 1,2,3", 2, "fretlo-tool print: --margins must"},
-        TExitCase{Tool, "print a.frl b.pdf --margins 5000,0,5000,0", 2,
-                  "fretlo-tool print: --margins leave no room"},
-        TExitCase{Tool, "print /nonexistent/gone.frl gone.pdf", 1, "Cannot open"}),
+        TExitCase{Tool, "print SONG b.pdf --paper B5", 2, "fretlo-tool print: --paper must be"},
+        TExitCase{Tool, "print SONG b.pdf --margins 1,2,3", 2, "fretlo-tool print: --margins must"},
+        TExitCase{Tool, "print SONG b.pdf --margins 5000,0,5000,0", 2,
+                  "fretlo-tool print: --margins leave no room"}),
     PrintedName());
 
-// The pages are written aside and renamed; each ends with its number, the first has the title.
-TEST(ToolHelper, PrintThroughTheToolNumbersEveryPage) {
+// The pages are written aside and renamed; how they look is the print surface's own rule.
+TEST_F(ToolSong, PrintThroughTheTool) {
     if (RunCommand("command -v pdftotext").Status != 0) GTEST_SKIP() << "pdftotext is not installed";
-    const TScratchDir dir;
-    const std::string song = dir.File("song.frl"), out = dir.File("song.pdf");
-    const auto doc = MakeSong(120, 16, 2);
-    doc->Title = "Printed Song";
-    doc->Artist = "The Testers";
-    PutFret(*doc, 1, 120 * 16 - 1, 0, 7);
-    doc->SaveToFile(song);
-    const TCommandRun run =
-        RunProgram(Tool, "print " + ShellQuote(song) + " " + ShellQuote(out) + " --paper Letter");
+    song_.Title = "Printed Song";
+    song_.SaveToFile(dir_.File("riff.frl"));
+    const std::string pdf = ShellQuote(dir_.File("riff.pdf"));
+    const TCommandRun run = Run("print SONG " + pdf + " --paper Letter");
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const TCommandRun text = RunCommand("pdftotext -layout " + ShellQuote(out) + " -");
+    const TCommandRun text = RunCommand("pdftotext -layout " + pdf + " -");
     ASSERT_EQ(text.Status, 0) << text.Err;
-    std::vector<std::string> pages;
-    std::istringstream in(text.Out);
-    for (std::string page; std::getline(in, page, '\f');) pages.push_back(page);
-    ASSERT_GE(pages.size(), 3u);
-    EXPECT_NE(pages[0].find("Printed Song"), std::string::npos);
-    EXPECT_NE(pages[0].find("The Testers"), std::string::npos);
-    for (size_t i = 0; i < pages.size(); ++i) {
-        std::istringstream words(pages[i]);
-        std::string word, last;
-        while (words >> word) last = word;
-        EXPECT_EQ(last, std::to_string(i + 1)) << "page " << i + 1;
-    }
-    EXPECT_EQ(dir.EntryCount(), 2u) << "a file left aside";
+    EXPECT_NE(text.Out.find("Printed Song"), std::string::npos) << text.Out;
+    EXPECT_EQ(dir_.EntryCount(), 2u) << "a file left aside";
 }
 #endif
 

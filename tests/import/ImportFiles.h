@@ -63,18 +63,9 @@ inline TBytes PartsFile(const std::vector<TTestPart>& parts) {
     return Smf(1, 96, bodies);
 }
 
-// The file csvmidi writes for the CSV records (midicsv's format, one record per line).
-inline TBytes CsvMidi(const std::string& csv) {
-    const TScratchDir dir;
-    WriteFileAtomically(dir.File("in.csv"), TBytes(csv.begin(), csv.end()));
-    const TCommandRun run =
-        RunCommand("csvmidi -z " + ShellQuote(dir.File("in.csv")) + " " + ShellQuote(dir.File("out.mid")));
-    if (run.Status != 0) throw std::runtime_error("csvmidi: " + run.Err);
-    return ReadWholeFile(dir.File("out.mid"));
-}
-
-// A format 1 file of `division` whose first track holds `conductor` records and each further
-// track the records of one string, written as "tick, Kind, values" (the track number is added).
+// The file csvmidi writes (with running status, as sequencers do) of `division`, whose first
+// track holds `conductor` records and each further track those of one part, written as
+// "tick, Kind, values" in midicsv's format (the track number is added).
 inline TBytes CsvSong(int division, const std::string& conductor, const std::vector<std::string>& tracks) {
     std::vector<std::string> all{conductor};
     all.insert(all.end(), tracks.begin(), tracks.end());
@@ -92,7 +83,13 @@ inline TBytes CsvSong(int division, const std::string& conductor, const std::vec
         }
         csv += n + ", " + std::to_string(last) + ", End_track\n";
     }
-    return CsvMidi(csv + "0, 0, End_of_file\n");
+    csv += "0, 0, End_of_file\n";
+    const TScratchDir dir;
+    WriteFileAtomically(dir.File("in.csv"), TBytes(csv.begin(), csv.end()));
+    const TCommandRun run = RunCommand("csvmidi -z " + ShellQuote(dir.File("in.csv")) + " " +
+                                       ShellQuote(dir.File("out.mid")));
+    if (run.Status != 0) throw std::runtime_error("csvmidi: " + run.Err);
+    return ReadWholeFile(dir.File("out.mid"));
 }
 
 // Every fret note of a track as (song time, sounding key), in space order.

@@ -49,7 +49,6 @@ INSTANTIATE_TEST_SUITE_P(Places, ImportToolPath,
                                          TToolCase{"BuildTree", "importer", Program, true},
                                          TToolCase{"NotExecutable", "bin", PlainFile, false},
                                          TToolCase{"AFolderOfThatName", "bin", Folder, false},
-                                         TToolCase{"ElsewhereInThePrefix", "lib", Program, false},
                                          TToolCase{"Missing", nullptr, Program, false}),
                          PrintedName());
 
