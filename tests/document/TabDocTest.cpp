@@ -1,4 +1,4 @@
-// The document: a new song, finding spaces and bars, channels, tracks and the modified state.
+// The document: a new song, finding spaces and bars, and moving tracks.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -25,10 +25,7 @@ TEST(NewSong, BarsTrackAndState) {
     EXPECT_EQ(doc.Tempo, 120);
     EXPECT_TRUE(doc.Title.empty());
     EXPECT_TRUE(doc.FileName.empty());
-    EXPECT_FALSE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
     EXPECT_EQ(listener.replaced, 1);
-    EXPECT_TRUE(BarsAreValid(doc));
 
     // 3/4 with four-space beats gives bars of 12 spaces.
     doc.New(12);
@@ -39,7 +36,6 @@ TEST(NewSong, BarsTrackAndState) {
     EXPECT_EQ(doc.BarCount(), 1);
     EXPECT_EQ(doc.SongLength(), 2048 * 256);
 }
-
 TEST(Lookups, SpaceAtTimeModes) {
     TCustomTabDoc doc;
     doc.New(16);
@@ -81,7 +77,7 @@ TEST(Lookups, BarsByTimeAndBySpace) {
     EXPECT_EQ(doc.NextBarSpace(0, 2047, false), 2048);
 }
 
-TEST(Lookups, LastUsedSpaceBarAndRepeatSectionStart) {
+TEST(Lookups, LastUsedSpaceAndBar) {
     TCustomTabDoc doc;
     doc.New(16);
     doc.AddTrack(std::make_unique<TTrackData>(false, 2048));
@@ -94,34 +90,6 @@ TEST(Lookups, LastUsedSpaceBarAndRepeatSectionStart) {
     EXPECT_EQ(doc.LastUsedSpace(1, true), 102);
     EXPECT_EQ(doc.LastUsedBar(false), 2);
     EXPECT_EQ(doc.LastUsedBar(true), 6);
-
-    doc.Bar(2).RepeatStart = 1;
-    doc.Bar(5).RepeatEnd = 1;
-    doc.Bar(5).RepeatCount = 1;
-    EXPECT_EQ(doc.RepeatSectionStart(5), 2);
-    EXPECT_EQ(doc.RepeatSectionStart(2), 2);
-    EXPECT_EQ(doc.RepeatSectionStart(1), 0);
-    // A section right after a closed one starts after the close.
-    doc.Bar(9).RepeatEnd = 1;
-    EXPECT_EQ(doc.RepeatSectionStart(9), 6);
-}
-
-TEST(MidiChannels, AutomaticNeverTakesPercussionAndFixedCollisionsLoseTheirChannel) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    while (doc.TrackCount() < 15) doc.AddTrack(std::make_unique<TTrackData>(false, 16));
-    int ch[MaxTracks];
-    doc.AssignMidiChannels(ch);
-    EXPECT_EQ(std::vector<int>(ch, ch + 15),
-              std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15}));
-
-    // Fixed channels are served first in track order; a repeated one gets none.
-    doc.Track(3).MidiChannel = 9;
-    doc.Track(5).MidiChannel = 0;
-    doc.Track(6).MidiChannel = 0;
-    doc.AssignMidiChannels(ch);
-    EXPECT_EQ(std::vector<int>(ch, ch + 15),
-              std::vector<int>({1, 2, 3, 9, 4, 0, -1, 5, 6, 7, 8, 10, 11, 12, 13}));
 }
 
 TEST(Tracks, AddRemoveMoveWithinLimits) {
@@ -142,20 +110,4 @@ TEST(Tracks, AddRemoveMoveWithinLimits) {
     EXPECT_EQ(doc.RemoveTrack(0)->Instrument, 0);
     EXPECT_EQ(doc.TrackCount(), 14);
     EXPECT_EQ(doc.Track(0).Instrument, 1);
-}
-
-TEST(Modified, SetModifiedClearsTheJournalAndMarkModifiedKeepsIt) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    doc.BeginGroup(ukChangesToSpace);
-    doc.SaveSpaces(0, 0, 1);
-    doc.EndGroup();
-    EXPECT_TRUE(doc.Modified);
-    doc.Modified = false;
-    doc.MarkModified();
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_FALSE(doc.Journal().Empty());
-    doc.SetModified();
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
 }

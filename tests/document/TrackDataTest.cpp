@@ -177,17 +177,3 @@ TEST(VirtualMemory, AddressesStayAndPagesFollowTheSize) {
     EXPECT_EQ(mem.Data()[3 * page + 4], 0);
     EXPECT_EQ(mem.Data(), base);
 }
-
-TEST(VirtualMemory, SizeAboveCapacityIsRefusedWithItsMessage) {
-    const size_t page = TVirtualMemory::PageSize();
-    TVirtualMemory mem(page);
-    mem.SetSize(100);
-    try {
-        mem.SetSize(page + 1);
-        FAIL();
-    } catch (const EFretloError& e) {
-        EXPECT_EQ(std::string(e.what()), "TVirtualMemory error: Requested size (" + std::to_string(page + 1) +
-                                             ") cannot exceed capacity (" + std::to_string(page) + ")");
-    }
-    EXPECT_EQ(mem.Size(), 100u);
-}

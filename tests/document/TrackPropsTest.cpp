@@ -105,19 +105,10 @@ TEST(StreamedProps, FailuresCarryTheirMessages) {
     EXPECT_EQ(Message([&] { doc.WriteStreamedProps(0, 0, big.size(), big.data(), 4); }),
               "WriteStreamedProps: Didn't reach expected size");
 
-    const uint8_t badSize[] = {3, 0, 5, 0, 1, 0, 9, 0};
-    EXPECT_EQ(Message([&] { doc.RestoreStreamedProps(0, 40, 7, badSize, 8); }),
-              "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=43, Prop.Kind=5");
-    const uint8_t badKind[] = {0, 0, 0, 0, 2, 0, 9, 0};
-    EXPECT_EQ(Message([&] { doc.RestoreStreamedProps(0, 40, 8, badKind, 8); }),
-              "RestoreStreamedProps: Encountered invalid property data size on Tk=0, Space=40, Prop.Kind=0");
-    // A size that runs past the block, leftovers shorter than an entry, and a second
-    // block onto a space that already has effects are all refused.
-    const uint8_t overrun[] = {0, 0, 5, 0, 9, 0, 9, 0};
-    EXPECT_THROW(doc.RestoreStreamedProps(0, 50, 8, overrun, 8), EInternalError);
-    const uint8_t leftover[] = {0, 0, 5, 0, 2, 0, 9, 0, 1, 2, 3};
-    EXPECT_THROW(doc.RestoreStreamedProps(0, 60, 11, leftover, 8), EInternalError);
-    EXPECT_THROW(doc.RestoreStreamedProps(0, 2, 8, leftover, 8), EInternalError);
+    // A block onto a space that already has effects is refused; the damaged blocks a file
+    // may hold are refused by the song file tests.
+    const uint8_t entry[] = {0, 0, 5, 0, 2, 0, 9, 0};
+    EXPECT_THROW(doc.RestoreStreamedProps(0, 2, 8, entry, 8), EInternalError);
 }
 
 TEST(StreamedProps, RandomListsRoundTrip) {
