@@ -164,17 +164,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TBarCodeCase{"UnknownCodesContinueTheBar", {7, 9, 1}, {{0, 3, 0, 0, 0, 0}}}),
     PrintedName());
 
-TEST(SongFileOldVersions, LongRunEntriesAndRunsAcrossBlocksDecode) {
-    // 300 records of 20 bytes: fret 1 on slot 0 of space 0 and byte 7 on slot 0 of space
-    // 299, the zeros between as one long entry (5979), and a block boundary inside the array.
-    const TBytes notes = {3, 0, 1, NoteFretBase + 1, 0, 0x5B, 0x17, 0, 2, 0, 1, 7, 19, 0};
-    TCustomTabDoc doc;
-    doc.LoadFromBytes(Version111(TBytes(300, 0), notes), "/r.frl");
-    EXPECT_EQ(NoteFretBase + 1, doc.Track(0).Space(0).Notes[0]);
-    EXPECT_EQ(7, doc.Track(0).Space(299).Notes[0]);
-    EXPECT_TRUE(IsEmptySpace(doc.Track(0).Space(150), true));
-}
-
 TEST(SongFileOldVersions, Version113ReadsEffectBlocksAndIgnoresLetterBytes) {
     TOldFile f{.Version = 113, .BarCount = 1};
     f.Part1 = OldPart1(113, {TOldTrack{.SpaceCount = 4, .Modulation = 12, .PitchBend = -300}}, nullptr);
