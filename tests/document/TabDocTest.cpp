@@ -36,22 +36,8 @@ TEST(NewSong, BarsTrackAndState) {
     EXPECT_EQ(doc.BarCount(), 1);
     EXPECT_EQ(doc.SongLength(), 2048 * 256);
 }
-TEST(Lookups, SpaceAtTimeModes) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    doc.Track(0).SetRatio(4, 3, 2, 3);  // spaces 4..6 at 1024, 1194, 1365; space 7 at 1536
-    EXPECT_EQ(doc.SpaceAtTime(0, 1024), 4);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100), 5);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satBefore), 4);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satExact), -1);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1194, satExact), 5);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1400), 7);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30), 2047);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30, satNoClamp), 2048);
-    EXPECT_EQ(doc.SpaceAtTime(0, -5), 0);
-    EXPECT_THROW(doc.SpaceAtTime(0, -5, satBefore), EInternalError);
-}
-
+// Finding a space by its time (exactly, the one before, past the end) is checked by the
+// commands that line spaces up in tests/edit: paste, shifts, tuplet regions, Remove Unused Bars.
 TEST(Lookups, BarsByTimeAndBySpace) {
     TCustomTabDoc doc;
     doc.New(16);
