@@ -171,20 +171,3 @@ INSTANTIATE_TEST_SUITE_P(Letters, LegacyLetters,
                                            TLetterCase{"Chorus", pkChorus, 2, 'C', 2},
                                            TLetterCase{"Reverb", pkReverb, 127, 'R', 127}),
                          fretlo::test::PrintedName());
-
-TEST(LegacyLettersRefused, NoLetterForABankModulationPitchBendOrTwoEffects) {
-    TSpace s = EmptySpace;
-    for (auto [kind, value] :
-         {std::pair{pkInstrument, InstrumentHasBank | (3 << 8) | 25}, {pkModulation, 1}, {pkPitchBend, 1}}) {
-        SetProp(s, kind, static_cast<uint16_t>(value));
-        EXPECT_FALSE(EncodeLegacyProp(s)) << kind;
-        ClearProps(s);
-    }
-    SetProp(s, pkVolume, 1);
-    SetProp(s, pkPan, 1);
-    EXPECT_FALSE(EncodeLegacyProp(s));
-    ClearProps(s);
-
-    for (uint8_t bad : {uint8_t('M'), uint8_t('B'), uint8_t('x'), uint8_t('+'), uint8_t(1)})
-        EXPECT_FALSE(DecodeLegacyProp(s, bad, 0)) << bad;
-}
