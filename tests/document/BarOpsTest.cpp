@@ -1,4 +1,6 @@
-// The bar primitives: where they put bar lines, what happens to repeat signs, their limits.
+// The bar primitives: the bar limit, and long random sequences that keep the bar list valid.
+// What each primitive makes of bar lines and repeat signs is checked through the bar commands
+// and their undo in tests/edit.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,52 +9,9 @@
 #include "ParamName.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
-#include "document/UndoRecords.h"
 
 using namespace fretlo;
 using namespace fretlo::test;
-
-namespace {
-
-// A document of 128 bars of `barSpaces` spaces, listened to.
-struct TBarFixture {
-    TCustomTabDoc doc;
-    TRecordingListener listener;
-    explicit TBarFixture(int barSpaces = 16) {
-        doc.New(barSpaces);
-        doc.AddListener(&listener);
-    }
-};
-
-using TRow = std::vector<int>;  // a bar as BarRows gives it
-constexpr int32_t Bar16 = 16 * 256;
-
-}  // namespace
-
-TEST(CreateBar, AnExistingStartChangesNothingAndOnlyTheEndGrowsTheSong) {
-    TBarFixture f;
-    EXPECT_EQ(f.doc.CreateBar(2 * Bar16, 256, false), 2);
-    EXPECT_EQ(f.doc.BarCount(), 128);
-    EXPECT_TRUE(f.listener.barEvents.empty());
-
-    const int32_t end = f.doc.SongLength();
-    EXPECT_EQ(f.doc.CreateBar(end, 512, false), 128);
-    EXPECT_EQ(f.doc.SongLength(), end + 512);
-    EXPECT_THROW(f.doc.CreateBar(end + 2048, 256, false), EInternalError);
-    EXPECT_THROW(f.doc.CreateBar(100, 256, false), EInternalError);
-    EXPECT_THROW(f.doc.CreateBar(256, 0, false), EInternalError);
-    EXPECT_TRUE(BarsAreValid(f.doc));
-}
-
-TEST(CreateBar, SplitMovesTheRepeatCloseToTheSecondHalf) {
-    TBarFixture f;
-    f.doc.Bar(2).RepeatEnd = 1;
-    f.doc.Bar(2).RepeatCount = 3;
-    EXPECT_EQ(f.doc.CreateBar(2 * Bar16 + 1024, 256, false), 3);
-    EXPECT_EQ(BarRows(f.doc)[2], TRow({32, 36, 0, 0, 0, 0}));
-    EXPECT_EQ(BarRows(f.doc)[3], TRow({36, 48, 0, 0, 1, 3}));
-    EXPECT_EQ(f.listener.barEvents, (std::vector<std::pair<int, int>>{{bcInserted, 3}}));
-}
 
 TEST(CreateBar, RefusesBar32001WithTheLimitInItsMessage) {
     TCustomTabDoc doc;
@@ -72,63 +31,8 @@ TEST(CreateBar, RefusesBar32001WithTheLimitInItsMessage) {
     EXPECT_TRUE(doc.Journal().Empty());
 }
 
-TEST(DeleteBar, MergeTakesOverTheRepeatCloseAndNoMergeKeepsIt) {
-    TBarFixture f;
-    f.doc.Bar(4).RepeatEnd = 1;
-    f.doc.Bar(4).RepeatCount = 2;
-    f.doc.Bar(5).RepeatEnd = 1;
-    f.doc.Bar(5).RepeatCount = 7;
-    f.doc.DeleteBar(5, true);
-    EXPECT_EQ(BarRows(f.doc)[4], TRow({64, 96, 0, 0, 1, 7}));
-    EXPECT_EQ(f.listener.barEvents.back(), std::make_pair(int(bcDeleting), 5));
-    f.doc.DeleteBar(5, false);  // bar 5 (once 6) has no repeat close
-    EXPECT_EQ(BarRows(f.doc)[4], TRow({64, 112, 0, 0, 1, 7}));
-
-    // Deleting the last bar without merging shortens the song.
-    const int32_t len = f.doc.SongLength();
-    f.doc.DeleteBar(f.doc.BarCount() - 1, false);
-    EXPECT_EQ(f.doc.SongLength(), len - Bar16);
-    f.doc.DeleteBarAt(12345, true);  // no bar starts there
-    EXPECT_EQ(f.doc.SongLength(), len - Bar16);
-    EXPECT_TRUE(BarsAreValid(f.doc));
-}
-
-TEST(DeleteBar, UndoableRecordsThePredecessorsRepeatCloseWhenMerging) {
-    TBarFixture f;
-    f.doc.Bar(2).RepeatEnd = 1;
-    f.doc.Bar(2).RepeatCount = 4;
-    f.doc.Bar(3).StaffBreak = 1;
-    f.doc.Bar(3).RepeatStart = 1;
-    f.doc.BeginGroup(ukRecreateBarLines);
-    f.doc.DeleteBarUndoable(3, true);
-    f.doc.EndGroup();
-    EXPECT_EQ(DecodeDeletedBar(f.doc.Journal().Newest()),
-              (TDeletedBarRecord{3 * Bar16, 4 * Bar16, true, 1, 4, 1, 1}));
-}
-
-TEST(LayOutBars, KeepsRepeatAndStaffBreakLinesAndDropsPlainOnes) {
-    TBarFixture f(4);
-    f.doc.Bar(3).RepeatStart = 1;
-    f.doc.Bar(5).StaffBreak = 1;
-    f.doc.Bar(6).RepeatEnd = 1;
-    f.doc.Bar(6).RepeatCount = 1;
-    // Bars of 16 spaces over the first 32 spaces (bars 0..7 of 4 spaces): 4 and 8 go; 12
-    // opens a repeat and 20 breaks the staff, so they stay; 24 goes and its repeat close
-    // passes to the bar at 20, so the line after that bar, 28, stays too.
-    f.doc.LayOutBars(false, 0, 16, 32 * 256);
-    const std::vector<TRow> rows = BarRows(f.doc);
-    EXPECT_EQ(std::vector<TRow>(rows.begin(), rows.begin() + 6), std::vector<TRow>({{0, 12, 0, 0, 0, 0},
-                                                                                    {12, 16, 0, 1, 0, 0},
-                                                                                    {16, 20, 0, 0, 0, 0},
-                                                                                    {20, 28, 1, 0, 1, 1},
-                                                                                    {28, 32, 0, 0, 0, 0},
-                                                                                    {32, 36, 0, 0, 0, 0}}));
-    EXPECT_TRUE(BarsAreValid(f.doc));
-}
-
 // Long random sequences of every bar primitive keep the bar list valid after each step.
 class BarPrimitivesRandom : public ::testing::TestWithParam<unsigned> {};
-
 TEST_P(BarPrimitivesRandom, InvariantsHoldAfterEveryStep) {
     std::mt19937 rng(GetParam());
     TCustomTabDoc doc;

@@ -23,15 +23,13 @@ struct TRecordingListener : TDocListener {
     void DocumentReplaced() override { ++replaced; }
 };
 
-// A document whose hooks count and stamp undo records, as the user-interface document does.
+// A document that counts its resets, as the user-interface document redraws on them.
 class TCountingDoc : public TCustomTabDoc {
 public:
-    int resets = 0, undoChanges = 0, cursorSpace = 0;
+    int resets = 0;
 
 protected:
     void DocumentReset() override { ++resets; }
-    void UndoChanged() override { ++undoChanges; }
-    void InitUndoRecord(TUndoRecord& r) override { r.ViewSpace = cursorSpace; }
 };
 
 // Sorted, contiguous from 0, multiples of 256, at least 256 long, within the bar limit,

@@ -88,24 +88,13 @@ TEST_P(SongFileOldVersion, LoadsWithTheFieldsOfItsVersionAndDefaultsForTheRest) 
     ASSERT_EQ(2, doc.TrackCount());
     const TTrackData& g = doc.Track(0);
     EXPECT_EQ(OldSpaces, g.SpaceCount());
-    EXPECT_EQ(26, g.Instrument);
-    EXPECT_FALSE(g.LetRing);
-    EXPECT_EQ(9, g.LegacyValue);
-    EXPECT_EQ(101, g.Volume);
-    EXPECT_EQ(v >= 109 ? -3 : 0, g.Transpose);
-    EXPECT_EQ(v >= 109 ? 2 : 0, g.Bank);
-    EXPECT_EQ(v >= 108 ? 33 : 0, g.Reverb);
-    EXPECT_EQ(v >= 108 ? 44 : 0, g.Chorus);
-    EXPECT_EQ(v >= 107 ? 10 : 64, g.Pan);
-    EXPECT_EQ(v >= 107 ? 20 : 24, g.HighestNumber);
-    EXPECT_EQ(v >= 106, g.ShowNumbers);
-    EXPECT_EQ(v >= 106 ? 5 : -1, g.MidiChannel);
-    EXPECT_TRUE(g.TopTextLine);
-    EXPECT_FALSE(g.BottomTextLine);
-    const std::vector<int> tuning(g.Tuning, g.Tuning + 8);
-    EXPECT_EQ(v >= 107 ? std::vector<int>({-1, -2, -3, -4, -5, -6, -7, -8})
-                       : std::vector<int>({-1, -2, -3, -4, -5, -6, 0, 0}),
-              tuning);
+    // In TrackFields order: the settings a version lacks keep their defaults.
+    const bool v106 = v >= 106, v107 = v >= 107, v108 = v >= 108, v109 = v >= 109;
+    std::vector<int> guitar = {6, 26, 9, 101, v107 ? 10 : 64, v108 * 33, v108 * 44, 0, 0, v106 ? 5 : -1};
+    guitar.insert(guitar.end(), {v107 ? 20 : 24, v109 * -3, v109 * 2, false, true, false, v106, 0});
+    // Before 107 a tuning held six strings.
+    for (int s = 0; s < 8; ++s) guitar.push_back(v107 || s < 6 ? -(s + 1) : 0);
+    EXPECT_EQ(guitar, TrackFields(g));
 
     EXPECT_EQ(NoteFretBase + 5, g.Space(0).Notes[0]);
     EXPECT_EQ('h', g.Space(0).Effects[0]);
@@ -162,30 +151,18 @@ TEST_P(SongFileBarCodes, DecodeIntoBars) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SongFileBarCodes,
-    ::testing::Values(
-        TBarCodeCase{"NoCodesIsOneBar", TBytes(300, 0), {{0, 300, 0, 0, 0, 0}}},
-        TBarCodeCase{"EndsIncludeTheirSpace", {0, 1, 0, 0, 1}, {{0, 2, 0, 0, 0, 0}, {2, 5, 0, 0, 0, 0}}},
-        TBarCodeCase{
-            "RepeatOpenEndsTheBarBefore", {0, 0, 3, 0, 0x52}, {{0, 2, 0, 0, 0, 0}, {2, 5, 0, 1, 1, 5}}},
-        TBarCodeCase{"StaffEndBreaksTheNextBar",
-                     {4, 0, 4, 0},
-                     {{0, 1, 0, 0, 0, 0}, {1, 3, 1, 0, 0, 0}, {3, 4, 1, 0, 0, 0}}},
-        TBarCodeCase{"HighBitsOfOtherCodesAreIgnored",
-                     {0xF0, 0x71, 0xA3, 0x14},
-                     {{0, 2, 0, 0, 0, 0}, {2, 4, 0, 1, 0, 0}}},
-        TBarCodeCase{"UnknownCodesContinueTheBar", {7, 9, 1}, {{0, 3, 0, 0, 0, 0}}}),
+    ::testing::Values(TBarCodeCase{"NoCodesIsOneBar", TBytes(300, 0), {{0, 300, 0, 0, 0, 0}}},
+                      TBarCodeCase{"RepeatOpenEndsTheBarBefore",
+                                   {0, 0, 3, 0, 0x52},
+                                   {{0, 2, 0, 0, 0, 0}, {2, 5, 0, 1, 1, 5}}},
+                      TBarCodeCase{"StaffEndBreaksTheNextBar",
+                                   {4, 0, 4, 0},
+                                   {{0, 1, 0, 0, 0, 0}, {1, 3, 1, 0, 0, 0}, {3, 4, 1, 0, 0, 0}}},
+                      TBarCodeCase{"HighBitsOfOtherCodesAreIgnored",
+                                   {0xF0, 0x71, 0xA3, 0x14},
+                                   {{0, 2, 0, 0, 0, 0}, {2, 4, 0, 1, 0, 0}}},
+                      TBarCodeCase{"UnknownCodesContinueTheBar", {7, 9, 1}, {{0, 3, 0, 0, 0, 0}}}),
     PrintedName());
-
-TEST(SongFileOldVersions, LongRunEntriesAndRunsAcrossBlocksDecode) {
-    // 300 records of 20 bytes: fret 1 on slot 0 of space 0 and byte 7 on slot 0 of space
-    // 299, the zeros between as one long entry (5979), and a block boundary inside the array.
-    const TBytes notes = {3, 0, 1, NoteFretBase + 1, 0, 0x5B, 0x17, 0, 2, 0, 1, 7, 19, 0};
-    TCustomTabDoc doc;
-    doc.LoadFromBytes(Version111(TBytes(300, 0), notes), "/r.frl");
-    EXPECT_EQ(NoteFretBase + 1, doc.Track(0).Space(0).Notes[0]);
-    EXPECT_EQ(7, doc.Track(0).Space(299).Notes[0]);
-    EXPECT_TRUE(IsEmptySpace(doc.Track(0).Space(150), true));
-}
 
 TEST(SongFileOldVersions, Version113ReadsEffectBlocksAndIgnoresLetterBytes) {
     TOldFile f{.Version = 113, .BarCount = 1};

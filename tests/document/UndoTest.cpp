@@ -1,9 +1,9 @@
-// The undo journal: groups, its size limit, and the layout of each record type.
+// The undo journal: its size limit, and the layout of each record type. How groups are
+// marked, stamped and undone is checked by the undo commands in tests/edit.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "DocTestUtil.h"
 #include "base/Errors.h"
 #include "document/TabDoc.h"
 #include "document/UndoRecords.h"
@@ -24,34 +24,6 @@ void AddGroup(TCustomTabDoc& doc, TUndoKind kind, int records, size_t bytes) {
 }
 
 }  // namespace
-
-TEST(UndoJournal, GroupsMarkTheirFirstAndLastRecords) {
-    test::TCountingDoc doc;
-    doc.New(16);
-    const int before = doc.undoChanges;
-    doc.cursorSpace = 33;
-    AddGroup(doc, ukPaste, 3, 10);
-    ASSERT_EQ(doc.Journal().RecordCount(), 3u);
-    EXPECT_EQ(doc.Journal().Record(0).RecFlags, RecFirstOfGroup);
-    EXPECT_EQ(doc.Journal().Record(1).RecFlags, 0);
-    EXPECT_EQ(doc.Journal().Record(2).RecFlags, RecLastOfGroup);
-    EXPECT_EQ(doc.Journal().Newest().RecGroupKind, ukPaste);
-    EXPECT_EQ(doc.Journal().Newest().ViewSpace, 33);
-    EXPECT_EQ(doc.Journal().TotalBytes(), 3 * (40u + 10u));
-    EXPECT_EQ(doc.undoChanges, before + 3);
-    EXPECT_TRUE(doc.Modified);
-
-    // An empty group leaves the journal as it was.
-    doc.BeginGroup(ukCut);
-    doc.EndGroup();
-    EXPECT_EQ(doc.Journal().RecordCount(), 3u);
-    EXPECT_EQ(doc.Journal().Newest().RecFlags, RecLastOfGroup);
-
-    EXPECT_THROW(doc.EndGroup(), EInternalError);
-    EXPECT_THROW(doc.AddUndoRecord(TUndoRecord{}), EInternalError);
-    doc.BeginGroup(ukCut);
-    EXPECT_THROW(doc.BeginGroup(ukCut), EInternalError);
-}
 
 TEST(UndoJournal, OverTheLimitWholeOldestGroupsGo) {
     TCustomTabDoc doc;
@@ -83,26 +55,6 @@ TEST(UndoJournal, OverTheLimitWholeOldestGroupsGo) {
     // The journal starts again on a modified document, so its base is no longer clean.
     AddGroup(doc, ukChangesToSpace, 1, 0);
     EXPECT_FALSE(doc.Journal().CleanAtBase);
-}
-
-TEST(UndoJournal, CreatedBarsAreRecordedBeforeTheyAreInserted) {
-    TCustomTabDoc doc;
-    doc.New(16);
-    doc.BeginGroup(ukAddBars);
-    doc.CreateBar(4096 + 512, 256, true);
-    doc.CreateBar(doc.SongLength(), 1024, true);
-    doc.CreateBar(0, 256, true);  // exists: no record
-    doc.EndGroup();
-    ASSERT_EQ(doc.Journal().RecordCount(), 2u);
-    EXPECT_EQ(DecodeCreatedBar(doc.Journal().Record(0)), (TCreatedBarRecord{4096 + 512, true}));
-    EXPECT_EQ(DecodeCreatedBar(doc.Journal().Record(1)), (TCreatedBarRecord{128 * 4096, false}));
-}
-
-TEST(UndoKinds, NamesTheMenuShows) {
-    EXPECT_STREQ(UndoKindName(ukChangesToSpace), "Changes to Space");
-    EXPECT_STREQ(UndoKindName(ukAltTimeRegion), "Alternate-Time Region");
-    EXPECT_STREQ(UndoKindName(ukClearTrackEffects), "Clear Track Effects");
-    EXPECT_THROW(UndoKindName(12), EInternalError);
 }
 
 namespace {
