@@ -183,11 +183,12 @@ TEST(SongFileLayout, HeaderChecksMatchTheFile) {
 // journal; the load replaces the document and tells its listeners.
 TEST(SongFileSaveAndLoad, StoreTheFullNameAndResetTheDocument) {
     TScratchDir dir;
-    TCustomTabDoc source;
+    TCountingDoc source;
     BuildRichSong(source);
     source.BeginGroup(ukChangesToSpace);
     source.SaveSpaces(0, 0, 1);
     source.EndGroup();
+    const int resets = source.resets;
     const std::string old = std::filesystem::current_path().string();
     std::filesystem::current_path(dir.Path());
     source.SaveToFile("sub/../song.frl");
@@ -195,9 +196,10 @@ TEST(SongFileSaveAndLoad, StoreTheFullNameAndResetTheDocument) {
     EXPECT_EQ(dir.File("song.frl"), source.FileName);
     EXPECT_FALSE(source.Modified);
     EXPECT_TRUE(source.Journal().Empty());
+    EXPECT_EQ(resets + 1, source.resets);
     EXPECT_EQ(BuildSongFile(source), ReadFileBytes(dir.File("song.frl")));
 
-    TCustomTabDoc doc;
+    TCountingDoc doc;
     doc.New(16);
     TRecordingListener listener;
     doc.AddListener(&listener);
@@ -207,6 +209,7 @@ TEST(SongFileSaveAndLoad, StoreTheFullNameAndResetTheDocument) {
     EXPECT_EQ(dir.File("song.frl"), doc.FileName);
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(1, listener.replaced);
+    EXPECT_EQ(3, doc.resets);  // New, the reset before reading, and after storing the name
 }
 
 TEST(SongFileLoad, MissingFileNamesTheSystemError) {
