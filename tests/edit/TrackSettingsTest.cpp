@@ -231,7 +231,6 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LatestEffectTest,
     ::testing::Values(TLatest{"nearer wins", {{1, pkTempo}, {3, pkChorus}}, pkChorus},
                       TLatest{"tempo before volume", {{3, pkVolume}, {3, pkTempo}}, pkTempo},
-                      TLatest{"stroke before pitch bend", {{3, pkPitchBend}, {3, pkStrokeUp}}, pkStrokeUp},
                       TLatest{
                           "pan before reverb and chorus", {{2, pkChorus}, {2, pkReverb}, {2, pkPan}}, pkPan},
                       TLatest{"later spaces do not count", {{2, pkReverb}, {7, pkTempo}}, pkReverb}),

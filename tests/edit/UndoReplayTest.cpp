@@ -121,26 +121,5 @@ TEST_F(UndoTest, UndoingEverythingKeepsASongModifiedBeforeModified) {
     EXPECT_TRUE(doc.Modified);
 }
 
-TEST_F(UndoTest, BarLineRemovalComesBackWithTheFlagsOfBothBars) {
-    doc.Bar(2).RepeatEnd = 1;
-    doc.Bar(2).RepeatCount = 3;
-    doc.Bar(3).StaffBreak = 1;
-    doc.Bar(3).RepeatStart = 1;
-    doc.Bar(3).RepeatEnd = 1;
-    doc.Bar(3).RepeatCount = 7;
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 12, 0};  // bar 3 starts at space 12
-    ToggleBarLine(doc);
-    ASSERT_EQ(doc.Bar(2).End, 16 * UnitsPerSpace);
-    EXPECT_EQ(doc.Bar(2).RepeatCount, 7);
-    ExpectUndoneTo(doc, before, "&Undo Bar Line Change");
-}
-
-TEST_F(UndoTest, ARecordOfAnUnknownTypeIsAnInternalError) {
-    TUndoRecord record;
-    record.RecType = 8;
-    EXPECT_THROW(ReplayUndoRecord(doc, record), EInternalError);
-}
-
 }  // namespace
 }  // namespace fretlo::test
