@@ -1,5 +1,5 @@
-// The Undo command: step merging, captions, the three refusals, the clean state and
-// the cursor put back where the step began. Undo with nothing to undo is in CommandRefusalTest.
+// The Undo command: step merging, captions, the three refusals and the clean state (the
+// cursor put back is EditRandomTest's). Undo with nothing to undo is in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
@@ -48,16 +48,6 @@ TEST_F(UndoTest, EditsOfNeighbouringSpacesOrAcrossAnotherStepAreSeparateSteps) {
     EXPECT_EQ(doc.Journal().RecordCount(), 4u);
     TypeAt(1, 6, 0, "4");  // same space index, other track
     EXPECT_EQ(doc.Journal().RecordCount(), 5u);
-}
-
-TEST_F(UndoTest, TheCursorGoesBackToWhereTheStepBegan) {
-    TypeAt(1, 7, 3, "5");
-    host.cursor = {0, 40, 1};
-    Undo(doc);
-    EXPECT_EQ(host.cursor.Track, 1);
-    EXPECT_EQ(host.cursor.Space, 7);
-    EXPECT_EQ(host.cursor.String, 3);
-    EXPECT_EQ(song.Space(1, 7).Notes[3], NoteEmpty);
 }
 
 TEST_F(UndoTest, AStepLeftOpenByAFailureIsRefusedAndKept) {
