@@ -38,8 +38,6 @@ TEST(ClipboardBlockTest, CopyWritesTheHeadCountsRecordsAndTrackEffectsInOrder) {
     const size_t track0 = 24, track1 = track0 + 2 * 24 + 4;
     EXPECT_EQ(b[track0], NoteFretBase + 3);
     EXPECT_EQ(b[track0 + 24 + 8 + 5], 'h');
-    EXPECT_EQ(b[track0 + 22], 1);  // ratio 1/1
-    EXPECT_EQ(b[track0 + 23], 1);
     EXPECT_EQ(I32At(b, track0 + 16), 0);  // the list reference is not written
     EXPECT_EQ(I32At(b, track1 - 4), 0);   // no track effects on track 0
     EXPECT_EQ(b[track1 + 24 + 20], 'A');
