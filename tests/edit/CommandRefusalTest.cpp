@@ -77,8 +77,6 @@ const TRefusal Refusals[] = {
     // Whole sixteenths on the first selected track, part of the triplet on the other.
     {"CopyOfLengthsThatDiffer", Copy, 0, 0, CopyLengths, [](TEditSong& s) { s.host.Select(1, 6, 9, true); },
      0},
-    {"CopyOfLengthsThatDifferFromTrack1", Copy, 0, 0, CopyLengths,
-     [](TEditSong& s) { s.host.Select(0, 6, 9, true); }, 0},
     {"CopyOfARangeWithNoSpaceOnATrack", Copy, 0, 0,
      "In order to cut/copy multiple tracks, the selection must begin and end at the same place on all "
      "tracks.",
@@ -190,8 +188,6 @@ const TRefusal Refusals[] = {
      1, true},
     {"RemoveUnusedBarsWithANoteOnAnotherTrack", RemoveUnusedBars, 0, 12, BarsNotEmpty,
      [](TEditSong& s) { s.Space(1, 24).Notes[2] = NoteFretBase; }, 1, true},
-    {"RemoveUnusedBarsWithAnEmptyTupletLater", RemoveUnusedBars, 0, 12, BarsNotEmpty,
-     [](TEditSong& s) { s.MakeRegion(1, 24, 3, 2, 3); }, 1, true},
     {"RemoveUnusedBarsWithATupletAcrossTheCut", RemoveUnusedBars, 0, 12, BarsNotEmpty,
      [](TEditSong& s) { s.MakeRegion(0, 15, 3, 2, 3); }, 1, true},
     {"RemoveUnusedBarsAnsweredNo", RemoveUnusedBars, 0, 12,

@@ -4,7 +4,6 @@
 
 #include "EditFixture.h"
 #include "ParamName.h"
-#include "base/Errors.h"
 #include "edit/SpaceEdit.h"
 #include "edit/TrackEffects.h"
 #include "edit/TrackProperties.h"
@@ -170,9 +169,6 @@ TEST_F(TrackPropertiesOps, EveryFieldIsWrittenAndTheJournalIsCleared) {
     e.TransposeDown = false;
     ApplyTrackProperties(doc, Track(), e);
     EXPECT_TRUE(TrackPropsEntries(t).TransposeDown);
-
-    e.HighestNumber = 100;
-    EXPECT_THROW(ApplyTrackProperties(doc, Track(), e), EInternalError);
 }
 
 class TrackEffectsTest : public EditTest {
@@ -231,7 +227,6 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LatestEffectTest,
     ::testing::Values(TLatest{"nearer wins", {{1, pkTempo}, {3, pkChorus}}, pkChorus},
                       TLatest{"tempo before volume", {{3, pkVolume}, {3, pkTempo}}, pkTempo},
-                      TLatest{"stroke before pitch bend", {{3, pkPitchBend}, {3, pkStrokeUp}}, pkStrokeUp},
                       TLatest{
                           "pan before reverb and chorus", {{2, pkChorus}, {2, pkReverb}, {2, pkPan}}, pkPan},
                       TLatest{"later spaces do not count", {{2, pkReverb}, {7, pkTempo}}, pkReverb}),

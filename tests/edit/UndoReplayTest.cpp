@@ -1,5 +1,5 @@
-// The Undo command: step merging, captions, the three refusals, the clean state and
-// the cursor put back where the step began. Undo with nothing to undo is in CommandRefusalTest.
+// The Undo command: step merging, captions, the three refusals and the clean state (the
+// cursor put back is EditRandomTest's). Undo with nothing to undo is in CommandRefusalTest.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
@@ -48,16 +48,6 @@ TEST_F(UndoTest, EditsOfNeighbouringSpacesOrAcrossAnotherStepAreSeparateSteps) {
     EXPECT_EQ(doc.Journal().RecordCount(), 4u);
     TypeAt(1, 6, 0, "4");  // same space index, other track
     EXPECT_EQ(doc.Journal().RecordCount(), 5u);
-}
-
-TEST_F(UndoTest, TheCursorGoesBackToWhereTheStepBegan) {
-    TypeAt(1, 7, 3, "5");
-    host.cursor = {0, 40, 1};
-    Undo(doc);
-    EXPECT_EQ(host.cursor.Track, 1);
-    EXPECT_EQ(host.cursor.Space, 7);
-    EXPECT_EQ(host.cursor.String, 3);
-    EXPECT_EQ(song.Space(1, 7).Notes[3], NoteEmpty);
 }
 
 TEST_F(UndoTest, AStepLeftOpenByAFailureIsRefusedAndKept) {
@@ -119,27 +109,6 @@ TEST_F(UndoTest, UndoingEverythingKeepsASongModifiedBeforeModified) {
     TypeAt(0, 1, 0, "7");
     Undo(doc);
     EXPECT_TRUE(doc.Modified);
-}
-
-TEST_F(UndoTest, BarLineRemovalComesBackWithTheFlagsOfBothBars) {
-    doc.Bar(2).RepeatEnd = 1;
-    doc.Bar(2).RepeatCount = 3;
-    doc.Bar(3).StaffBreak = 1;
-    doc.Bar(3).RepeatStart = 1;
-    doc.Bar(3).RepeatEnd = 1;
-    doc.Bar(3).RepeatCount = 7;
-    const auto before = Snapshot(doc);
-    host.cursor = {0, 12, 0};  // bar 3 starts at space 12
-    ToggleBarLine(doc);
-    ASSERT_EQ(doc.Bar(2).End, 16 * UnitsPerSpace);
-    EXPECT_EQ(doc.Bar(2).RepeatCount, 7);
-    ExpectUndoneTo(doc, before, "&Undo Bar Line Change");
-}
-
-TEST_F(UndoTest, ARecordOfAnUnknownTypeIsAnInternalError) {
-    TUndoRecord record;
-    record.RecType = 8;
-    EXPECT_THROW(ReplayUndoRecord(doc, record), EInternalError);
 }
 
 }  // namespace
