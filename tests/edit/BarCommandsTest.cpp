@@ -57,6 +57,25 @@ INSTANTIATE_TEST_SUITE_P(Lengths, RecreateBarLinesTest,
                                            TRecreateCase{2, 9, 19}),  // 4 3/4 beats: a short last bar
                          PrintedName());
 
+// A repeat close and a staff break are bar lines the new layout must keep.
+TEST(RecreateBarLines, KeepsRepeatSignsAndStaffBreaksOnTheWay) {
+    TEditSong song(16, {6}, 8);
+    TEditDocument& doc = song.doc;
+    doc.Bar(3).RepeatEnd = 1;
+    doc.Bar(3).RepeatCount = 2;
+    doc.Bar(6).StaffBreak = 1;
+    song.host.cursor = {0, 16, 0};
+    RecreateBarLines(doc, 0);
+    // Bar 1 runs on to the repeat close at the end of bar 3; the staff break starts a bar.
+    ASSERT_EQ(doc.BarCount(), 4);
+    EXPECT_EQ(doc.Bar(1).End, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(1).RepeatEnd, 1);
+    EXPECT_EQ(doc.Bar(1).RepeatCount, 2);
+    EXPECT_EQ(doc.Bar(2).Start, 4 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).Start, 6 * 16 * UnitsPerSpace);
+    EXPECT_EQ(doc.Bar(3).StaffBreak, 1);
+}
+
 // No space of the track starts where its bar does: the cursor goes to the bar's first space,
 // never back into the bar before.
 TEST(RecreateBarLines, StartsAtTheFirstSpaceInsideTheBarWhenATupletCrossesItsLine) {
