@@ -246,6 +246,17 @@ TEST_P(ExportMidiSongs, MidicsvReadsTheSameEvents) {
 INSTANTIATE_TEST_SUITE_P(Songs, ExportMidiSongs, ::testing::ValuesIn(SongCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(ExportMidiRendering, TempoEffectStaysInItsTrack) {
+    const auto file = ReadMidi(Render(*Tempo()));
+    ASSERT_EQ(file.Tracks.size(), 3u);
+    EXPECT_EQ(MetaEvents(file.Tracks[0], 0x51).size(), 1u);
+    EXPECT_TRUE(MetaEvents(file.Tracks[1], 0x51).empty());
+    const auto tempo = MetaEvents(file.Tracks[2], 0x51);
+    ASSERT_EQ(tempo.size(), 1u);
+    EXPECT_EQ(tempo[0].Tick, 768u);
+    EXPECT_EQ(tempo[0].Bytes, (TBytes{0xFF, 0x51, 0x0F, 0x42, 0x40}));
+}
+
 TEST(ExportMidiRendering, EffectsComeBetweenTheNotesInKindOrder) {
     auto file = ReadMidi(Render(*NoRing()));
     EXPECT_EQ(SongEvents(file.Tracks[1], 10),
