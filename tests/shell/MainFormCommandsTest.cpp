@@ -61,14 +61,22 @@ TEST_F(MenuCommands, EffectItemsTypeTheCharacterAfterTheTab) {
     EXPECT_EQ(Doc().Track(0).Space(0).Notes[0], NoteMuted);
 }
 
-// The edits themselves are in tests/edit.
-TEST_F(MenuCommands, EditItemsSendTheirKeys) {
+// The edits themselves are in tests/edit; here the menu reaches them and Undo names the step.
+TEST_F(MenuCommands, EditItemsSendTheirKeysAndUndoFollowsTheJournal) {
     QTest::keyClicks(&View(), "7");
+    QAction* undo = nullptr;
+    for (QAction* a : Form().findChildren<QAction*>())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Z)) undo = a;
+    ASSERT_NE(undo, nullptr);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_NE(undo->text(), "&Undo");         // names the step
     Action("Shift Notes &Right")->trigger();  // Insert
     EXPECT_EQ(Doc().Track(0).Space(1).Notes[0], NoteFretBase + 7);
     MoveCursor(0, 1);
     Action("M&ove Note Up")->trigger();  // the same pitch on the A string
     EXPECT_EQ(Doc().Track(0).Space(1).Notes[1], NoteFretBase + 2);
+    undo->trigger();
+    EXPECT_EQ(Doc().Track(0).Space(1).Notes[0], NoteFretBase + 7);
 }
 
 TEST_F(MenuCommands, TimeAtCursorCountsTheSixteenthsBeforeTheCursor) {
