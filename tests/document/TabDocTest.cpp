@@ -74,6 +74,24 @@ TEST(Lookups, LastUsedSpaceAndBar) {
     EXPECT_EQ(doc.LastUsedBar(true), 6);
 }
 
+TEST(MidiChannels, AutomaticNeverTakesPercussionAndFixedCollisionsLoseTheirChannel) {
+    TCustomTabDoc doc;
+    doc.New(16);
+    while (doc.TrackCount() < 15) doc.AddTrack(std::make_unique<TTrackData>(false, 16));
+    int ch[MaxTracks];
+    doc.AssignMidiChannels(ch);
+    EXPECT_EQ(std::vector<int>(ch, ch + 15),
+              std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15}));
+
+    // Fixed channels are served first in track order; a repeated one gets none.
+    doc.Track(3).MidiChannel = 9;
+    doc.Track(5).MidiChannel = 0;
+    doc.Track(6).MidiChannel = 0;
+    doc.AssignMidiChannels(ch);
+    EXPECT_EQ(std::vector<int>(ch, ch + 15),
+              std::vector<int>({1, 2, 3, 9, 4, 0, -1, 5, 6, 7, 8, 10, 11, 12, 13}));
+}
+
 TEST(Tracks, AddRemoveMoveWithinLimits) {
     TCustomTabDoc doc;
     doc.New(16);
