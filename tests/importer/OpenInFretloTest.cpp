@@ -70,8 +70,7 @@ TEST_P(OpenSongCases, AskOnlyBeforeReplacingThenHandOverOrStart) {
     try {
         result = OpenInFretlo(Session(), Answer(c.Yes), link_);
     } catch (const EFretloError& error) {
-        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos)
-            << error.what();
+        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos) << error.what();
     }
     EXPECT_EQ(result, c.Result);
     EXPECT_EQ(asked_, c.Existing ? QStringList{song_} : QStringList());
@@ -144,10 +143,14 @@ TEST_F(OpenSong, DesktopLinkUsesTheSocketThenTheProgramFolder) {
     EXPECT_EQ(OpenInFretlo(Session(), Answer(true), desktop), TOpenResult::Started);
     QElapsedTimer clock;
     clock.start();
-    while (!QFile::exists(record) && clock.elapsed() < 10000) std::this_thread::yield();
-    QFile started(record);
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    EXPECT_EQ(started.readAll().trimmed(), song_.toUtf8());
+    // The script creates its record before it writes the line: wait for the whole line.
+    QByteArray line;
+    while (!line.endsWith('\n') && clock.elapsed() < 10000) {
+        QFile started(record);
+        if (started.open(QIODevice::ReadOnly)) line = started.readAll();
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(line.trimmed(), song_.toUtf8());
 }
 
 }  // namespace
