@@ -262,6 +262,9 @@ const TShiftCase ShiftCases[] = {
      },
      false, false, false, 1, 11, 5, 11, 64, 65, 64, 16, 8, 12, 11},
     {"CtrlDelete", nullptr, false, false, true, 0, 5, -1, -1, 64, 64, 64, 16, 4, 8, 5},
+    // Notes going left with the bar lines free the last space, so a full one does not stop them.
+    {"CtrlShiftDeleteWithAFullLastSpace", [](TEditSong& s) { s.Space(1, 63).Notes[3] = NoteFretBase; }, false,
+     true, true, 1, 4, 4, 4, 63, 63, 63, 16, 4, 7, 4},
     // In the last sixteenth of bar 3 the bar line after it goes, with the staff break it had.
     {"ShiftDeleteInABarsLastSixteenth", [](TEditSong& s) { s.doc.Bar(4).StaffBreak = 1; }, false, true, false,
      0, 15, 5, 5, 63, 63, 63, 15, 12, 19, 15},
