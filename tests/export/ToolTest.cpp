@@ -244,6 +244,8 @@ TEST_F(ToolSong, PrintThroughTheTool) {
     const TCommandRun text = RunCommand("pdftotext -layout " + pdf + " -");
     ASSERT_EQ(text.Status, 0) << text.Err;
     EXPECT_NE(text.Out.find("Printed Song"), std::string::npos) << text.Out;
+    // Letter is 8.5 by 11 inches, 612 by 792 points; A4 would be 595 by 842.
+    EXPECT_NE(RunCommand("pdfinfo " + pdf).Out.find("612 x 792 pts"), std::string::npos);
     EXPECT_EQ(dir_.EntryCount(), 2u) << "a file left aside";
 }
 #endif
