@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "Can't play because there are no MIDI devices installed on the system."},
                     TErrorCase{"The file is damaged.", false, "The file is damaged."},
                     TErrorCase{"Really?", false, "Really?"}, TErrorCase{"Code: 9", false, "Code: 9."},
+                    TErrorCase{"Reason:", false, "Reason:"}, TErrorCase{"a; b;", false, "a; b;"},
                     TErrorCase{"Path /a/", false, "Path /a/."}, TErrorCase{"", false, ""},
                     TErrorCase{"Internal error: count > 0 (/src/document/TabDoc.cpp:12)", true,
                                "Internal error: count > 0 (TabDoc.cpp:12)"},
