@@ -116,9 +116,12 @@ TEST(TrackTuning, DefaultPresetFromTheSettingsStore) {
     std::vector<int> dropD = standard;
     dropD[0] = -2;
     EXPECT_EQ(TuningOf(TTrackData(true, 1)), dropD);
-    // The store is not asked without useDefaultTuning, and a preset of the wrong length is ignored.
+    // The store is not asked without useDefaultTuning, and a preset shorter or longer than
+    // the strings is ignored.
     EXPECT_EQ(TuningOf(TTrackData(false, 1)), standard);
     store.presets["Drop D"] = {38, 45, 50};
+    EXPECT_EQ(TuningOf(TTrackData(true, 1)), standard);
+    store.presets["Drop D"] = {38, 45, 50, 55, 59, 64, 69};
     EXPECT_EQ(TuningOf(TTrackData(true, 1)), standard);
 }
 
