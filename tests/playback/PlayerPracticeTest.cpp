@@ -121,6 +121,18 @@ TEST_F(PlayerPractice, EveryPassSoundsLikeTheFirstWithNoNoteHanging) {
     }
 }
 
+// Without a count of passes the loop goes round until the player is stopped.
+TEST_F(PlayerPractice, ALoopWithoutAPassCountPlaysOn) {
+    MakeSong(3);
+    Fret(0, 16, 0, 0);
+    practice = {.Loop = true, .LoopStart = 4096, .LoopEnd = 2 * 4096, .Passes = 0, .Speed = 100, .Trainer = {}};
+    Practise();
+    Ticks(10 * 250 + 10);  // a one-bar pass at tempo 120 takes 250 ticks
+    EXPECT_EQ(events.Ends, 0);
+    EXPECT_EQ(player->PracticeState().Pass, 10);
+    EXPECT_EQ(NoteOnTicks().size(), 11u);
+}
+
 // Each pass lasts the loop's length at its own speed, exactly: a one-bar pass at tempo 120
 // takes 25000 / P ticks, and pass k starts at the sum of those before it, rounded up. A start
 // before the loop starts at its start, and the notes outside the loop never sound.
