@@ -207,6 +207,9 @@ TEST_F(TrackEffectsTest, ValuesInForceComeFromEarlierSpacesOrTheTrack) {
     EXPECT_EQ(at.LatestKind, pkVolume);
     EXPECT_EQ(TrackEffectsAt(doc, 0, 1).Value[pkTempo], 90);
     EXPECT_EQ(TrackEffectsAt(doc, 0, 1).LatestKind, 0);
+    // An instrument effect with a bank on the first space brings its bank along.
+    SetProp(song.Space(0, 0), pkInstrument, InstrumentEffectValue(30, true, 9));
+    EXPECT_EQ(TrackEffectsAt(doc, 0, 5).Bank, 9);
 }
 
 struct TLatest {
