@@ -59,13 +59,14 @@ const TNotesCase NotesCases[] = {
      nullptr, Beat3 + 5,
      {On(0, 0, 40, 96), Off(2, 0, 40), On(Beat2, 0, 43, 96), Off(Beat3, 0, 43), On(Beat3, 0, 43, 96),
       Off(Beat3 + 2, 0, 43)}},
-    // Dropped D and two down: 36; 64 - 2 + 99 = 161 is outside MIDI and skipped.
-    {"TransposeAndTuningMoveTheKey", {{0, 0, FretNote(0)}, {0, 5, FretNote(99)}},
+    // Dropped D and two down: 36; 64 - 2 + 65 = 127 is the highest MIDI key and sounds,
+    // 59 - 2 + 71 = 128 is outside MIDI and skipped.
+    {"TransposeAndTuningMoveTheKey", {{0, 0, FretNote(0)}, {0, 4, FretNote(71)}, {0, 5, FretNote(65)}},
      [](PlayerTest& t) {
          t.doc.Track(0).Transpose = -2;
          t.doc.Track(0).Tuning[0] = -2;
      },
-     5, {On(0, 0, 36, 96)}},
+     5, {On(0, 0, 36, 96), On(0, 0, 127, 96)}},
     {"SoftHammerAndPullSoundAt85Percent",
      {{0, 0, FretNote(0)}, {0, 1, FretNote(0)}, {0, 2, FretNote(0)}, {0, 3, FretNote(0)},
       {0, 4, FretNote(0)}, {4, 0, FretNote(1)}},
