@@ -330,7 +330,7 @@ const TTitleCase TitleCases[] = {
 INSTANTIATE_TEST_SUITE_P(Texts, TitleDialog, testing::ValuesIn(TitleCases), PrintedName());
 
 TEST_F(TitleDialog, ShowsWindows1252AsItsCharactersInTheDialogAndTheStatusBar) {
-    SetTexts({Cafe1252, Quote1252, "", "Ren\xE9", "d\xE9j\xE0\r\nvu"});
+    SetTexts({Cafe1252, Quote1252, "", "Ren\xE9", "d\xE9j\xE0\r\nvu\rencore"});
     QString title, comments;
     AcceptDialog<TTitleForm>([&](TTitleForm& d) {
         title = Lines(d).at(0)->text();
@@ -339,7 +339,7 @@ TEST_F(TitleDialog, ShowsWindows1252AsItsCharactersInTheDialogAndTheStatusBar) {
     });
     Form().actSongTitleExecute();
     EXPECT_EQ(title, "Café");
-    EXPECT_EQ(comments, "déjà\nvu");
+    EXPECT_EQ(comments, "déjà\nvu\nencore");  // a lone CR ends a line too
     const auto panels = Form().statusBar()->findChildren<QLabel*>();
     ASSERT_EQ(panels.size(), 8);
     EXPECT_EQ(panels[6]->text(), " Café / “€ 5”! / René");  // brought up to date by OK
