@@ -70,7 +70,8 @@ TEST_P(OpenSongCases, AskOnlyBeforeReplacingThenHandOverOrStart) {
     try {
         result = OpenInFretlo(Session(), Answer(c.Yes), link_);
     } catch (const EFretloError& error) {
-        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find(song_.toStdString()), std::string::npos)
+            << error.what();
     }
     EXPECT_EQ(result, c.Result);
     EXPECT_EQ(asked_, c.Existing ? QStringList{song_} : QStringList());

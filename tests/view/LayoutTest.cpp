@@ -121,7 +121,8 @@ TEST_P(BarLayout, WidthAndPlacesOfTheSpaces) {
         EXPECT_EQ(f.Laid(track, space).X, x) << "track " << track << ", space " << space;
 }
 
-template <int Count> void CloseRepeat(F& f) {
+template <int Count>
+void CloseRepeat(F& f) {
     f.doc.Bar(3).RepeatEnd = 1;
     f.doc.Bar(3).RepeatCount = Count;
 }
@@ -145,7 +146,8 @@ void ShortTracks(F& f) {
 }
 
 // A fret of two digits and a bracket on the second track, shown or hidden.
-template <bool Shown> void WideTrack1(F& f) {
+template <bool Shown>
+void WideTrack1(F& f) {
     f.Space(1, 4).Notes[0] = NoteFretBase + 20;
     f.Space(1, 6).Effects[0] = '(';
     TTrackFilter shown = AllTracksShown;
@@ -157,62 +159,32 @@ INSTANTIATE_TEST_SUITE_P(
     Songs, BarLayout,
     testing::Values(
         B{"plain spaces", 1, [](F&) {}, 0, PlainBar, 1, {{0, 0, X0}, {0, 15, X0 + 15 * Sw}}},
-        B{"two digit fret",
-          1,
-          TwoDigitFret,
-          0,
-          PlainBar + Wide - Sw,
-          1,
+        B{"two digit fret", 1, TwoDigitFret, 0, PlainBar + Wide - Sw, 1,
           {{0, 1, X0 + Sw}, {0, 2, X0 + Sw + Wide}, {0, 4, X0 + 4 * Sw + Wide - Sw}}},
         // One column: the narrow numbers move to share the wide number's centre.
-        B{"wide number of another track",
-          3,
-          [](F& f) { f.Space(1, 2).Notes[0] = NoteFretBase + 15; },
-          0,
-          PlainBar + Wide - Sw,
-          1,
-          {{0, 1, X0 + Sw},
-           {0, 2, X0 + 2 * Sw + 4},
-           {1, 2, X0 + 2 * Sw},
-           {2, 2, X0 + 2 * Sw + 4},
-           {0, 3, X0 + 3 * Sw + Wide - Sw},
-           {2, 15, X0 + 15 * Sw + Wide - Sw}}},
-        B{"track effect letter and text",
-          1,
-          LetterAndText,
-          0,
-          PlainBar + 5 + 3,
-          1,
+        B{"wide number of another track", 3,
+          [](F& f) { f.Space(1, 2).Notes[0] = NoteFretBase + 15; }, 0, PlainBar + Wide - Sw, 1,
+          {{0, 1, X0 + Sw}, {0, 2, X0 + 2 * Sw + 4}, {1, 2, X0 + 2 * Sw}, {2, 2, X0 + 2 * Sw + 4},
+           {0, 3, X0 + 3 * Sw + Wide - Sw}, {2, 15, X0 + 15 * Sw + Wide - Sw}}},
+        B{"track effect letter and text", 1, LetterAndText, 0, PlainBar + 5 + 3, 1,
           {{0, 3, X0 + 2 * Sw + 16}, {0, 6, X0 + 5 * Sw + 5 + 14}}},
         // Three spaces in two sixteenths stand one space width apart, the other track's 1.5;
         // the columns at the cell's ends line up, after it the spacing is plain again.
-        B{"triplet region",
-          2,
-          [](F& f) { f.doc.Track(0).SetRatio(0, 3, 2, 3); },
-          0,
-          PlainBar + Sw,
-          1,
-          {{0, 1, X0 + Sw},
-           {0, 2, X0 + 2 * Sw},
-           {1, 1, X0 + Sw * 3 / 2},
-           {0, 3, X0 + 3 * Sw},
-           {1, 2, X0 + 3 * Sw},
-           {0, 4, X0 + 4 * Sw},
-           {1, 3, X0 + 4 * Sw}}},
+        B{"triplet region", 2, [](F& f) { f.doc.Track(0).SetRatio(0, 3, 2, 3); }, 0,
+          PlainBar + Sw, 1,
+          {{0, 1, X0 + Sw}, {0, 2, X0 + 2 * Sw}, {1, 1, X0 + Sw * 3 / 2}, {0, 3, X0 + 3 * Sw},
+           {1, 2, X0 + 3 * Sw}, {0, 4, X0 + 4 * Sw}, {1, 3, X0 + 4 * Sw}}},
         // Spaces at 3840, 4010, 4181: bar 1 begins inside the group, and its remaining third
         // of the cell is spaced by the triplet.
-        B{"bar cutting a triplet",
-          2,
-          [](F& f) { f.doc.Track(0).SetRatio(15, 3, 2, 3); },
-          1,
-          PlainBar + Sw * 3 / 2 - Sw,
-          1,
+        B{"bar cutting a triplet", 2, [](F& f) { f.doc.Track(0).SetRatio(15, 3, 2, 3); }, 1,
+          PlainBar + Sw * 3 / 2 - Sw, 1,
           {{1, 16, X0}, {0, 17, X0 + Sw / 2}, {0, 18, X0 + Sw * 3 / 2}, {1, 17, X0 + Sw * 3 / 2}}},
         // Tracks that end inside a bar leave it the time they miss; the longest one counts.
         B{"short tracks", 2, ShortTracks, 2, PlainBar, 1, {{1, 39, X0 + 7 * Sw}}},
         B{"bar after the tracks' end", 2, ShortTracks, 3, PlainBar, 1},
         B{"staff break", 1, [](F& f) { f.doc.Bar(5).StaffBreak = 1; }, 4, PlainBar + 3, 1},
-        B{"repeat open", 1, [](F& f) { f.doc.Bar(1).RepeatStart = 1; }, 1, PlainBar + 10, 1, {{0, 16, 12}}},
+        B{"repeat open", 1, [](F& f) { f.doc.Bar(1).RepeatStart = 1; }, 1, PlainBar + 10, 1,
+          {{0, 16, 12}}},
         B{"final double bar", 1, [](F&) {}, 127, PlainBar - 1 + 6, 6},
         // A repeat close is as wide as the digits of its count, at least eleven.
         B{"repeat count 9", 1, CloseRepeat<9>, 3, PlainBar - 1 + 11, 11},
@@ -347,12 +319,12 @@ TEST_P(BarsChanged, LeaveTheBarsWhereAFreshLayoutPutsThem) {
 // Deleting bar 7 merges it into bar 6, which then closes the repeat.
 INSTANTIATE_TEST_SUITE_P(
     Changes, BarsChanged,
-    testing::Values(TChangeCase{"insert inside a bar",
-                                [](D d) { d.CreateBar(d.Bar(2).Start + 2048, 1024, false); }},
-                    TChangeCase{"delete a bar", [](D d) { d.DeleteBar(7, true); }},
-                    TChangeCase{"delete the first bar", [](D d) { d.DeleteBar(0, false); }},
-                    TChangeCase{"clear all bars", [](D d) { d.ClearBars(); }},
-                    TChangeCase{"new document", [](D d) { d.New(12); }}),
+    testing::Values(
+        TChangeCase{"insert inside a bar", [](D d) { d.CreateBar(d.Bar(2).Start + 2048, 1024, false); }},
+        TChangeCase{"delete a bar", [](D d) { d.DeleteBar(7, true); }},
+        TChangeCase{"delete the first bar", [](D d) { d.DeleteBar(0, false); }},
+        TChangeCase{"clear all bars", [](D d) { d.ClearBars(); }},
+        TChangeCase{"new document", [](D d) { d.New(12); }}),
     fretlo::test::PrintedName());
 
 // Until laid out again a deleted bar's width goes to the bar before and an inserted bar has
@@ -433,12 +405,13 @@ TEST_P(BarsThatFit, AreNeverSplit) {
 }
 
 // The first row also holds the 29-wide tuning column; a row needs one unit for its left edge line.
-INSTANTIATE_TEST_SUITE_P(PageWidths, BarsThatFit,
-                         testing::Values(TWidthCase{"exactly one bar", PlainBar + 29, 1, 1},
-                                         TWidthCase{"one unit short of two bars", 2 * PlainBar, 1, 1},
-                                         TWidthCase{"two bars and their edge", 2 * PlainBar + 1, 1, 2},
-                                         TWidthCase{"letter paper", 720, 3, 3}),
-                         fretlo::test::PrintedName());
+INSTANTIATE_TEST_SUITE_P(
+    PageWidths, BarsThatFit,
+    testing::Values(TWidthCase{"exactly one bar", PlainBar + 29, 1, 1},
+                    TWidthCase{"one unit short of two bars", 2 * PlainBar, 1, 1},
+                    TWidthCase{"two bars and their edge", 2 * PlainBar + 1, 1, 2},
+                    TWidthCase{"letter paper", 720, 3, 3}),
+    fretlo::test::PrintedName());
 
 TEST(PrintRows, ABarWiderThanThePageIsSplitBetweenColumns) {
     TSong song(6);
