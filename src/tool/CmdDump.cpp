@@ -3,6 +3,7 @@
 #include <string>
 
 #include "document/SongFile.h"
+#include "document/SongText.h"
 #include "document/TabDoc.h"
 #include "tool/Commands.h"
 #include "tool/cli/Args.h"
@@ -11,15 +12,15 @@ namespace fretlo::tool {
 
 namespace {
 
-// Song texts are 8-bit: bytes above 127 are the Latin-1 characters they stand for.
-std::string Json(const std::string& text) {
+// A song text's characters, as the window shows them, in UTF-8 (which JSON allows as it is).
+std::string Json(const std::string& stored) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : SongTextUtf8(stored)) {
         const auto b = static_cast<unsigned char>(c);
         if (b == '"' || b == '\\') {
             out += '\\';
             out += c;
-        } else if (b < 0x20 || b > 0x7E) {
+        } else if (b < 0x20 || b == 0x7F) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", b);
             out += escape;

@@ -87,8 +87,8 @@ TEST_F(ToolSong, TimeAtPrintsTheTimeText) {
     EXPECT_EQ(run.Out, "00:18.000\n");
 }
 
-// Texts of older files are Windows-1252: info and the text export show their characters as
-// the window does, in UTF-8.
+// Texts of older files are Windows-1252: info, dump and the text export show their characters
+// as the window does, in UTF-8.
 TEST_F(ToolSong, InfoAndTextExportShowTheSongTextsCharacters) {
     song_.Title = "Caf\xE9 \x93"
                   "5\x94";
@@ -98,6 +98,9 @@ TEST_F(ToolSong, InfoAndTextExportShowTheSongTextsCharacters) {
     ASSERT_EQ(info.Status, 0) << info.Err;
     EXPECT_NE(info.Out.find("Title:       Café “5”\n"), std::string::npos) << info.Out;
     EXPECT_NE(info.Out.find("Comments:    déjà\n"), std::string::npos) << info.Out;
+    const TCommandRun dump = Run("dump SONG");
+    ASSERT_EQ(dump.Status, 0) << dump.Err;
+    EXPECT_NE(dump.Out.find(R"("title":"Café “5”")"), std::string::npos) << dump.Out;
     const TCommandRun text = Run("export-text SONG -");
     ASSERT_EQ(text.Status, 0) << text.Err;
     EXPECT_EQ(text.Out.substr(0, text.Out.find('\r')), "Café “5”");
